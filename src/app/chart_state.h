@@ -1,0 +1,61 @@
+#pragma once
+// The window-level variables every procedure of the window shares, in declaration order.
+// Geometry is in millimetres of the window's drawing scale; chart values are single-precision
+// floats; truth values are 16-bit (true = -1, false = 0); colours are 0x00BBGGRR.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+using Truth = std::int16_t;
+inline constexpr Truth kTrue = -1;
+inline constexpr Truth kFalse = 0;
+
+using Colour = std::uint32_t;  // 0x00BBGGRR, red in the low byte
+constexpr Colour RGB(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+constexpr unsigned redOf(Colour c) { return c & 0xFFu; }
+constexpr unsigned greenOf(Colour c) { return (c >> 8) & 0xFFu; }
+constexpr unsigned blueOf(Colour c) { return (c >> 16) & 0xFFu; }
+
+// One saved view: slot 0 priceMin, 1 priceSpan, 2 amountMin, 3 amountSpan.
+using SavedView = std::array<float, 4>;
+
+struct ChartState {
+  float graphLeft = 0;
+  float graphBottom = 0;
+  float graphWidth = 0;
+  float graphHeight = 0;
+  float priceMin = 0;
+  float priceMax = 0;
+  float amountMin = 0;
+  float amountMax = 0;
+  float quantity = 0;
+  float priceSpan = 0;
+  float amountSpan = 0;
+  float lineStartX = 0, lineStartY = 0;
+  float lineEndX = 0, lineEndY = 0;
+  float amountStep = 0;
+  float priceStep = 0;
+  float tierStartPrice = 0, tierEndPrice = 0;
+  Truth tierStartInside = kFalse, tierEndInside = kFalse;
+  Truth selectionActive = kFalse;
+  float anchorX = 0, anchorY = 0;
+  float areaLeft = 0, areaRight = 0, areaTop = 0, areaBottom = 0;
+  float areaPriceLow = 0, areaPriceHigh = 0, areaAmountHigh = 0, areaAmountLow = 0;
+  // Indexed [entry][slot]: each entry is one saved view.
+  std::vector<SavedView> viewHistory;
+  float historyIndex = 0;  // whole numbers only
+  Truth stepUp = kFalse;
+  Truth stepUpSell = kFalse;
+  std::int16_t repeatCount = 0;
+  float feeLow = 0;
+  float feeMid = 0;
+  float feeHigh = 0;
+  float buyPrice = 0;
+  float sellPrice = 0;
+  Colour drawColor = 0;
+  float quantityMax = 0;
+  Truth compactMode = kFalse;
+};
+
+// Sets the start view, the fees and the limits, as start-up does before it reads the fields.
+void setStartView(ChartState& s);

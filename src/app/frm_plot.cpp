@@ -1,0 +1,121 @@
+#include "app/frm_plot.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+#include <QPainter>
+#include <exception>
+
+#include "app/number_text.h"
+
+namespace {
+// The smallest outer window size the plot area still fits in, in twips.
+constexpr int kMinWidthTwips = 7000;
+constexpr int kMinHeightTwips = 6000;
+// Initial client area, and the two sizes of the compact-mode button.
+constexpr int kInitialClientWidthTwips = 14595;
+constexpr int kInitialClientHeightTwips = 10710;
+constexpr int kLargeWidthTwips = 14115, kLargeHeightTwips = 11115;
+constexpr int kSmallWidthTwips = 9000, kSmallHeightTwips = 8000;
+}  // namespace
+
+FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("frmPlot"));
+  createControls();
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/icons/hoshinami.png"), QSize(32, 32));
+  icon.addFile(QStringLiteral(":/icons/hoshinami-16.png"), QSize(16, 16));
+  setWindowIcon(icon);
+  setMouseTracking(true);  // the selection rectangle follows the pointer with no button held
+  setMinimumSize(tk::twipsToPx(kMinWidthTwips), tk::twipsToPx(kMinHeightTwips));
+  resize(tk::twipsToPx(kInitialClientWidthTwips), tk::twipsToPx(kInitialClientHeightTwips));
+
+  connect(CmdSize, &QPushButton::clicked, this, [this] { CmdSize_Click(); });
+  connectTradeEvents();
+  connectStepperEvents();
+  connectViewEvents();
+  Form_Load();
+}
+
+FrmPlot::~FrmPlot() = default;
+
+void FrmPlot::Form_Load() {
+  setStartView(state);
+  // The design texts are always numbers; should one not be, the start value stays.
+  if (auto q = numtext::readStrictFloat(TxtQua->text().toStdString()); q && *q > 0) {
+    state.quantity = *q;
+  }
+  if (auto p = numtext::readStrictFloat(TxtBP->text().toStdString())) state.buyPrice = *p;
+  if (auto p = numtext::readStrictFloat(TxtSP->text().toStdString())) state.sellPrice = *p;
+  state.drawColor = RGB(0, 0, 0);
+  surface.ForeColor = state.drawColor;
+  state.selectionActive = kFalse;
+  ShpArea->hide();
+  initialTmrSuuryo();
+  initialTmrSSuuryo();
+  initialTmrSell();
+  initialTmrSSell();
+  initialTmrSQ();
+  initialTmrQ();
+  state.quantityMax = 250000;
+  state.feeLow = 525;
+  state.feeMid = 1050;
+  state.feeHigh = 1575;
+  CmdUndo->setEnabled(false);
+  CmdRedo->setEnabled(false);
+  state.historyIndex = 0;
+  state.viewHistory.assign(1, SavedView{state.priceMin, state.priceSpan, state.amountMin,
+                                        state.amountSpan});
+  ReDraw();
+}
+
+void FrmPlot::Form_Resize() {
+  try {
+    // A refused size change (minimised or maximised window) ends the rule silently.
+    if (tk::outerWidthTwips(this) < kMinWidthTwips && !tk::setOuterWidthTwips(this, kMinWidthTwips))
+      return;
+    if (tk::outerHeightTwips(this) < kMinHeightTwips &&
+        !tk::setOuterHeightTwips(this, kMinHeightTwips))
+      return;
+    const int width = tk::outerWidthTwips(this);
+    const int height = tk::outerHeightTwips(this);
+    state.graphWidth = static_cast<float>(width / 57.0 - 70);
+    state.graphBottom = static_cast<float>(height / 57.0 - 20);
+    state.graphHeight = static_cast<float>(height / 57.0 - 80);
+    ReDraw();
+    LblSoneki->setTopMm(static_cast<float>(state.graphBottom + 5.0));
+    LblRieki->setTopMm(static_cast<float>(state.graphBottom + 7.0));
+  } catch (const std::exception&) {
+    tk::showMessage(this, QStringLiteral("未知のエラーが発生しました。"));
+  }
+}
+
+void FrmPlot::CmdSize_Click() {
+  // Silent and without effect while the window is maximised or minimised.
+  const bool toLarge = state.compactMode != kFalse;
+  if (!tk::setOuterWidthTwips(this, toLarge ? kLargeWidthTwips : kSmallWidthTwips)) return;
+  if (!tk::setOuterHeightTwips(this, toLarge ? kLargeHeightTwips : kSmallHeightTwips)) return;
+  state.compactMode = static_cast<Truth>(~state.compactMode);
+  const QString caption = toLarge ? QStringLiteral("小さくする") : QStringLiteral("大きくする");
+  CmdSize->setText(caption);
+  CmdSize->setAccessibleName(caption);
+}
+
+void FrmPlot::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  surface.paint(painter);
+}
+
+void FrmPlot::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Form_Resize();
+}
+
+void FrmPlot::mousePressEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
+  Form_MouseDown(static_cast<float>(tk::pxToMm(p.x())), static_cast<float>(tk::pxToMm(p.y())));
+}
+
+void FrmPlot::mouseMoveEvent(QMouseEvent* event) {
+  const QPointF p = event->position();
+  Form_MouseMove(static_cast<float>(tk::pxToMm(p.x())), static_cast<float>(tk::pxToMm(p.y())));
+}

@@ -1,0 +1,53 @@
+#include "app/mapping.h"
+
+#include <cmath>
+
+float FuncX(const ChartState& s, float tempP) {
+  const double x = (static_cast<double>(tempP) - s.priceMin) / s.priceSpan * s.graphWidth + s.graphLeft;
+  return static_cast<float>(x);
+}
+
+float FuncY(const ChartState& s, float tempP, float tempT) {
+  const double y = s.graphBottom - (static_cast<double>(s.quantity) * tempP + tempT - s.amountMin) /
+                                       s.amountSpan * s.graphHeight;
+  return static_cast<float>(y);
+}
+
+void Siten(ChartState& s, float tempT) {
+  const float a = static_cast<float>(static_cast<double>(s.priceMin) * s.quantity + tempT);
+  if (a >= s.amountMin) {
+    s.lineStartX = s.graphLeft;
+    s.lineStartY = static_cast<float>(
+        s.graphBottom - (static_cast<double>(s.priceMin) * s.quantity + tempT - s.amountMin) /
+                            s.amountSpan * s.graphHeight);
+  } else {
+    s.lineStartY = s.graphBottom;
+    s.lineStartX = static_cast<float>(
+        ((static_cast<double>(s.amountMin) - tempT) / s.quantity - s.priceMin) / s.priceSpan *
+            s.graphWidth +
+        s.graphLeft);
+  }
+}
+
+void Syuten(ChartState& s, float tempT) {
+  const float b = static_cast<float>(static_cast<double>(s.priceMax) * s.quantity + tempT);
+  if (s.amountMin <= b && b <= s.amountMax) {
+    s.lineEndX = static_cast<float>(static_cast<double>(s.graphWidth) + s.graphLeft);
+    s.lineEndY = static_cast<float>(
+        s.graphBottom - (static_cast<double>(s.priceMax) * s.quantity + tempT - s.amountMin) /
+                            s.amountSpan * s.graphHeight);
+  } else {
+    s.lineEndX = static_cast<float>(
+        ((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) / s.priceSpan *
+            s.graphWidth +
+        s.graphLeft);
+    s.lineEndY = static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
+  }
+}
+
+bool mappingIsSound(const ChartState& s) {
+  const auto positive = [](float v) { return std::isfinite(v) && v > 0; };
+  return positive(s.priceSpan) && positive(s.amountSpan) && positive(s.quantity) &&
+         std::isfinite(s.priceMin) && std::isfinite(s.amountMin) &&
+         std::isfinite(s.priceMin + s.priceSpan) && std::isfinite(s.amountMin + s.amountSpan);
+}

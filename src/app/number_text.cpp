@@ -1,0 +1,348 @@
+#include "app/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <system_error>
+
+namespace numtext {
+namespace {
+
+// Full-width characters typed with a Japanese input method are read as their ASCII
+// counterparts. Every other character is kept byte for byte; any non-ASCII byte left over can
+// never be part of a number, so it makes strict reading fail and stops lenient reading.
+std::string toAscii(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    if (i + 2 < text.size()) {
+      const unsigned b0 = byte(i), b1 = byte(i + 1), b2 = byte(i + 2);
+      char mapped = 0;
+      if (b0 == 0xEF && b1 == 0xBC) {  // U+FF00..U+FF3F
+        if (b2 >= 0x90 && b2 <= 0x99) {
+          mapped = static_cast<char>('0' + (b2 - 0x90));  // ０..９
+        } else if (b2 == 0x8E) {
+          mapped = '.';  // ．
+        } else if (b2 == 0x8C) {
+          mapped = ',';  // ，
+        } else if (b2 == 0x8B) {
+          mapped = '+';  // ＋
+        } else if (b2 == 0x8D) {
+          mapped = '-';  // －
+        } else if (b2 == 0xA5) {
+          mapped = 'E';  // Ｅ
+        }
+      } else if (b0 == 0xEF && b1 == 0xBD && b2 == 0x85) {
+        mapped = 'e';  // ｅ
+      } else if (b0 == 0xE2 && b1 == 0x88 && b2 == 0x92) {
+        mapped = '-';  // − (minus sign)
+      } else if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) {
+        mapped = ' ';  // ideographic space
+      }
+      if (mapped != 0) {
+        out.push_back(mapped);
+        i += 3;
+        continue;
+      }
+    }
+    out.push_back(text[i]);
+    ++i;
+  }
+  return out;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Converts a well-formed number text (optional '-', digits, optional '.' and digits, optional
+// exponent; no '+' in front, no grouping) to a double without looking at the process locale.
+// Overflow gives nullopt; a value too small for a double becomes a signed zero, as a text like
+// "1e-400" names a perfectly ordinary (tiny) amount.
+std::optional<double> convert(std::string_view s) {
+  double value = 0.0;
+  const auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), value);
+  if (ec == std::errc() && ptr == s.data() + s.size()) {
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+  }
+  if (ec != std::errc::result_out_of_range) return std::nullopt;
+
+  // Out of range: tell overflow from underflow by the decimal order of magnitude.
+  std::size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (negative) ++i;
+  // The value lies in [10^(order-1), 10^order) before the exponent is applied.
+  long long order = 0;
+  long long intDigits = 0;  // integer digits after the first non-zero one
+  bool seenPoint = false, seenNonZero = false;
+  long long leadingFractionZeros = 0;
+  for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+    if (s[i] == '.') {
+      seenPoint = true;
+    } else if (!seenNonZero) {
+      if (s[i] != '0') {
+        seenNonZero = true;
+        order = seenPoint ? -leadingFractionZeros : 1;
+      } else if (seenPoint) {
+        ++leadingFractionZeros;
+      }
+    } else if (!seenPoint) {
+      ++intDigits;
+    }
+  }
+  if (seenNonZero && order == 1) order += intDigits;
+  long long exponent = 0;
+  if (i < s.size()) {
+    ++i;
+    bool expNegative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) expNegative = s[i++] == '-';
+    for (; i < s.size(); ++i) {
+      if (exponent < 1'000'000'000'000LL) exponent = exponent * 10 + (s[i] - '0');
+    }
+    if (expNegative) exponent = -exponent;
+  }
+  if (order + exponent > 0) return std::nullopt;
+  return negative ? -0.0 : 0.0;
+}
+
+// Writes `value` like printf("%.<digits>G") in the "C" locale, then drops what a person would
+// not write: a minus on zero. (%G already trims trailing zeros and a bare point.)
+std::string plainText(double value, int digits) {
+  char buffer[64];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+  std::string text(buffer, result.ptr);
+  for (char& c : text) {
+    if (c == 'e') c = 'E';
+  }
+  if (text == "-0") text = "0";
+  return text;
+}
+
+// Rounds the 15-significant-digit decimal text of `value` to `decimals` places, halves away from
+// zero. Rounding the decimal text rather than the binary value makes 1.005 give "1.01", as a
+// person reading "1.005" on screen expects. Returns the magnitude's integer and fraction digits
+// and whether a minus sign is due (never for a result that is zero).
+struct Rounded {
+  bool negative = false;
+  std::string integer;
+  std::string fraction;
+};
+
+Rounded roundDecimal(double value, int decimals) {
+  Rounded r;
+  if (std::isnan(value)) {
+    r.integer = "0";
+    r.fraction.assign(static_cast<std::size_t>(decimals), '0');
+    return r;
+  }
+  // Callers never pass infinities; should one slip through, it is written as the largest finite
+  // amount rather than as "inf".
+  if (std::isinf(value)) {
+    value = std::copysign(std::numeric_limits<double>::max(), value);
+  }
+  r.negative = std::signbit(value);
+
+  // "d.dddddddddddddde±XX": exactly 15 significant digits, correctly rounded.
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                    std::chars_format::scientific, 14);
+  const std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t ePos = sci.find('e');
+  std::string digits;
+  digits.push_back(sci[0]);
+  digits.append(sci.substr(2, ePos - 2));
+  const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
+
+  // Lay the digits out around the decimal point.
+  std::string integer, fraction;
+  if (exponent >= 0) {
+    const std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
+    if (intLen >= digits.size()) {
+      integer = digits + std::string(intLen - digits.size(), '0');
+    } else {
+      integer = digits.substr(0, intLen);
+      fraction = digits.substr(intLen);
+    }
+  } else {
+    integer = "0";
+    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  }
+
+  const std::size_t keep = static_cast<std::size_t>(decimals);
+  const bool roundUp = fraction.size() > keep && fraction[keep] >= '5';
+  fraction.resize(keep, '0');
+  if (roundUp) {
+    std::string all = integer + fraction;
+    std::size_t i = all.size();
+    while (i > 0) {
+      --i;
+      if (all[i] == '9') {
+        all[i] = '0';
+      } else {
+        ++all[i];
+        break;
+      }
+      if (i == 0) all.insert(all.begin(), '1');
+    }
+    integer = all.substr(0, all.size() - keep);
+    fraction = all.substr(all.size() - keep);
+  }
+
+  const bool zero = integer.find_first_not_of('0') == std::string::npos &&
+                    fraction.find_first_not_of('0') == std::string::npos;
+  if (zero) r.negative = false;
+  r.integer = std::move(integer);
+  r.fraction = std::move(fraction);
+  return r;
+}
+
+std::string group(const std::string& integer) {
+  std::string out;
+  out.reserve(integer.size() + integer.size() / 3);
+  for (std::size_t i = 0; i < integer.size(); ++i) {
+    if (i > 0 && (integer.size() - i) % 3 == 0) out.push_back(',');
+    out.push_back(integer[i]);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<double> readStrict(std::string_view text) {
+  const std::string s = toAscii(text);
+  std::size_t begin = 0, end = s.size();
+  while (begin < end && isBlank(s[begin])) ++begin;
+  while (end > begin && isBlank(s[end - 1])) --end;
+
+  std::string clean;  // what from_chars gets: no '+', no grouping commas
+  std::size_t i = begin;
+  if (i < end && (s[i] == '+' || s[i] == '-')) {
+    if (s[i] == '-') clean.push_back('-');
+    ++i;
+  }
+  // Integer digits; a comma must sit between two digits.
+  std::size_t mantissaDigits = 0;
+  while (i < end && (isDigit(s[i]) || s[i] == ',')) {
+    if (s[i] == ',') {
+      if (i + 1 >= end || !isDigit(s[i + 1]) || clean.empty() || !isDigit(clean.back())) {
+        return std::nullopt;
+      }
+    } else {
+      clean.push_back(s[i]);
+      ++mantissaDigits;
+    }
+    ++i;
+  }
+  if (i < end && s[i] == '.') {
+    clean.push_back('.');
+    ++i;
+    while (i < end && isDigit(s[i])) {
+      clean.push_back(s[i++]);
+      ++mantissaDigits;
+    }
+  }
+  if (mantissaDigits == 0) return std::nullopt;
+  if (i < end && (s[i] == 'e' || s[i] == 'E')) {
+    clean.push_back('e');
+    ++i;
+    if (i < end && (s[i] == '+' || s[i] == '-')) clean.push_back(s[i++]);
+    std::size_t expDigits = 0;
+    while (i < end && isDigit(s[i])) {
+      clean.push_back(s[i++]);
+      ++expDigits;
+    }
+    if (expDigits == 0) return std::nullopt;
+  }
+  if (i != end) return std::nullopt;
+  return convert(clean);
+}
+
+std::optional<float> readStrictFloat(std::string_view text) {
+  const std::optional<double> value = readStrict(text);
+  if (!value) return std::nullopt;
+  // Doubles from FLT_MAX up to (but excluding) FLT_MAX + half an ulp round to FLT_MAX; from there
+  // on they round to infinity. Decide that here instead of leaning on an out-of-range cast.
+  constexpr double kFloatOverflow = 0x1.ffffffp+127;
+  const double magnitude = std::fabs(*value);
+  if (magnitude >= kFloatOverflow) return std::nullopt;
+  if (magnitude > std::numeric_limits<float>::max()) {
+    constexpr float kMax = std::numeric_limits<float>::max();
+    return *value > 0 ? kMax : -kMax;
+  }
+  return static_cast<float>(*value);
+}
+
+double readLenient(std::string_view text) {
+  const std::string s = toAscii(text);
+  std::size_t i = 0;
+  while (i < s.size() && isBlank(s[i])) ++i;
+
+  std::string clean;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+    if (s[i] == '-') clean.push_back('-');
+    ++i;
+  }
+  std::size_t mantissaDigits = 0;
+  while (i < s.size() && isDigit(s[i])) {
+    clean.push_back(s[i++]);
+    ++mantissaDigits;
+  }
+  if (i < s.size() && s[i] == '.') {
+    clean.push_back('.');
+    ++i;
+    while (i < s.size() && isDigit(s[i])) {
+      clean.push_back(s[i++]);
+      ++mantissaDigits;
+    }
+  }
+  if (mantissaDigits == 0) return 0.0;
+  // The exponent only counts when at least one digit follows it ("1e" reads 1).
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    if (j < s.size() && isDigit(s[j])) {
+      clean.push_back('e');
+      clean.append(s, i + 1, j - i - 1);
+      while (j < s.size() && isDigit(s[j])) clean.push_back(s[j++]);
+    }
+  }
+  return convert(clean).value_or(0.0);
+}
+
+// Callers never pass non-finite values; should one slip through, NaN is written as "0" and an
+// infinity as the largest finite float, so no "inf"/"nan" text ever reaches the screen.
+std::string plainFloat(float value) {
+  if (std::isnan(value)) return "0";
+  if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
+  return plainText(static_cast<double>(value), 7);
+}
+
+// Same handling of non-finite values as plainFloat, with the largest finite double.
+std::string plainDouble(double value) {
+  if (std::isnan(value)) return "0";
+  if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
+  return plainText(value, 15);
+}
+
+std::string format0_00(double value) {
+  const Rounded r = roundDecimal(value, 2);
+  return (r.negative ? "-" : "") + r.integer + "." + r.fraction;
+}
+
+std::string formatGrouped(double value) {
+  const Rounded r = roundDecimal(value, 0);
+  return (r.negative ? "-" : "") + group(r.integer);
+}
+
+std::string formatYenGrouped(double value) {
+  const Rounded r = roundDecimal(value, 0);
+  return (r.negative ? "-\\" : "\\") + group(r.integer);
+}
+
+}  // namespace numtext

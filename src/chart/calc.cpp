@@ -1,0 +1,10 @@
+#include "chart/calc.h"
+
+#include "app/number_text.h"
+
+namespace Calc {
+std::string FormatAmount(const std::string& text) {
+  const auto value = numtext::readStrict(text);
+  return value ? numtext::formatGrouped(*value) : text;
+}
+}  // namespace Calc

@@ -1,0 +1,34 @@
+#pragma once
+// A real window on the offscreen platform, shown (so its first resize has run), with the message
+// box captured instead of shown.
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "app/frm_plot.h"
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    tk::setMessageSink([this](QWidget*, const QString& text) { messages.push_back(text); });
+    window = std::make_unique<FrmPlot>();
+    window->show();
+  }
+  void TearDown() override {
+    window.reset();
+    tk::setMessageSink({});
+  }
+
+  // The display list's texts, in drawing order.
+  QStringList printedTexts() const {
+    QStringList texts;
+    for (const auto& op : window->surface.ops())
+      if (op.kind == tk::DrawOp::Text) texts << op.text;
+    return texts;
+  }
+
+  std::unique_ptr<FrmPlot> window;
+  QStringList messages;
+};
