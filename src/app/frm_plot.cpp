@@ -26,7 +26,7 @@ FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
   icon.addFile(QStringLiteral(":/icons/hoshinami-16.png"), QSize(16, 16));
   setWindowIcon(icon);
   setMouseTracking(true);  // the selection rectangle follows the pointer with no button held
-  setMinimumSize(tk::twipsToPx(kMinWidthTwips), tk::twipsToPx(kMinHeightTwips));
+  tk::setMinimumOuterSizeTwips(this, kMinWidthTwips, kMinHeightTwips);
   resize(tk::twipsToPx(kInitialClientWidthTwips), tk::twipsToPx(kInitialClientHeightTwips));
 
   connect(CmdSize, &QPushButton::clicked, this, [this] { CmdSize_Click(); });
@@ -63,13 +63,15 @@ void FrmPlot::Form_Load() {
   CmdUndo->setEnabled(false);
   CmdRedo->setEnabled(false);
   state.historyIndex = 0;
-  state.viewHistory.assign(1, SavedView{state.priceMin, state.priceSpan, state.amountMin,
-                                        state.amountSpan});
+  state.viewHistory.assign(
+      1, SavedView{state.priceMin, state.priceSpan, state.amountMin, state.amountSpan});
   ReDraw();
 }
 
 void FrmPlot::Form_Resize() {
   try {
+    // The frame's size is known once the window is shown; the minimum is an outer size.
+    tk::setMinimumOuterSizeTwips(this, kMinWidthTwips, kMinHeightTwips);
     // A refused size change (minimised or maximised window) ends the rule silently.
     if (tk::outerWidthTwips(this) < kMinWidthTwips && !tk::setOuterWidthTwips(this, kMinWidthTwips))
       return;

@@ -124,7 +124,7 @@ class FrmPlot : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  void createControls();     // app/frm_plot_layout.cpp
+  void createControls();        // app/frm_plot_layout.cpp
   void connectTradeEvents();    // trade/
   void connectStepperEvents();  // stepper/
   void connectViewEvents();     // view/

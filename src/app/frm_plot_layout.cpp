@@ -126,7 +126,8 @@ void FrmPlot::createControls() {
   Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
   Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});
   LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);
-  LblSoneki = label(this, "LblSoneki", "0", {840, 7035, 1695, 420}, kRed, kWhite, "損益（自動計算）");
+  LblSoneki =
+      label(this, "LblSoneki", "0", {840, 7035, 1695, 420}, kRed, kWhite, "損益（自動計算）");
   LblSoneki->setFont(tk::gothicFont(15.75, true));
   LblSoneki->setCaption(QStringLiteral("0"));
   LblSell = label(this, "LblSell", "売", {3465, 6195, 270, 180}, kRed, kWhite);
@@ -145,8 +146,8 @@ void FrmPlot::createControls() {
                  stepName("数量", "-10000"));
   CmdSQD = button(Frame1, "CmdSQD", "<", {1420, 420, 375, 330}, 27, stepFont, "-1000",
                   stepName("数量", "-1000"));
-  TxtQua = textBox("TxtQua", "1000", {1755, 420, 885, 330}, 11, "左右のボタンで数量を入力して下さい",
-                   "数量");
+  TxtQua = textBox("TxtQua", "1000", {1755, 420, 885, 330}, 11,
+                   "左右のボタンで数量を入力して下さい", "数量");
   CmdSQU = button(Frame1, "CmdSQU", ">", {2625, 420, 375, 330}, 28, stepFont, "+1000",
                   stepName("数量", "+1000"));
   CmdQU = button(Frame1, "CmdQU", ">>", {3000, 420, 375, 330}, 25, stepFont, "+10000",

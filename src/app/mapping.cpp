@@ -3,7 +3,8 @@
 #include <cmath>
 
 float FuncX(const ChartState& s, float tempP) {
-  const double x = (static_cast<double>(tempP) - s.priceMin) / s.priceSpan * s.graphWidth + s.graphLeft;
+  const double x =
+      (static_cast<double>(tempP) - s.priceMin) / s.priceSpan * s.graphWidth + s.graphLeft;
   return static_cast<float>(x);
 }
 
@@ -22,10 +23,10 @@ void Siten(ChartState& s, float tempT) {
                             s.amountSpan * s.graphHeight);
   } else {
     s.lineStartY = s.graphBottom;
-    s.lineStartX = static_cast<float>(
-        ((static_cast<double>(s.amountMin) - tempT) / s.quantity - s.priceMin) / s.priceSpan *
-            s.graphWidth +
-        s.graphLeft);
+    s.lineStartX =
+        static_cast<float>(((static_cast<double>(s.amountMin) - tempT) / s.quantity - s.priceMin) /
+                               s.priceSpan * s.graphWidth +
+                           s.graphLeft);
   }
 }
 
@@ -37,10 +38,10 @@ void Syuten(ChartState& s, float tempT) {
         s.graphBottom - (static_cast<double>(s.priceMax) * s.quantity + tempT - s.amountMin) /
                             s.amountSpan * s.graphHeight);
   } else {
-    s.lineEndX = static_cast<float>(
-        ((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) / s.priceSpan *
-            s.graphWidth +
-        s.graphLeft);
+    s.lineEndX =
+        static_cast<float>(((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) /
+                               s.priceSpan * s.graphWidth +
+                           s.graphLeft);
     s.lineEndY = static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
   }
 }

@@ -97,7 +97,8 @@ void DrawingSurface::paint(QPainter& painter) const {
       pen.setWidthF(op.width);
       pen.setCapStyle(Qt::FlatCap);
       painter.setPen(pen);
-      painter.drawLine(QPointF(mmToPx(op.x1), mmToPx(op.y1)), QPointF(mmToPx(op.x2), mmToPx(op.y2)));
+      painter.drawLine(QPointF(mmToPx(op.x1), mmToPx(op.y1)),
+                       QPointF(mmToPx(op.x2), mmToPx(op.y2)));
     } else {
       painter.setPen(toQColor(op.colour));
       painter.drawText(QPointF(mmToPx(op.x1), mmToPx(op.y1) + ascent), displayText(op.text));
@@ -227,7 +228,9 @@ void ShapeControl::paintEvent(QPaintEvent*) {
 // ---- window size ----
 
 namespace {
-bool sizeLocked(const QWidget* w) { return w->isMinimized() || w->isMaximized() || w->isFullScreen(); }
+bool sizeLocked(const QWidget* w) {
+  return w->isMinimized() || w->isMaximized() || w->isFullScreen();
+}
 }  // namespace
 
 int outerWidthTwips(const QWidget* window) { return pxToTwips(window->frameGeometry().width()); }
@@ -245,6 +248,13 @@ bool setOuterHeightTwips(QWidget* window, int twips) {
   const int frame = window->frameGeometry().height() - window->height();
   window->resize(window->width(), std::max(1, twipsToPx(twips) - frame));
   return true;
+}
+
+void setMinimumOuterSizeTwips(QWidget* window, int widthTwips, int heightTwips) {
+  const QSize frame = window->frameGeometry().size() - window->size();
+  const QSize minimum(std::max(1, twipsToPx(widthTwips) - frame.width()),
+                      std::max(1, twipsToPx(heightTwips) - frame.height()));
+  if (window->minimumSize() != minimum) window->setMinimumSize(minimum);
 }
 
 // ---- message box ----

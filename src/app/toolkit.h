@@ -47,8 +47,8 @@ struct DrawOp {
   enum Kind { Line, Text } kind;
   float x1, y1, x2, y2;  // line end points; for text, (x1, y1) is the top-left corner
   Colour colour;
-  int width;        // line width in logical pixels
-  QString text;     // printed text
+  int width;     // line width in logical pixels
+  QString text;  // printed text
 };
 
 // The chart's drawing surface: immediate-mode drawing calls are recorded in a display list that is
@@ -150,6 +150,8 @@ int outerWidthTwips(const QWidget* window);
 int outerHeightTwips(const QWidget* window);
 bool setOuterWidthTwips(QWidget* window, int twips);
 bool setOuterHeightTwips(QWidget* window, int twips);
+// The smallest outer size the window manager lets the user drag the window to.
+void setMinimumOuterSizeTwips(QWidget* window, int widthTwips, int heightTwips);
 
 // The program's one message box: modal, OK only, with the application's title. Tests replace the
 // sink to see the message without a modal loop.

@@ -33,9 +33,10 @@ void GraphMake(ChartState& s, tk::DrawingSurface& surface, std::string_view quan
   surface.CurrentX = static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth);
   surface.CurrentY = static_cast<float>(static_cast<double>(lineHeight) + s.graphBottom + 1);
   surface.Print("単価");
-  surface.CurrentX = static_cast<float>(s.graphLeft - static_cast<double>(surface.TextWidth("受渡金額")));
-  surface.CurrentY = static_cast<float>((static_cast<double>(s.graphBottom) - s.graphHeight) -
-                                        2.0 * lineHeight);
+  surface.CurrentX =
+      static_cast<float>(s.graphLeft - static_cast<double>(surface.TextWidth("受渡金額")));
+  surface.CurrentY =
+      static_cast<float>((static_cast<double>(s.graphBottom) - s.graphHeight) - 2.0 * lineHeight);
   surface.Print("受渡金額");
 
   s.priceMax = static_cast<float>(static_cast<double>(s.priceMin) + s.priceSpan);
@@ -55,7 +56,8 @@ void GraphMake(ChartState& s, tk::DrawingSurface& surface, std::string_view quan
     for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
       const float x =
           static_cast<float>(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
-      surface.Line(x, s.graphBottom, x, static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight));
+      surface.Line(x, s.graphBottom, x,
+                   static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight));
       const float value = i + s.priceMin;
       const float w = surface.TextWidth(numtext::plainFloat(value));
       surface.CurrentX = static_cast<float>(x - w / 2.0 - 1);
@@ -74,7 +76,8 @@ void GraphMake(ChartState& s, tk::DrawingSurface& surface, std::string_view quan
     for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
       const float y =
           static_cast<float>(s.graphBottom - static_cast<double>(s.graphHeight) / s.amountSpan * i);
-      surface.Line(s.graphLeft, y, static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth), y);
+      surface.Line(s.graphLeft, y,
+                   static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth), y);
       const std::string plain = numtext::plainFloat(i + s.amountMin);
       const float w = surface.TextWidth(plain);
       surface.CurrentX = static_cast<float>(s.graphLeft - static_cast<double>(w) - 2);

@@ -1,0 +1,184 @@
+// The mapping from chart values to millimetres, the tick-step search, the fee-tier amount lines and
+// the amount-label format, checked against worked values of the start view.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "app/mapping.h"
+#include "chart/amount_lines.h"
+#include "chart/calc.h"
+#include "chart/tick_steps.h"
+
+namespace {
+
+ChartState startView(float quantity = 1000) {
+  ChartState s;
+  setStartView(s);
+  s.quantity = quantity;
+  s.feeLow = 525;
+  s.feeMid = 1050;
+  s.feeHigh = 1575;
+  return s;
+}
+
+struct Segment {
+  float x1, y1, x2, y2;
+  Colour colour;
+};
+
+std::vector<Segment> amountLines(ChartState& s) {
+  tk::DrawingSurface surface;
+  surface.DrawWidth = 2;
+  drawAmountLines(s, surface);
+  std::vector<Segment> lines;
+  for (const auto& op : surface.ops()) {
+    EXPECT_EQ(op.kind, tk::DrawOp::Line);
+    EXPECT_EQ(op.width, 2);
+    lines.push_back({op.x1, op.y1, op.x2, op.y2, op.colour});
+  }
+  EXPECT_EQ(surface.ForeColor, s.drawColor);
+  return lines;
+}
+
+void expectSegment(const Segment& seg, float x1, float y1, float x2, float y2, Colour colour) {
+  EXPECT_NEAR(seg.x1, x1, 5e-4);
+  EXPECT_NEAR(seg.y1, y1, 5e-4);
+  EXPECT_NEAR(seg.x2, x2, 5e-4);
+  EXPECT_NEAR(seg.y2, y2, 5e-4);
+  EXPECT_EQ(seg.colour, colour);
+}
+
+}  // namespace
+
+TEST(Mapping, StartViewWorkedValues) {
+  ChartState s = startView();
+  EXPECT_FLOAT_EQ(FuncX(s, 0), 15);
+  EXPECT_FLOAT_EQ(FuncX(s, 100), 115);
+  EXPECT_FLOAT_EQ(FuncX(s, 50), 65);
+  EXPECT_FLOAT_EQ(FuncY(s, 50, 525), 84.6325f);
+  EXPECT_FLOAT_EQ(FuncX(s, -10), 5);  // no clipping: left of the plot area
+}
+
+TEST(Mapping, LineEntersAndLeavesThePlotArea) {
+  ChartState s = startView();
+  Siten(s, -1575);  // below the bottom-left corner: enters through the bottom edge at 1.575
+  EXPECT_FLOAT_EQ(s.lineStartX, 16.575f);
+  EXPECT_FLOAT_EQ(s.lineStartY, 120);
+  Siten(s, 0);  // exactly at amountMin: the left-edge rule, greater-or-equal
+  EXPECT_FLOAT_EQ(s.lineStartX, 15);
+  EXPECT_FLOAT_EQ(s.lineStartY, 120);
+  Syuten(s, 525);  // above the top-right corner: leaves through the top edge at 99.475
+  EXPECT_FLOAT_EQ(s.lineEndX, 114.475f);
+  EXPECT_FLOAT_EQ(s.lineEndY, 50);
+  Syuten(s, 0);  // exactly at amountMax: both bounds inclusive, so the right-edge rule
+  EXPECT_FLOAT_EQ(s.lineEndX, 115);
+  EXPECT_FLOAT_EQ(s.lineEndY, 50);
+}
+
+TEST(TickSteps, SmallestPowerOfTenThatFits) {
+  EXPECT_EQ(tickStep(100000, 1, 70, 3.2f), 10000);  // fit 21
+  EXPECT_EQ(tickStep(100, 1, 100, 5), 10);          // fit 20
+  EXPECT_EQ(tickStep(200, 1, 100, 5), 10);          // exactly fit x 10: equality accepted
+  EXPECT_EQ(tickStep(201, 1, 100, 5), 100);
+  EXPECT_EQ(tickStep(5, 1, 100, 5), 1);  // never below the start step
+  EXPECT_EQ(tickStep(0, 1, 100, 5), 1);  // empty or reversed selections
+  EXPECT_EQ(tickStep(-40, 1, 100, 5), 1);
+  EXPECT_EQ(tickStep(1e6f, 1, 40, 5), 1e6f);  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
+}
+
+TEST(TickSteps, EndsOnAFiniteStepWhenNothingFits) {
+  const float step = tickStep(100, 1, 2, 5);  // fit 0
+  EXPECT_TRUE(std::isfinite(step));
+  EXPECT_GE(step, 1e38f);
+  EXPECT_TRUE(std::isfinite(tickStep(100, 1, 100, std::nanf(""))));
+  EXPECT_EQ(tickStep(100, 0, 100, 5), 0);  // a zero start step cannot grow; it stops at once
+}
+
+TEST(TickSteps, BarasiAndZappariUseTheirOwnAxis) {
+  ChartState s = startView();
+  Barasi(s, 100000, 1, 3.2f);
+  Zappari(s, 100, 1, 5);
+  EXPECT_EQ(s.amountStep, 10000);
+  EXPECT_EQ(s.priceStep, 10);
+  s.graphHeight = 30;  // fewer label lines fit: a factor of ten more
+  Barasi(s, 100000, 1, 3.2f);
+  EXPECT_EQ(s.amountStep, 100000);
+}
+
+TEST(AmountLines, BorderWalkAccumulatesFloatRounding) {
+  ChartState s = startView();
+  Border(s, 50000);
+  EXPECT_FLOAT_EQ(s.tierStartPrice, 0.01f);
+  EXPECT_NEAR(s.tierEndPrice, 49.9976, 5e-5);
+  EXPECT_NE(s.tierEndPrice, 49.99f);  // not an exact multiple of 0.01
+  Border(s, 200000);
+  EXPECT_NEAR(s.tierStartPrice, 50.0076, 5e-5);
+  EXPECT_NEAR(s.tierEndPrice, 199.9994, 5e-5);
+}
+
+TEST(AmountLines, StartViewSegments) {
+  ChartState s = startView();
+  const auto lines = amountLines(s);
+  ASSERT_EQ(lines.size(), 4u);  // segments 3 and 6 start right of priceMax
+  expectSegment(lines[0], 15.01f, 119.6255f, 64.9976f, 84.6342f, RGB(128, 255, 128));
+  expectSegment(lines[1], 65.0076f, 84.2597f, 113.95f, 50, RGB(0, 255, 0));
+  expectSegment(lines[2], 15.525f, 120, 64.9976f, 85.3692f, RGB(255, 255, 128));
+  EXPECT_EQ(lines[3].colour, RGB(255, 255, 0));
+  EXPECT_NEAR(lines[3].x2, 115, 5e-4);
+  EXPECT_NEAR(lines[3].y2, 50.735, 5e-4);
+}
+
+TEST(AmountLines, LargeQuantityRejectsTheOpenTierInTheStartView) {
+  ChartState s = startView(250000);
+  Border(s, 50000);
+  EXPECT_NEAR(s.tierEndPrice, 0.19, 0.005);
+  Border(s, 200000);
+  EXPECT_NEAR(s.tierEndPrice, 0.7999, 0.0005);
+  ChartState t = startView(250000);
+  for (const auto& seg : amountLines(t)) {
+    EXPECT_NE(seg.colour, RGB(0, 128, 0));  // its amount at 0.81 is above 100000
+    EXPECT_NE(seg.colour, RGB(255, 128, 64));
+  }
+  // In a view that reaches those amounts the dark green and orange segments appear.
+  t.amountSpan = t.amountMax = 30000000;
+  const auto lines = amountLines(t);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[2].colour, RGB(0, 128, 0));
+  EXPECT_EQ(lines[5].colour, RGB(255, 128, 64));
+}
+
+TEST(AmountLines, ViewsWhollyAboveOrBelowDrawNothing) {
+  ChartState above = startView();
+  above.amountMin = 200000;  // A(priceMax) = 101575 <= amountMin
+  above.amountMax = 300000;
+  EXPECT_TRUE(amountLines(above).empty());
+  ChartState below = startView();
+  below.priceMin = 200;  // A(priceMin) >= amountMax
+  below.priceMax = 300;
+  EXPECT_TRUE(amountLines(below).empty());
+}
+
+TEST(AmountLines, QuantityNotAboveZeroDrawsNothingAndEnds) {
+  for (float q : {0.0f, -1000.0f, std::nanf("")}) {
+    ChartState s = startView(q);
+    EXPECT_TRUE(amountLines(s).empty()) << q;
+  }
+}
+
+TEST(AmountLines, TinyQuantityWalkEndsWhereFloatsStopAdvancing) {
+  ChartState s = startView(0.001f);  // the walk would need prices far beyond 2^18
+  Border(s, 50000);
+  EXPECT_TRUE(std::isfinite(s.tierEndPrice));
+  EXPECT_LT(s.tierEndPrice, 300000);
+}
+
+TEST(FormatAmount, GroupsWholeAmounts) {
+  EXPECT_EQ(Calc::FormatAmount("1234567"), "1,234,567");
+  EXPECT_EQ(Calc::FormatAmount("100000"), "100,000");
+  EXPECT_EQ(Calc::FormatAmount("999.6"), "1,000");
+  EXPECT_EQ(Calc::FormatAmount("0"), "0");
+  EXPECT_EQ(Calc::FormatAmount("-1234.4"), "-1,234");
+  EXPECT_EQ(Calc::FormatAmount("1E+07"), "10,000,000");
+  EXPECT_EQ(Calc::FormatAmount("-10000"), "-10,000");
+}

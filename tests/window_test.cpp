@@ -1,0 +1,223 @@
+// The real window on the offscreen platform: the start-up picture, the resize rule with its
+// minimum size, compact mode, and the retained picture.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTest>
+#include <cmath>
+
+#include "window_fixture.h"
+
+namespace {
+
+constexpr double kOnePixelMm = 25.4 / 96;
+
+std::vector<tk::DrawOp> opsOf(const FrmPlot& w, tk::DrawOp::Kind kind, int width = -1) {
+  std::vector<tk::DrawOp> out;
+  for (const auto& op : w.surface.ops())
+    if (op.kind == kind && (width < 0 || op.width == width)) out.push_back(op);
+  return out;
+}
+
+// Sets the window's outer size in twips the way a user's drag would (the platform draws a frame).
+void resizeTwips(FrmPlot& w, int widthTwips, int heightTwips) {
+  const QSize frame = w.frameGeometry().size() - w.size();
+  w.resize(tk::twipsToPx(widthTwips) - frame.width(), tk::twipsToPx(heightTwips) - frame.height());
+  QCoreApplication::processEvents();
+}
+
+}  // namespace
+
+// Before the first show the plot area has its start geometry: x 15 to 115, y 120 to 50.
+TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
+  FrmPlot w;
+  const float h = w.surface.TextHeight("M");
+  const auto texts = opsOf(w, tk::DrawOp::Text);
+  ASSERT_EQ(texts.size(), 2u + 11u + 11u);
+  EXPECT_EQ(texts[0].text, QStringLiteral("単価"));
+  EXPECT_FLOAT_EQ(texts[0].x1, 115);
+  EXPECT_FLOAT_EQ(texts[0].y1, h + 121);
+  EXPECT_EQ(texts[1].text, QStringLiteral("受渡金額"));
+  EXPECT_FLOAT_EQ(texts[1].x1, 15 - w.surface.TextWidth("受渡金額"));
+  EXPECT_FLOAT_EQ(texts[1].y1, 50 - 2 * h);
+
+  const auto grid = opsOf(w, tk::DrawOp::Line, 1);
+  ASSERT_EQ(grid.size(), 22u);
+  for (int k = 0; k <= 10; ++k) {
+    const auto& v = grid[static_cast<std::size_t>(k)];
+    EXPECT_FLOAT_EQ(v.x1, 15 + 10 * k);
+    EXPECT_FLOAT_EQ(v.x2, v.x1);
+    EXPECT_FLOAT_EQ(v.y1, 120);
+    EXPECT_FLOAT_EQ(v.y2, 50);
+    const auto& label = texts[2 + static_cast<std::size_t>(k)];
+    const std::string plain = std::to_string(10 * k);
+    EXPECT_EQ(label.text, QString::fromStdString(" " + plain));  // a number >= 0: leading blank
+    EXPECT_FLOAT_EQ(label.x1, v.x1 - w.surface.TextWidth(plain) / 2 - 1);
+    EXPECT_FLOAT_EQ(label.y1, 121);
+
+    const auto& hline = grid[11 + static_cast<std::size_t>(k)];
+    EXPECT_NEAR(hline.y1, 120 - 7 * k, 1e-4);
+    EXPECT_FLOAT_EQ(hline.x1, 15);
+    EXPECT_FLOAT_EQ(hline.x2, 115);
+    const auto& amount = texts[13 + static_cast<std::size_t>(k)];
+    static const char* kAmounts[] = {"0",      "10,000", "20,000", "30,000", "40,000", "50,000",
+                                     "60,000", "70,000", "80,000", "90,000", "100,000"};
+    EXPECT_EQ(amount.text, QString::fromUtf8(kAmounts[k]));
+    const std::string plainAmount = std::to_string(10000 * k);
+    EXPECT_NEAR(amount.x1, 15 - w.surface.TextWidth(plainAmount) - 2, 1e-4);
+    EXPECT_NEAR(amount.y1, hline.y1 - h / 2, 1e-4);
+  }
+  const auto axes = opsOf(w, tk::DrawOp::Line, 2);
+  ASSERT_GE(axes.size(), 2u);
+  EXPECT_EQ(axes[0].x1, 15);
+  EXPECT_EQ(axes[0].x2, 115);
+  EXPECT_EQ(axes[0].y1, 120);
+  EXPECT_EQ(axes[1].y2, 50);
+  EXPECT_EQ(w.state.priceStep, 10);
+  EXPECT_EQ(w.state.amountStep, 10000);
+  EXPECT_EQ(w.surface.ForeColor, w.state.drawColor);
+  EXPECT_EQ(w.surface.DrawWidth, 2);
+}
+
+TEST(StartUpPicture, StateAfterLoad) {
+  FrmPlot w;
+  EXPECT_EQ(w.state.quantity, 1000);
+  EXPECT_EQ(w.state.buyPrice, 1);
+  EXPECT_EQ(w.state.sellPrice, 1);
+  EXPECT_EQ(w.state.quantityMax, 250000);
+  EXPECT_EQ(w.state.feeLow, 525);
+  EXPECT_EQ(w.state.feeMid, 1050);
+  EXPECT_EQ(w.state.feeHigh, 1575);
+  EXPECT_EQ(w.state.selectionActive, kFalse);
+  EXPECT_EQ(w.state.compactMode, kFalse);
+  EXPECT_FALSE(w.CmdUndo->isEnabled());
+  EXPECT_FALSE(w.CmdRedo->isEnabled());
+  EXPECT_EQ(w.state.historyIndex, 0);
+  ASSERT_EQ(w.state.viewHistory.size(), 1u);
+  EXPECT_EQ(w.state.viewHistory[0], (SavedView{0, 100, 0, 100000}));
+  EXPECT_TRUE(w.ShpArea->isHidden());
+  for (QTimer* t : {w.TmrQ, w.TmrSQ, w.TmrSuuryo, w.TmrSSuuryo, w.TmrSell, w.TmrSSell}) {
+    EXPECT_FALSE(t->isActive());
+    EXPECT_EQ(t->interval(), 500);
+    EXPECT_EQ(t->timerType(), Qt::PreciseTimer);
+  }
+}
+
+TEST_F(WindowTest, FirstShowFitsThePlotAreaToTheInitialClientArea) {
+  EXPECT_EQ(tk::pxToTwips(window->width()), 14595);  // the client area
+  EXPECT_EQ(tk::pxToTwips(window->height()), 10710);
+  EXPECT_NEAR(window->state.graphWidth, tk::outerWidthTwips(window.get()) / 57.0 - 70, 1e-4);
+  EXPECT_NEAR(window->state.graphBottom - window->state.graphHeight, 60, 1e-4);
+  EXPECT_EQ(window->state.graphLeft, 15);
+}
+
+TEST_F(WindowTest, ResizeGeometryFollowsTheWindow) {
+  struct Case {
+    int width, height;
+    float graphWidth, graphBottom, graphHeight;
+  };
+  for (const Case& c :
+       {Case{7000, 6000, 52.807f, 85.263f, 25.263f}, Case{9000, 8000, 87.895f, 120.351f, 60.351f},
+        Case{14115, 11115, 177.632f, 175.000f, 115.000f}}) {
+    resizeTwips(*window, c.width, c.height);
+    const ChartState& s = window->state;
+    EXPECT_NEAR(s.graphWidth, c.graphWidth, kOnePixelMm) << c.width;
+    EXPECT_NEAR(s.graphBottom, c.graphBottom, kOnePixelMm) << c.height;
+    EXPECT_NEAR(s.graphHeight, c.graphHeight, kOnePixelMm) << c.height;
+    EXPECT_NEAR(s.graphBottom - s.graphHeight, 60, 1e-4);
+    EXPECT_FLOAT_EQ(window->LblSoneki->topMm(), s.graphBottom + 5);
+    EXPECT_FLOAT_EQ(window->LblRieki->topMm(), s.graphBottom + 7);
+    // The redraw used the new plot area: the price axis ends at its right edge.
+    const auto axes = opsOf(*window, tk::DrawOp::Line, 2);
+    ASSERT_FALSE(axes.empty());
+    EXPECT_FLOAT_EQ(axes[0].x2, s.graphLeft + s.graphWidth);
+  }
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(WindowTest, TooSmallIsRaisedToTheMinimumInTheOffendingDimensionOnly) {
+  resizeTwips(*window, 6000, 9000);
+  EXPECT_NEAR(tk::outerWidthTwips(window.get()), 7000, tk::kTwipsPerPx);
+  EXPECT_EQ(tk::outerHeightTwips(window.get()), 9000);
+  resizeTwips(*window, 9000, 3000);
+  EXPECT_EQ(tk::outerWidthTwips(window.get()), 9000);
+  EXPECT_NEAR(tk::outerHeightTwips(window.get()), 6000, tk::kTwipsPerPx);
+  // The rule itself raises the size, also where no window manager enforces the minimum.
+  window->setMinimumSize(0, 0);
+  resizeTwips(*window, 3000, 3000);
+  EXPECT_NEAR(tk::outerWidthTwips(window.get()), 7000, tk::kTwipsPerPx);
+  EXPECT_NEAR(tk::outerHeightTwips(window.get()), 6000, tk::kTwipsPerPx);
+  EXPECT_NEAR(window->state.graphBottom - window->state.graphHeight, 60, 1e-4);
+}
+
+TEST_F(WindowTest, CompactToggleSwitchesBetweenTheTwoSizes) {
+  QTest::mouseClick(window->CmdSize, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(tk::outerWidthTwips(window.get()), 9000);
+  EXPECT_NEAR(tk::outerHeightTwips(window.get()), 8000, tk::kTwipsPerPx);
+  EXPECT_EQ(window->CmdSize->text(), QStringLiteral("大きくする"));
+  EXPECT_EQ(window->CmdSize->accessibleName(), QStringLiteral("大きくする"));
+  EXPECT_EQ(window->state.compactMode, kTrue);
+  EXPECT_NEAR(window->state.graphWidth, 87.895, kOnePixelMm);
+
+  QTest::mouseClick(window->CmdSize, Qt::LeftButton);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(tk::outerWidthTwips(window.get()), 14115);
+  EXPECT_EQ(tk::outerHeightTwips(window.get()), 11115);
+  EXPECT_EQ(window->CmdSize->text(), QStringLiteral("小さくする"));
+  EXPECT_EQ(window->state.compactMode, kFalse);
+  EXPECT_NEAR(window->state.graphBottom, 175, kOnePixelMm);
+}
+
+TEST_F(WindowTest, MaximisedOrMinimisedWindowIgnoresTheToggleSilently) {
+  for (Qt::WindowState locked : {Qt::WindowMaximized, Qt::WindowMinimized}) {
+    window->setWindowState(locked);
+    QCoreApplication::processEvents();
+    const QSize before = window->size();
+    window->CmdSize_Click();
+    window->Form_Resize();
+    EXPECT_EQ(window->size(), before);
+    EXPECT_EQ(window->state.compactMode, kFalse);
+    EXPECT_EQ(window->CmdSize->text(), QStringLiteral("小さくする"));
+    window->setWindowState(Qt::WindowNoState);
+    QCoreApplication::processEvents();
+  }
+  EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(WindowTest, PictureIsRetainedAndShowsTheAmountLines) {
+  const QImage first = window->grab().toImage();
+  window->hide();
+  window->show();
+  window->update();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(window->grab().toImage(), first);
+
+  // The light-green buy segment is on screen where the display list put it.
+  const auto lines = opsOf(*window, tk::DrawOp::Line, 2);
+  const auto seg = std::find_if(lines.begin(), lines.end(), [](const tk::DrawOp& op) {
+    return op.colour == RGB(128, 255, 128);
+  });
+  ASSERT_NE(seg, lines.end());
+  const QPoint mid(static_cast<int>(tk::mmToPx((seg->x1 + seg->x2) / 2)),
+                   static_cast<int>(tk::mmToPx((seg->y1 + seg->y2) / 2)));
+  bool found = false;
+  for (int dx = -1; dx <= 1; ++dx)
+    for (int dy = -1; dy <= 1; ++dy) {
+      const QColor c = first.pixelColor(mid + QPoint(dx, dy));
+      found |= std::abs(c.red() - 128) < 30 && c.green() > 225 && std::abs(c.blue() - 128) < 30;
+    }
+  EXPECT_TRUE(found);
+}
+
+TEST_F(WindowTest, PictureIsSharpAtDoubleDensity) {
+  QImage image(window->size() * 2, QImage::Format_ARGB32);
+  image.setDevicePixelRatio(2);
+  window->render(&image);
+  // The left axis (2 logical px wide) covers four device pixels of solid black.
+  const int x = static_cast<int>(std::floor(tk::mmToPx(window->state.graphLeft) * 2));
+  const int y = static_cast<int>(tk::mmToPx(window->state.graphBottom - 10) * 2);
+  int black = 0;
+  for (int dx = -3; dx <= 3; ++dx) black += image.pixelColor(x + dx, y) == QColor(Qt::black);
+  EXPECT_GE(black, 3);
+}
