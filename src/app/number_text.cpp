@@ -7,6 +7,7 @@
 #include <limits>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace numtext {
 namespace {
@@ -76,26 +77,26 @@ std::optional<double> convert(std::string_view s) {
   std::size_t i = 0;
   const bool negative = !s.empty() && s[0] == '-';
   if (negative) ++i;
-  // The value lies in [10^(order-1), 10^order) before the exponent is applied.
+  // The mantissa lies in [10^(order-1), 10^order): count the integer digits from the first
+  // non-zero one, or, without any, the zeros that open the fraction (negatively).
   long long order = 0;
-  long long intDigits = 0;  // integer digits after the first non-zero one
   bool seenPoint = false, seenNonZero = false;
-  long long leadingFractionZeros = 0;
   for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
     if (s[i] == '.') {
       seenPoint = true;
+    } else if (!seenPoint) {
+      if (seenNonZero || s[i] != '0') {
+        seenNonZero = true;
+        ++order;
+      }
     } else if (!seenNonZero) {
       if (s[i] != '0') {
         seenNonZero = true;
-        order = seenPoint ? -leadingFractionZeros : 1;
-      } else if (seenPoint) {
-        ++leadingFractionZeros;
+      } else {
+        --order;
       }
-    } else if (!seenPoint) {
-      ++intDigits;
     }
   }
-  if (seenNonZero && order == 1) order += intDigits;
   long long exponent = 0;
   if (i < s.size()) {
     ++i;

@@ -1,0 +1,46 @@
+// The cost of one full refresh of the large window: computation, display list and one paint.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "app/frm_plot.h"
+#include "chart/amount_lines.h"
+
+namespace {
+
+void fullRedraw(benchmark::State& st, const char* quantity) {
+  FrmPlot window;
+  window.show();
+  window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
+  window.TxtQua->setText(QString::fromLatin1(quantity));
+  QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : st) {
+    window.ReDraw();
+    QPainter painter(&image);
+    window.surface.paint(painter);
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+
+void BM_ReDrawQuantity1000(benchmark::State& st) { fullRedraw(st, "1000"); }
+void BM_ReDrawQuantity250000(benchmark::State& st) { fullRedraw(st, "250000"); }
+
+void BM_BorderWalkQuantity1000(benchmark::State& st) {
+  ChartState s;
+  setStartView(s);
+  s.quantity = 1000;
+  for (auto _ : st) {
+    s.tierStartPrice = 0;
+    s.tierEndPrice = 0;
+    Border(s, kTierThresholdLow);
+    Border(s, kTierThresholdHigh);
+    benchmark::DoNotOptimize(s.tierEndPrice);
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReDrawQuantity1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReDrawQuantity250000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BorderWalkQuantity1000)->Unit(benchmark::kMicrosecond);
