@@ -51,7 +51,7 @@ float textHeightMm(const QFont& font, const QString& text) {
 
 // ---- DrawingSurface ----
 
-DrawingSurface::DrawingSurface(QFont font) : font_(std::move(font)) {}
+DrawingSurface::DrawingSurface(QFont font) : font_(std::move(font)), metrics_(font_) {}
 
 void DrawingSurface::Cls() {
   ops_.clear();
@@ -77,17 +77,17 @@ void DrawingSurface::PrintNumber(float value) {
 }
 
 float DrawingSurface::TextWidth(std::string_view text) const {
-  return textWidthMm(font_, qs(text));
+  return static_cast<float>(pxToMm(metrics_.horizontalAdvance(displayText(qs(text)))));
 }
 
-float DrawingSurface::TextHeight(std::string_view text) const {
-  return textHeightMm(font_, qs(text));
+float DrawingSurface::TextHeight(std::string_view) const {
+  return static_cast<float>(pxToMm(metrics_.height()));
 }
 
 void DrawingSurface::paint(QPainter& painter) const {
   painter.save();
   painter.setFont(font_);
-  const double ascent = QFontMetricsF(font_).ascent();
+  const double ascent = metrics_.ascent();
   for (const DrawOp& op : ops_) {
     if (op.kind == DrawOp::Line) {
       // Axis-parallel lines (grid, axes) stay crisp; slanted amount lines are smoothed.

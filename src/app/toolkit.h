@@ -4,6 +4,7 @@
 // rectangle), the window's outer size in twips and the one message box.
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QString>
 #include <QWidget>
@@ -78,6 +79,7 @@ class DrawingSurface {
 
  private:
   QFont font_;
+  QFontMetricsF metrics_;  // measuring is the hot part of a redraw: keep one
   std::vector<DrawOp> ops_;
 };
 
