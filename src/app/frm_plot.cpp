@@ -7,6 +7,9 @@
 
 #include "app/number_text.h"
 
+// The icons are compiled into the core library; a static library must register them itself.
+static void initResources() { Q_INIT_RESOURCE(resources); }
+
 namespace {
 // The smallest outer window size the plot area still fits in, in twips.
 constexpr int kMinWidthTwips = 7000;
@@ -21,6 +24,7 @@ constexpr int kSmallWidthTwips = 9000, kSmallHeightTwips = 8000;
 FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmPlot"));
   createControls();
+  initResources();
   QIcon icon;
   icon.addFile(QStringLiteral(":/icons/hoshinami.png"), QSize(32, 32));
   icon.addFile(QStringLiteral(":/icons/hoshinami-16.png"), QSize(16, 16));

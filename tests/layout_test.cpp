@@ -1,0 +1,129 @@
+// Every control where the design puts it, with its caption, tool tip, accessible name, font and
+// tab order; the window's own caption, background and icon.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/frm_plot.h"
+
+namespace {
+
+struct Expected {
+  const char* name;
+  const char* caption;
+  int left, top, width, height;  // design twips, relative to the window or frame
+  int tab;
+  const char* tip;
+  const char* accessible;
+};
+
+// Focusable controls in the order of their tab index.
+const Expected kControls[] = {
+    {"CmdUndo", "戻る&U", 2205, 420, 750, 540, 1, "戻る", "戻る"},
+    {"CmdRedo", "進む&R", 2205, 1365, 750, 540, 2, "進む", "進む"},
+    {"CmdZoom", "縮小", 840, 840, 540, 540, 5, "縮小", "縮小"},
+    {"CmdMoveUp", "↑", 840, 315, 540, 435, 6, "上に移動", "上に移動"},
+    {"CmdMoveLeft", "←", 315, 840, 435, 540, 7, "左に移動", "左に移動"},
+    {"CmdMoveDown", "↓", 840, 1470, 540, 435, 8, "下に移動", "下に移動"},
+    {"CmdMoveRight", "→", 1470, 840, 435, 540, 9, "右に移動", "右に移動"},
+    {"TxtQua", "1000", 1755, 420, 885, 330, 11, "左右のボタンで数量を入力して下さい", "数量"},
+    {"TxtBP", "1.00", 1755, 1050, 885, 330, 13, "左右のボタンで単価を入力して下さい", "買付単価"},
+    {"CmdSUp", ">", 2625, 1050, 375, 330, 14, "+0.01", "買付単価 +0.01"},
+    {"CmdSDown", "<", 1420, 1050, 375, 330, 15, "-0.01", "買付単価 -0.01"},
+    {"CmdDown", "<<", 1050, 1050, 375, 330, 16, "-1", "買付単価 -1"},
+    {"CmdDownS", "<<", 1050, 1680, 375, 330, 17, "-1", "売却単価 -1"},
+    {"CmdSDownS", "<", 1420, 1680, 375, 330, 18, "-0.01", "売却単価 -0.01"},
+    {"CmdSUpS", ">", 2625, 1680, 375, 330, 19, "+0.01", "売却単価 +0.01"},
+    {"TxtSP", "1.00", 1755, 1680, 885, 330, 20, "左右のボタンで単価を入力して下さい", "売却単価"},
+    {"CmdUpS", ">>", 3000, 1680, 375, 330, 23, "+1", "売却単価 +1"},
+    {"CmdUp", ">>", 3000, 1050, 375, 330, 24, "+1", "買付単価 +1"},
+    {"CmdQU", ">>", 3000, 420, 375, 330, 25, "+10000", "数量 +10000"},
+    {"CmdQD", "<<", 1050, 420, 375, 330, 26, "-10000", "数量 -10000"},
+    {"CmdSQD", "<", 1420, 420, 375, 330, 27, "-1000", "数量 -1000"},
+    {"CmdSQU", ">", 2625, 420, 375, 330, 28, "+1000", "数量 +1000"},
+    {"CmdSize", "小さくする", 7245, 210, 1170, 330, 33, "", "小さくする"},
+};
+
+QString textOf(QWidget* w) {
+  if (auto* b = qobject_cast<QPushButton*>(w)) return b->text();
+  if (auto* t = qobject_cast<QLineEdit*>(w)) return t->text();
+  return {};
+}
+
+}  // namespace
+
+TEST(Layout, ControlsStandWhereTheDesignPutsThem) {
+  FrmPlot w;
+  for (const Expected& e : kControls) {
+    SCOPED_TRACE(e.name);
+    auto* c = w.findChild<QWidget*>(QString::fromUtf8(e.name));
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(textOf(c), QString::fromUtf8(e.caption));
+    EXPECT_EQ(c->geometry(), QRect(tk::twipsToPx(e.left), tk::twipsToPx(e.top),
+                                   tk::twipsToPx(e.width), tk::twipsToPx(e.height)));
+    EXPECT_EQ(c->toolTip(), QString::fromUtf8(e.tip));
+    EXPECT_EQ(c->accessibleName(), QString::fromUtf8(e.accessible));
+    if (*e.tip) {
+      EXPECT_EQ(c->accessibleDescription(), QString::fromUtf8(e.tip));
+    }
+  }
+  EXPECT_EQ(w.Frame1->title(), QStringLiteral("数量・単価入力"));
+  EXPECT_EQ(w.Frame2->title(), QStringLiteral("グラフを描画する範囲"));
+  EXPECT_EQ(w.Frame1->geometry(), QRect(7, 7, 246, 155));
+  EXPECT_EQ(w.Frame2->geometry(), QRect(259, 7, 211, 155));
+  EXPECT_EQ(w.TxtBP->parentWidget(), w.Frame1);
+  EXPECT_EQ(w.CmdUndo->parentWidget(), w.Frame2);
+  EXPECT_EQ(w.LblSoneki->toolTip(), QStringLiteral("損益（自動計算）"));
+}
+
+TEST(Layout, TabOrderFollowsTheTabIndices) {
+  FrmPlot w;
+  QWidget* current = w.CmdUndo;
+  for (std::size_t i = 1; i < std::size(kControls); ++i) {
+    do {
+      current = current->nextInFocusChain();
+    } while (!(current->focusPolicy() & Qt::TabFocus));
+    EXPECT_EQ(current->objectName(), QString::fromUtf8(kControls[i].name)) << i;
+  }
+}
+
+TEST(Layout, WindowFontsAndColours) {
+  FrmPlot w;
+  EXPECT_EQ(w.windowTitle(), QStringLiteral("ほしなみ。"));
+  EXPECT_EQ(w.palette().color(QPalette::Window), QColor(128, 128, 128));
+  const QList<QSize> iconSizes = w.windowIcon().availableSizes();
+  EXPECT_TRUE(iconSizes.contains(QSize(32, 32)));
+  EXPECT_TRUE(iconSizes.contains(QSize(16, 16)));
+  // A Japanese Gothic face is installed and used.
+  EXPECT_TRUE(QFontInfo(w.font()).family().contains(QStringLiteral("Gothic"), Qt::CaseInsensitive))
+      << QFontInfo(w.font()).family().toStdString();
+  EXPECT_EQ(w.font().pixelSize(), 12);  // 9 pt
+  EXPECT_TRUE(w.CmdUp->font().bold());
+  EXPECT_EQ(w.CmdMoveUp->font().pixelSize(), 16);  // bold 12 pt
+  EXPECT_EQ(w.TxtQua->font().pixelSize(), 13);     // 9.75 pt
+  EXPECT_EQ(w.LblSoneki->font().pixelSize(), 21);  // bold 15.75 pt
+  EXPECT_EQ(w.LblBuy->backColour(), RGB(0, 255, 255));
+  EXPECT_EQ(w.LblSell->foreColour(), RGB(255, 255, 255));
+  EXPECT_EQ(w.Label1[6]->caption(), QStringLiteral("数量："));
+  EXPECT_EQ(w.LblRieki->caption(), QStringLiteral("損益："));
+  // Labels are exactly as wide as their text, so nothing of a caption is cut off.
+  for (tk::MmLabel* l : {w.LblRieki, w.Label1[0], w.LblBYaku}) {
+    EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text()));
+    EXPECT_LE(l->width(), l->fontMetrics().horizontalAdvance(l->text()) + 2);
+  }
+}
+
+TEST(Layout, LinesAndSelectionRectangleLetTheMouseThrough) {
+  FrmPlot w;
+  for (QWidget* c :
+       std::initializer_list<QWidget*>{w.LinB, w.LinS, w.LinBYaku, w.LinSYaku, w.ShpArea})
+    EXPECT_TRUE(c->testAttribute(Qt::WA_TransparentForMouseEvents))
+        << c->objectName().toStdString();
+  for (QWidget* c :
+       std::initializer_list<QWidget*>{w.LblBuy, w.LblSoneki, w.CmdUp, w.TxtBP, w.Frame1})
+    EXPECT_FALSE(c->testAttribute(Qt::WA_TransparentForMouseEvents))
+        << c->objectName().toStdString();
+}
