@@ -1,6 +1,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QTest>
+#include <QWindow>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -291,6 +292,28 @@ TEST_F(StepperTest, SlidingOffKeepsRepeatingAndReleasingThereMakesNoClick) {
   EXPECT_FALSE(window->TmrSQ->isActive());
   EXPECT_EQ(window->TmrSQ->interval(), 500);
   EXPECT_EQ(window->TxtQua->text(), "7000");
+}
+
+// The same through the window's own event delivery (as from the windowing system): the button
+// keeps the mouse from its press on, so the release off it, over the chart, still reaches it.
+TEST_F(StepperTest, ReleaseOverTheChartReachesTheHeldButton) {
+  QWindow* handle = window->windowHandle();
+  ASSERT_NE(handle, nullptr);
+  PressCounter atWindow;
+  window->installEventFilter(&atWindow);
+  const QPoint onButton = window->CmdUp->mapTo(window.get(), window->CmdUp->rect().center());
+  const QPoint overChart(300, 300);
+  for (Qt::MouseButton mouse : {Qt::RightButton, Qt::LeftButton}) {
+    window->TxtBP->setText("10.00");
+    QTest::mousePress(handle, mouse, {}, onButton);
+    EXPECT_TRUE(window->TmrSuuryo->isActive());
+    QTest::mouseMove(handle, overChart);
+    window->TmrSuuryo_Timer();
+    QTest::mouseRelease(handle, mouse, {}, overChart);
+    EXPECT_FALSE(window->TmrSuuryo->isActive());
+    EXPECT_EQ(window->TxtBP->text(), "11.00");
+  }
+  EXPECT_EQ(atWindow.presses, 0);
 }
 
 TEST_F(StepperTest, SpaceBarStepsOnceWithoutRepeat) {
