@@ -92,6 +92,18 @@ class FrmPlot : public QWidget {
   void CalcSoneki();
 
   // ---- stepper/: repeat-timer resets and tick handlers ----
+  void CmdQD_Click();  // the step buttons' clicks
+  void CmdSQD_Click();
+  void CmdSQU_Click();
+  void CmdQU_Click();
+  void CmdDown_Click();
+  void CmdSDown_Click();
+  void CmdSUp_Click();
+  void CmdUp_Click();
+  void CmdDownS_Click();
+  void CmdSDownS_Click();
+  void CmdSUpS_Click();
+  void CmdUpS_Click();
   void initialTmrSuuryo();
   void initialTmrSSuuryo();
   void initialTmrSell();

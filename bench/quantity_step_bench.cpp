@@ -1,0 +1,49 @@
+// One quantity step: the button's click reads the field, writes the new text, and the change
+// handler redraws the whole chart. A held button does this every 200 ms.
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "app/frm_plot.h"
+
+namespace {
+
+// Up and down by 1000 in turn, so every iteration is a real step (never one the limit refuses).
+void step(FrmPlot& window, bool up) {
+  if (up) {
+    window.CmdSQU_Click();
+  } else {
+    window.CmdSQD_Click();
+  }
+}
+
+void BM_QuantityStep(benchmark::State& bench) {
+  FrmPlot window;
+  window.show();
+  bool up = true;
+  for (auto _ : bench) {
+    step(window, up);
+    up = !up;
+    benchmark::DoNotOptimize(window.surface.ops().size());
+  }
+}
+BENCHMARK(BM_QuantityStep);
+
+// The same, with the picture painted once into an image of the window's size, as the window's
+// next paint would.
+void BM_QuantityStepAndPaint(benchmark::State& bench) {
+  FrmPlot window;
+  window.show();
+  QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+  bool up = true;
+  for (auto _ : bench) {
+    step(window, up);
+    up = !up;
+    QPainter painter(&image);
+    window.surface.paint(painter);
+  }
+}
+BENCHMARK(BM_QuantityStepAndPaint);
+
+}  // namespace

@@ -1,0 +1,396 @@
+#include <QEvent>
+#include <QObject>
+#include <QTest>
+#include <QWindow>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "stepper/step_rules.h"
+#include "window_fixture.h"
+
+// Field texts in failure messages.
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+using steprules::stepPrice;
+using steprules::stepQuantity;
+
+// ---- the arithmetic alone: what the window cases below do not reach ----
+
+TEST(StepRules, PriceFormatsTheDecimalTextNotTheBinaryValue) {
+  // 2.005 is stored just below itself; the field still shows what the text promises.
+  EXPECT_EQ(stepPrice("1.005", steprules::kPriceUp1), "2.01");
+  EXPECT_EQ(stepPrice("0.025", steprules::kPriceUpCent), "0.04");
+  // A value just past a limit is refused even when its "0.00" text would sit on the limit.
+  EXPECT_EQ(stepPrice("99.981", steprules::kPriceUpCent), std::nullopt);
+  EXPECT_EQ(stepPrice("1.009", steprules::kPriceDown1), std::nullopt);
+}
+
+TEST(StepRules, QuantityRaiseLimitIsSinglePrecision) {
+  struct Case {
+    const char* text;
+    steprules::QuantityStep button;
+    std::optional<std::string> expected;
+  };
+  const std::vector<Case> cases = {
+      // 240000.005 rounds to the float 240000, which the limit allows; the step is taken from
+      // the unrounded value.
+      {"240000.005", steprules::kQuantityUp10000, "250000.005"},
+      // 240000.01 rounds to the next float above 240000: refused.
+      {"240000.01", steprules::kQuantityUp10000, std::nullopt},
+      {"249000.005", steprules::kQuantityUp1000, "250000.005"},
+      // Too large for a float: it counts as above every limit, so it can only come down.
+      {"1e300", steprules::kQuantityUp1000, std::nullopt},
+      {"1e300", steprules::kQuantityDown1000, "1E+300"},
+      {"-1e300", steprules::kQuantityUp1000, "-1E+300"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(stepQuantity(c.text, c.button, 250000.0f), c.expected) << c.text;
+  }
+}
+
+TEST(StepRules, RepeatCountStopsAtItsLargestValue) {
+  EXPECT_EQ(steprules::nextRepeatCount(0), 1);
+  EXPECT_EQ(steprules::nextRepeatCount(1), 2);
+  EXPECT_EQ(steprules::nextRepeatCount(32766), 32767);
+  EXPECT_EQ(steprules::nextRepeatCount(32767), 32767);
+}
+
+// ---- the real buttons ----
+
+using Button = QPushButton* FrmPlot::*;
+using Field = QLineEdit* FrmPlot::*;
+using Timer = QTimer* FrmPlot::*;
+using Tick = void (FrmPlot::*)();
+
+// Counts the mouse presses that arrive at a widget.
+class PressCounter : public QObject {
+ public:
+  int presses = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+      ++presses;
+    }
+    return false;
+  }
+};
+
+class StepperTest : public WindowTest {
+ protected:
+  QPushButton* button(Button b) { return window.get()->*b; }
+  QLineEdit* field(Field f) { return window.get()->*f; }
+  QTimer* timer(Timer t) { return window.get()->*t; }
+  void tick(Tick t) { (window.get()->*t)(); }
+
+  void setTexts(const char* quantity, const char* buy, const char* sell) {
+    window->TxtQua->setText(QString::fromUtf8(quantity));
+    window->TxtBP->setText(QString::fromUtf8(buy));
+    window->TxtSP->setText(QString::fromUtf8(sell));
+  }
+  QString text(Field f) { return field(f)->text(); }
+};
+
+struct ClickCase {
+  Button button;
+  Field field;
+  const char* before;
+  const char* after;  // the same text when the click must change nothing
+};
+
+// One click on each button at and around its limit, and on texts the buttons never write.
+// The other two fields must never change.
+TEST_F(StepperTest, ClickStepsWithinTheLimits) {
+  const Field kQua = &FrmPlot::TxtQua, kBP = &FrmPlot::TxtBP, kSP = &FrmPlot::TxtSP;
+  const std::vector<ClickCase> cases = {
+      // buy price
+      {&FrmPlot::CmdDown, kBP, "1.00", "1.00"},
+      {&FrmPlot::CmdDown, kBP, "1.01", "0.01"},
+      {&FrmPlot::CmdDown, kBP, "50.00", "49.00"},
+      {&FrmPlot::CmdSDown, kBP, "0.02", "0.01"},
+      {&FrmPlot::CmdSDown, kBP, "0.01", "0.01"},
+      {&FrmPlot::CmdUp, kBP, "98.99", "99.99"},
+      {&FrmPlot::CmdUp, kBP, "99.00", "99.00"},
+      {&FrmPlot::CmdSUp, kBP, "99.98", "99.99"},
+      {&FrmPlot::CmdSUp, kBP, "99.99", "99.99"},
+      // sell price: the same rules on its own field
+      {&FrmPlot::CmdDownS, kSP, "1.01", "0.01"},
+      {&FrmPlot::CmdSDownS, kSP, "0.01", "0.01"},
+      {&FrmPlot::CmdUpS, kSP, "99.00", "99.00"},
+      {&FrmPlot::CmdSUpS, kSP, "99.98", "99.99"},
+      // odd price texts: letters read as 0, the leading number counts, limits are one-sided
+      {&FrmPlot::CmdUp, kBP, "abc", "1.00"},
+      {&FrmPlot::CmdSUp, kBP, "abc", "0.01"},
+      {&FrmPlot::CmdDown, kBP, "abc", "abc"},
+      {&FrmPlot::CmdSDownS, kSP, "", ""},
+      {&FrmPlot::CmdUp, kBP, "150", "150"},
+      {&FrmPlot::CmdDown, kBP, "150", "149.00"},
+      {&FrmPlot::CmdSUpS, kSP, "-5", "-4.99"},
+      {&FrmPlot::CmdSDownS, kSP, "-5", "-5"},
+      {&FrmPlot::CmdUpS, kSP, "12.5yen", "13.50"},
+      {&FrmPlot::CmdSUp, kBP, "１２．５", "12.51"},
+      // quantity
+      {&FrmPlot::CmdQD, kQua, "1000", "1000"},
+      {&FrmPlot::CmdQD, kQua, "10999", "10999"},
+      {&FrmPlot::CmdQD, kQua, "11000", "1000"},
+      {&FrmPlot::CmdSQD, kQua, "2000", "1000"},
+      {&FrmPlot::CmdSQD, kQua, "1999", "1999"},
+      {&FrmPlot::CmdQU, kQua, "240000", "250000"},
+      {&FrmPlot::CmdQU, kQua, "240001", "240001"},
+      {&FrmPlot::CmdSQU, kQua, "249000", "250000"},
+      {&FrmPlot::CmdSQU, kQua, "250000", "250000"},
+      // odd quantity texts
+      {&FrmPlot::CmdSQU, kQua, "abc", "1000"},
+      {&FrmPlot::CmdQU, kQua, "abc", "10000"},
+      {&FrmPlot::CmdSQD, kQua, "abc", "abc"},
+      {&FrmPlot::CmdSQU, kQua, "1234.5", "2234.5"},
+      {&FrmPlot::CmdSQD, kQua, "1500", "1500"},
+      {&FrmPlot::CmdSQU, kQua, "-5", "995"},
+      {&FrmPlot::CmdQD, kQua, "300000", "290000"},
+      {&FrmPlot::CmdQU, kQua, "300000", "300000"},
+  };
+  const Field fields[] = {kQua, kBP, kSP};
+  for (const ClickCase& c : cases) {
+    setTexts("3000", "2.00", "3.00");
+    field(c.field)->setText(QString::fromUtf8(c.before));
+    const QString others[] = {text(kQua), text(kBP), text(kSP)};
+    QTest::mouseClick(button(c.button), Qt::LeftButton);
+    const QString where = button(c.button)->objectName() + " on " + QString::fromUtf8(c.before);
+    EXPECT_EQ(text(c.field), QString::fromUtf8(c.after)) << where.toStdString();
+    for (int i = 0; i < 3; ++i) {
+      if (fields[i] != c.field) {
+        EXPECT_EQ(text(fields[i]), others[i]) << where.toStdString();
+      }
+    }
+  }
+}
+
+TEST_F(StepperTest, QuantityStepRedrawsForTheNewQuantity) {
+  QTest::mouseClick(window->CmdSQU, Qt::LeftButton);
+  EXPECT_EQ(window->TxtQua->text(), "2000");
+  EXPECT_EQ(window->state.quantity, 2000.0f);
+  QTest::mouseClick(window->CmdQU, Qt::LeftButton);
+  EXPECT_EQ(window->state.quantity, 12000.0f);
+}
+
+// One pair of buttons sharing a repeat timer.
+struct Pair {
+  Button down, up;
+  Field field;
+  Timer timer;
+  Tick tick;
+  Truth ChartState::*direction;
+  int fastMs;
+  const char* start;
+  const char* afterThreeUpTicksAndClick;
+};
+
+const std::vector<Pair>& pairs() {
+  static const std::vector<Pair> all = {
+      {&FrmPlot::CmdDown, &FrmPlot::CmdUp, &FrmPlot::TxtBP, &FrmPlot::TmrSuuryo,
+       &FrmPlot::TmrSuuryo_Timer, &ChartState::stepUp, 50, "50.00", "54.00"},
+      {&FrmPlot::CmdSDown, &FrmPlot::CmdSUp, &FrmPlot::TxtBP, &FrmPlot::TmrSSuuryo,
+       &FrmPlot::TmrSSuuryo_Timer, &ChartState::stepUp, 50, "50.00", "50.04"},
+      {&FrmPlot::CmdDownS, &FrmPlot::CmdUpS, &FrmPlot::TxtSP, &FrmPlot::TmrSell,
+       &FrmPlot::TmrSell_Timer, &ChartState::stepUpSell, 50, "50.00", "54.00"},
+      {&FrmPlot::CmdSDownS, &FrmPlot::CmdSUpS, &FrmPlot::TxtSP, &FrmPlot::TmrSSell,
+       &FrmPlot::TmrSSell_Timer, &ChartState::stepUpSell, 50, "50.00", "50.04"},
+      {&FrmPlot::CmdQD, &FrmPlot::CmdQU, &FrmPlot::TxtQua, &FrmPlot::TmrQ, &FrmPlot::TmrQ_Timer,
+       &ChartState::stepUp, 200, "50000", "90000"},
+      {&FrmPlot::CmdSQD, &FrmPlot::CmdSQU, &FrmPlot::TxtQua, &FrmPlot::TmrSQ, &FrmPlot::TmrSQ_Timer,
+       &ChartState::stepUp, 200, "50000", "54000"},
+  };
+  return all;
+}
+
+TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
+  for (const Pair& p : pairs()) {
+    SCOPED_TRACE(timer(p.timer)->objectName().toStdString());
+    QTimer* t = timer(p.timer);
+    EXPECT_FALSE(t->isActive());
+    EXPECT_EQ(t->interval(), 500);
+    EXPECT_EQ(t->timerType(), Qt::PreciseTimer);
+    field(p.field)->setText(QString::fromUtf8(p.start));
+
+    QTest::mousePress(button(p.up), Qt::LeftButton);
+    EXPECT_TRUE(t->isActive());
+    EXPECT_EQ(t->interval(), 500);
+    EXPECT_EQ(window->state.*p.direction, kTrue);
+    EXPECT_EQ(text(p.field), QString::fromUtf8(p.start));  // no step at the press
+
+    tick(p.tick);
+    EXPECT_TRUE(t->isActive());
+    EXPECT_EQ(t->interval(), 500);
+    EXPECT_EQ(window->state.repeatCount, 1);
+    tick(p.tick);
+    EXPECT_TRUE(t->isActive());
+    EXPECT_EQ(t->interval(), p.fastMs);
+    EXPECT_EQ(window->state.repeatCount, 2);
+    tick(p.tick);
+    EXPECT_EQ(t->interval(), p.fastMs);
+    EXPECT_EQ(window->state.repeatCount, 3);
+
+    // Released over the button: the click adds one more step.
+    QTest::mouseRelease(button(p.up), Qt::LeftButton);
+    EXPECT_FALSE(t->isActive());
+    EXPECT_EQ(t->interval(), 500);
+    EXPECT_EQ(window->state.repeatCount, 0);
+    EXPECT_EQ(text(p.field), QString::fromUtf8(p.afterThreeUpTicksAndClick));
+
+    // The decreasing button of the pair turns the same timer the other way.
+    QTest::mousePress(button(p.down), Qt::LeftButton);
+    EXPECT_EQ(window->state.*p.direction, kFalse);
+    tick(p.tick);
+    QTest::mouseRelease(button(p.down), Qt::LeftButton);
+    EXPECT_FALSE(t->isActive());
+  }
+}
+
+TEST_F(StepperTest, PressReleasedBeforeTheFirstTickStepsOnce) {
+  window->TxtSP->setText("5.00");
+  QTest::mousePress(window->CmdSDownS, Qt::LeftButton);
+  QTest::mouseRelease(window->CmdSDownS, Qt::LeftButton);
+  EXPECT_EQ(window->TxtSP->text(), "4.99");
+  EXPECT_FALSE(window->TmrSSell->isActive());
+}
+
+TEST_F(StepperTest, OtherMouseButtonsRepeatWithoutClickAndStayOffTheChart) {
+  PressCounter atWindow, atFrame;
+  window->installEventFilter(&atWindow);
+  window->Frame1->installEventFilter(&atFrame);
+  for (Qt::MouseButton mouse : {Qt::RightButton, Qt::MiddleButton}) {
+    window->TxtBP->setText("10.00");
+    QTest::mousePress(window->CmdUp, mouse);
+    EXPECT_TRUE(window->TmrSuuryo->isActive());
+    EXPECT_EQ(window->state.stepUp, kTrue);
+    window->TmrSuuryo_Timer();
+    EXPECT_EQ(window->TxtBP->text(), "11.00");
+    QTest::mouseRelease(window->CmdUp, mouse);
+    EXPECT_FALSE(window->TmrSuuryo->isActive());
+    EXPECT_EQ(window->state.repeatCount, 0);
+    EXPECT_EQ(window->TxtBP->text(), "11.00");  // no click step
+  }
+  EXPECT_EQ(atWindow.presses, 0);
+  EXPECT_EQ(atFrame.presses, 0);
+  EXPECT_FALSE(window->state.selectionActive);
+}
+
+TEST_F(StepperTest, SlidingOffKeepsRepeatingAndReleasingThereMakesNoClick) {
+  window->TxtQua->setText("5000");
+  QTest::mousePress(window->CmdSQU, Qt::LeftButton);
+  const QPoint outside(-30, -30);
+  QTest::mouseMove(window->CmdSQU, outside);
+  EXPECT_FALSE(window->CmdSQU->isDown());  // the button itself has let go
+  EXPECT_TRUE(window->TmrSQ->isActive());
+  window->TmrSQ_Timer();
+  window->TmrSQ_Timer();
+  EXPECT_EQ(window->TxtQua->text(), "7000");
+  EXPECT_EQ(window->TmrSQ->interval(), 200);
+  QTest::mouseRelease(window->CmdSQU, Qt::LeftButton, {}, outside);
+  EXPECT_FALSE(window->TmrSQ->isActive());
+  EXPECT_EQ(window->TmrSQ->interval(), 500);
+  EXPECT_EQ(window->TxtQua->text(), "7000");
+}
+
+// The same through the window's own event delivery (as from the windowing system): the button
+// keeps the mouse from its press on, so the release off it, over the chart, still reaches it.
+TEST_F(StepperTest, ReleaseOverTheChartReachesTheHeldButton) {
+  QWindow* handle = window->windowHandle();
+  ASSERT_NE(handle, nullptr);
+  PressCounter atWindow;
+  window->installEventFilter(&atWindow);
+  const QPoint onButton = window->CmdUp->mapTo(window.get(), window->CmdUp->rect().center());
+  const QPoint overChart(300, 300);
+  for (Qt::MouseButton mouse : {Qt::RightButton, Qt::LeftButton}) {
+    window->TxtBP->setText("10.00");
+    QTest::mousePress(handle, mouse, {}, onButton);
+    EXPECT_TRUE(window->TmrSuuryo->isActive());
+    QTest::mouseMove(handle, overChart);
+    window->TmrSuuryo_Timer();
+    QTest::mouseRelease(handle, mouse, {}, overChart);
+    EXPECT_FALSE(window->TmrSuuryo->isActive());
+    EXPECT_EQ(window->TxtBP->text(), "11.00");
+  }
+  EXPECT_EQ(atWindow.presses, 0);
+}
+
+TEST_F(StepperTest, SpaceBarStepsOnceWithoutRepeat) {
+  window->TxtBP->setText("2.00");
+  window->CmdSUp->setFocus();
+  QTest::keyPress(window->CmdSUp, Qt::Key_Space);
+  EXPECT_FALSE(window->TmrSSuuryo->isActive());
+  QTest::keyRelease(window->CmdSUp, Qt::Key_Space);
+  EXPECT_EQ(window->TxtBP->text(), "2.01");
+  EXPECT_FALSE(window->TmrSSuuryo->isActive());
+  QTest::keyClick(window->CmdSUp, Qt::Key_Space);
+  EXPECT_EQ(window->TxtBP->text(), "2.02");
+}
+
+struct HoldCase {
+  Button held;
+  Tick tick;
+  Field field;
+  const char* start;
+  const char* stall;
+};
+
+// A hold runs into the limit and stays there; the click at the release adds nothing. The other
+// fields and the other row's direction flag are left alone.
+TEST_F(StepperTest, HoldingStallsAtTheLastStepInsideTheRange) {
+  const std::vector<HoldCase> cases = {
+      {&FrmPlot::CmdUp, &FrmPlot::TmrSuuryo_Timer, &FrmPlot::TxtBP, "1.00", "99.00"},
+      {&FrmPlot::CmdDown, &FrmPlot::TmrSuuryo_Timer, &FrmPlot::TxtBP, "99.99", "0.99"},
+      {&FrmPlot::CmdSDown, &FrmPlot::TmrSSuuryo_Timer, &FrmPlot::TxtBP, "0.05", "0.01"},
+      {&FrmPlot::CmdDownS, &FrmPlot::TmrSell_Timer, &FrmPlot::TxtSP, "99.99", "0.99"},
+      {&FrmPlot::CmdSDownS, &FrmPlot::TmrSSell_Timer, &FrmPlot::TxtSP, "0.05", "0.01"},
+      {&FrmPlot::CmdQU, &FrmPlot::TmrQ_Timer, &FrmPlot::TxtQua, "1000", "241000"},
+      {&FrmPlot::CmdQD, &FrmPlot::TmrQ_Timer, &FrmPlot::TxtQua, "250000", "10000"},
+      {&FrmPlot::CmdSQD, &FrmPlot::TmrSQ_Timer, &FrmPlot::TxtQua, "10000", "1000"},
+      // where ">>" stalls, ">" goes on to the top
+      {&FrmPlot::CmdSQU, &FrmPlot::TmrSQ_Timer, &FrmPlot::TxtQua, "241000", "250000"},
+  };
+  const Field fields[] = {&FrmPlot::TxtQua, &FrmPlot::TxtBP, &FrmPlot::TxtSP};
+  for (const HoldCase& c : cases) {
+    const std::string where = button(c.held)->objectName().toStdString() + " from " + c.start;
+    setTexts("3000", "2.00", "3.00");
+    field(c.field)->setText(QString::fromUtf8(c.start));
+    const QString others[] = {text(fields[0]), text(fields[1]), text(fields[2])};
+    const bool sellRow = c.field == &FrmPlot::TxtSP;
+    window->state.stepUp = window->state.stepUpSell = 7;  // neither true nor false
+    QTest::mousePress(button(c.held), Qt::LeftButton);
+    for (int i = 0; i < 300; ++i) tick(c.tick);
+    QTest::mouseRelease(button(c.held), Qt::LeftButton);
+    EXPECT_EQ(text(c.field), QString::fromUtf8(c.stall)) << where;
+    for (int i = 0; i < 3; ++i) {
+      if (fields[i] != c.field) {
+        EXPECT_EQ(text(fields[i]), others[i]) << where;
+      }
+    }
+    EXPECT_EQ(sellRow ? window->state.stepUp : window->state.stepUpSell, 7) << where;
+  }
+}
+
+TEST_F(StepperTest, AnHourOfFastTicksKeepsRepeatingAndTheNextPressStartsSlow) {
+  window->TxtBP->setText("50.00");
+  QTest::mousePress(window->CmdUp, Qt::LeftButton);
+  const int ticksInAnHour = 2 + (3600 * 1000 - 1000) / 50;
+  for (int i = 0; i < ticksInAnHour; ++i) window->TmrSuuryo_Timer();
+  EXPECT_TRUE(window->TmrSuuryo->isActive());
+  EXPECT_EQ(window->TmrSuuryo->interval(), 50);
+  EXPECT_EQ(window->state.repeatCount, 32767);
+  EXPECT_EQ(window->TxtBP->text(), "99.00");
+  QTest::mouseRelease(window->CmdUp, Qt::LeftButton);
+
+  window->TxtBP->setText("50.00");
+  QTest::mousePress(window->CmdDown, Qt::LeftButton);
+  window->TmrSuuryo_Timer();
+  EXPECT_EQ(window->TmrSuuryo->interval(), 500);
+  window->TmrSuuryo_Timer();
+  EXPECT_EQ(window->TmrSuuryo->interval(), 50);
+  EXPECT_EQ(window->TxtBP->text(), "48.00");
+  QTest::mouseRelease(window->CmdDown, Qt::LeftButton);
+}
+
+}  // namespace
