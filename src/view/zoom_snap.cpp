@@ -1,0 +1,125 @@
+#include "view/zoom_snap.h"
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "chart/tick_steps.h"
+#include "view/history.h"
+#include "view/single.h"
+
+namespace view {
+
+namespace {
+
+using Int32 = std::numeric_limits<std::int32_t>;
+
+// The value of the axis at an edge that lies `fraction` of the way along it.
+float axisValue(float min, float max, double fraction) {
+  return toSingle(min + fraction * (static_cast<double>(max) - min));
+}
+
+// Lower end rounded down to a step multiple, and the span from it to the snapped upper end.
+// Nothing when the upper end cannot be snapped.
+std::optional<std::pair<float, float>> snappedAxis(float low, float high, float step) {
+  const auto upper = snappedUpperEnd(high, step);
+  if (!upper) return std::nullopt;
+  const float min = toSingle(std::floor(static_cast<double>(low) / step) * step);
+  const float span = toSingle(std::floor(*upper - min));
+  return std::pair{min, span};
+}
+
+}  // namespace
+
+bool insidePlotArea(const ChartState& s, float x, float y) {
+  const float right = toSingle(static_cast<double>(s.graphLeft) + s.graphWidth);
+  const float top = toSingle(static_cast<double>(s.graphBottom) - s.graphHeight);
+  return s.graphLeft <= x && x <= right && top <= y && y <= s.graphBottom;
+}
+
+AreaRect rubberBand(float anchorX, float anchorY, float x, float y) {
+  AreaRect r;
+  if (x > anchorX) {
+    r.left = anchorX;
+    r.width = toSingle(static_cast<double>(x) - anchorX);
+  } else {
+    r.left = x;
+    r.width = toSingle(static_cast<double>(anchorX) - x);
+  }
+  if (y > anchorY) {
+    r.top = anchorY;
+    r.height = toSingle(static_cast<double>(y) - anchorY);
+  } else {
+    r.top = y;
+    r.height = toSingle(static_cast<double>(anchorY) - y);
+  }
+  return r;
+}
+
+std::optional<std::int32_t> roundToInt32(float v) {
+  // nearbyint rounds in the current mode, which is to nearest with ties to even.
+  const double r = std::nearbyint(static_cast<double>(v));
+  if (!(r >= Int32::min() && r <= Int32::max())) return std::nullopt;  // also NaN
+  return static_cast<std::int32_t>(r);
+}
+
+std::optional<double> snappedUpperEnd(float high, float step) {
+  const auto r = roundToInt32(high);
+  const auto stepWhole = roundToInt32(step);
+  if (!r || !stepWhole || *stepWhole <= 0) return std::nullopt;
+  const std::int64_t q = *r / *stepWhole;
+  const std::int64_t multiple = (step != 1.0f && *r % *stepWhole == 0) ? q : q + 1;
+  if (multiple > Int32::max()) return std::nullopt;
+  return static_cast<double>(multiple) * step;
+}
+
+std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
+                                 float lineHeight) {
+  ZoomPlan p{};
+  p.areaLeft = area.left;
+  p.areaRight = toSingle(static_cast<double>(area.width) + area.left);
+  p.areaTop = area.top;
+  p.areaBottom = toSingle(static_cast<double>(area.height) + area.top);
+
+  const double left = (static_cast<double>(p.areaLeft) - s.graphLeft) / s.graphWidth;
+  const double right = (static_cast<double>(p.areaRight) - s.graphLeft) / s.graphWidth;
+  const double top = (static_cast<double>(s.graphBottom) - p.areaTop) / s.graphHeight;
+  const double bottom = (static_cast<double>(s.graphBottom) - p.areaBottom) / s.graphHeight;
+  p.areaPriceLow = axisValue(s.priceMin, s.priceMax, left);
+  p.areaPriceHigh = axisValue(s.priceMin, s.priceMax, right);
+  p.areaAmountHigh = axisValue(s.amountMin, s.amountMax, top);
+  p.areaAmountLow = axisValue(s.amountMin, s.amountMax, bottom);
+
+  // The searches write their step into the state they are given; a scratch state with the plot
+  // area's size keeps this plan free of side effects until it is applied.
+  ChartState probe;
+  probe.graphWidth = s.graphWidth;
+  probe.graphHeight = s.graphHeight;
+  Zappari(probe, toSingle(static_cast<double>(p.areaPriceHigh) - p.areaPriceLow), 1, labelWidth);
+  Barasi(probe, toSingle(static_cast<double>(p.areaAmountHigh) - p.areaAmountLow), 1, lineHeight);
+  p.priceStep = probe.priceStep;
+  p.amountStep = probe.amountStep;
+
+  const auto price = snappedAxis(p.areaPriceLow, p.areaPriceHigh, p.priceStep);
+  const auto amount = snappedAxis(p.areaAmountLow, p.areaAmountHigh, p.amountStep);
+  if (!price || !amount) return std::nullopt;
+  p.view = {price->first, price->second, amount->first, amount->second};
+  if (!isShowable(p.view)) return std::nullopt;
+  return p;
+}
+
+void applyZoom(ChartState& s, const ZoomPlan& p) {
+  s.areaLeft = p.areaLeft;
+  s.areaRight = p.areaRight;
+  s.areaTop = p.areaTop;
+  s.areaBottom = p.areaBottom;
+  s.areaPriceLow = p.areaPriceLow;
+  s.areaPriceHigh = p.areaPriceHigh;
+  s.areaAmountHigh = p.areaAmountHigh;
+  s.areaAmountLow = p.areaAmountLow;
+  s.priceStep = p.priceStep;
+  s.amountStep = p.amountStep;
+  showView(s, p.view);
+}
+
+}  // namespace view

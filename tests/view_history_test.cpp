@@ -1,0 +1,161 @@
+// The view history: pushing, undo and redo, the enabling of their buttons and their access keys.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "view/history.h"
+#include "view_window.h"
+
+namespace {
+
+constexpr SavedView kStart{0, 100, 0, 100000};
+
+ChartState startState() {
+  ChartState s;
+  setStartView(s);
+  s.viewHistory.assign(1, kStart);
+  return s;
+}
+
+void pushPriceMin(ChartState& s, float priceMin) {
+  s.priceMin = priceMin;
+  view::pushView(s);
+}
+
+}  // namespace
+
+TEST(ViewHistory, PushUndoRedoWalkTheEntries) {
+  ChartState s = startState();
+  pushPriceMin(s, 10);
+  pushPriceMin(s, 20);
+  ASSERT_EQ(s.viewHistory.size(), 3u);
+  EXPECT_EQ(s.viewHistory[1], (SavedView{10, 100, 0, 100000}));
+  EXPECT_EQ(s.historyIndex, 2);
+  EXPECT_TRUE(view::canUndo(s));
+  EXPECT_FALSE(view::canRedo(s));
+
+  ASSERT_TRUE(view::stepBack(s));
+  EXPECT_EQ(view::currentView(s), (SavedView{10, 100, 0, 100000}));
+  EXPECT_TRUE(view::canUndo(s) && view::canRedo(s));
+  ASSERT_TRUE(view::stepBack(s));
+  EXPECT_EQ(view::currentView(s), kStart);
+  EXPECT_FALSE(view::canUndo(s));
+  EXPECT_FALSE(view::stepBack(s));  // nothing older: no change
+  EXPECT_EQ(s.historyIndex, 0);
+
+  ASSERT_TRUE(view::stepForward(s));
+  ASSERT_TRUE(view::stepForward(s));
+  EXPECT_EQ(s.priceMin, 20);
+  EXPECT_FALSE(view::stepForward(s));
+  EXPECT_EQ(s.historyIndex, 2);
+}
+
+TEST(ViewHistory, PushFromTheMiddleDropsTheRedoEntries) {
+  ChartState s = startState();
+  for (float p : {1.f, 2.f, 3.f, 4.f}) pushPriceMin(s, p);
+  view::stepBack(s);
+  view::stepBack(s);
+  view::stepBack(s);
+  ASSERT_EQ(s.historyIndex, 1);
+  pushPriceMin(s, 99);
+  ASSERT_EQ(s.viewHistory.size(), 3u);
+  EXPECT_EQ(s.viewHistory[1][0], 1);
+  EXPECT_EQ(s.viewHistory[2][0], 99);
+  EXPECT_FALSE(view::canRedo(s));
+}
+
+TEST(ViewHistory, RestoresEveryValueBitForBit) {
+  ChartState s = startState();
+  const SavedView odd{0.1f, 1.0f / 3.0f, 12345.678f, 3.4e38f};
+  view::showView(s, odd);
+  view::pushView(s);
+  view::showView(s, kStart);
+  view::pushView(s);
+  view::stepBack(s);
+  EXPECT_EQ(view::currentView(s), odd);
+}
+
+TEST(ViewHistory, ShowableViewsHaveFinitePositiveSpansAndFiniteEnds) {
+  EXPECT_TRUE(view::isShowable(kStart));
+  EXPECT_FALSE(view::isShowable({0, 0, 0, 1}));
+  EXPECT_FALSE(view::isShowable({0, 1, 0, -1}));
+  EXPECT_FALSE(view::isShowable({NAN, 1, 0, 1}));
+  EXPECT_FALSE(view::isShowable({3e38f, 1e38f, 0, 1}));  // upper end overflows
+  EXPECT_TRUE(view::isShowable({3e38f, 1e37f, 0, 1}));
+}
+
+// ---- on the window ----
+
+using ViewHistoryWindow = ViewWindowTest;
+
+TEST_F(ViewHistoryWindow, ButtonsFollowTheEnablingTable) {
+  ASSERT_EQ(window->state.priceStep, 10);
+  EXPECT_FALSE(undoEnabled());
+  EXPECT_FALSE(redoEnabled());
+  EXPECT_EQ(entries(), 1u);
+
+  click(window->CmdMoveRight);
+  click(window->CmdMoveRight);
+  EXPECT_EQ(entries(), 3u);
+  EXPECT_EQ(window->state.viewHistory[2], (SavedView{20, 100, 0, 100000}));
+  EXPECT_TRUE(undoEnabled());
+  EXPECT_FALSE(redoEnabled());
+
+  click(window->CmdUndo);
+  EXPECT_EQ(window->state.priceMin, 10);
+  EXPECT_EQ(window->state.priceMax, 110);  // redrawn
+  EXPECT_TRUE(undoEnabled() && redoEnabled());
+
+  click(window->CmdUndo);
+  EXPECT_EQ(shown(), kStart);
+  EXPECT_FALSE(undoEnabled());
+  EXPECT_TRUE(redoEnabled());
+
+  click(window->CmdRedo);
+  click(window->CmdRedo);
+  EXPECT_EQ(window->state.priceMin, 20);
+  EXPECT_EQ(index(), 2);
+  EXPECT_TRUE(undoEnabled());
+  EXPECT_FALSE(redoEnabled());
+
+  // From the middle, a navigation click discards what redo could have reached.
+  click(window->CmdUndo);
+  click(window->CmdMoveUp);
+  EXPECT_EQ(entries(), 3u);
+  EXPECT_EQ(window->state.viewHistory[2], (SavedView{10, 100, 10000, 100000}));
+  EXPECT_FALSE(redoEnabled());
+}
+
+TEST_F(ViewHistoryWindow, AccessKeysWorkOnlyWhileTheirButtonIsEnabled) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+
+  // Disabled: Alt+U and Alt+R do not even press their buttons.
+  QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);
+  QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+  EXPECT_FALSE(window->CmdUndo->isDown());
+  EXPECT_FALSE(window->CmdRedo->isDown());
+  QApplication::processEvents();
+  EXPECT_EQ(entries(), 1u);
+  EXPECT_EQ(index(), 0);
+
+  click(window->CmdMoveRight);
+  QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);  // the button clicks itself shortly
+  EXPECT_TRUE(QTest::qWaitFor([&] { return index() == 0; }, 2000));
+  EXPECT_EQ(shown(), kStart);
+
+  QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return index() == 1; }, 2000));
+  EXPECT_EQ(window->state.priceMin, 10);
+}
+
+TEST_F(ViewHistoryWindow, EditsAndResizesRecordNothing) {
+  click(window->CmdMoveRight);
+  window->TxtQua->setText(QStringLiteral("2000"));
+  window->TxtBP->setText(QStringLiteral("3.00"));
+  window->resize(window->width() - 40, window->height() - 30);
+  QApplication::processEvents();
+  EXPECT_EQ(entries(), 2u);
+  EXPECT_EQ(index(), 1);
+}

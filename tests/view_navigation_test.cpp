@@ -1,0 +1,128 @@
+// The pan and zoom-out buttons: one grid step per click, lower ends floored at zero, every click
+// recorded, and views a float can no longer hold refused.
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <functional>
+
+#include "view/navigation.h"
+#include "view_window.h"
+
+namespace {
+
+ChartState withSteps(SavedView v, float priceStep, float amountStep) {
+  ChartState s;
+  view::showView(s, v);
+  s.priceStep = priceStep;
+  s.amountStep = amountStep;
+  return s;
+}
+
+}  // namespace
+
+TEST(ViewNavigation, LowerWithFloorStopsAtZero) {
+  struct Case {
+    float v, step, expected;
+  };
+  for (const Case& c : {Case{30, 10, 20}, Case{10.5f, 10, 0.5f}, Case{10, 10, 0}, Case{5, 10, 0},
+                        Case{0, 10, 0}, Case{0.25f, 0.1f, 0.15f}}) {
+    EXPECT_FLOAT_EQ(view::lowerWithFloor(c.v, c.step), c.expected) << c.v << " - " << c.step;
+  }
+}
+
+TEST(ViewNavigation, EachButtonMovesOneStep) {
+  const ChartState s = withSteps({50, 100, 30000, 100000}, 10, 10000);
+  EXPECT_EQ(view::movedUp(s), (SavedView{50, 100, 40000, 100000}));
+  EXPECT_EQ(view::movedDown(s), (SavedView{50, 100, 20000, 100000}));
+  EXPECT_EQ(view::movedLeft(s), (SavedView{40, 100, 30000, 100000}));
+  EXPECT_EQ(view::movedRight(s), (SavedView{60, 100, 30000, 100000}));
+  EXPECT_EQ(view::zoomedOut(s), (SavedView{40, 120, 20000, 120000}));
+  // A clamped lower end gives the whole widening to the upper end.
+  EXPECT_EQ(view::zoomedOut(withSteps({5, 100, 0, 100000}, 10, 10000)),
+            (SavedView{0, 120, 0, 120000}));
+}
+
+TEST(ViewNavigation, ViewsPastTheLargestFloatAreRefused) {
+  // The upper end would overflow.
+  EXPECT_FALSE(view::movedUp(withSteps({0, 100, FLT_MAX - 1e37f, 1e37f}, 10, 1e32f)));
+  EXPECT_FALSE(view::movedRight(withSteps({3e38f, 4e37f, 0, 1}, 1e37f, 1)));
+  EXPECT_FALSE(view::zoomedOut(withSteps({0, 100, 0, 2e38f}, 10, 1e38f)));
+  EXPECT_FALSE(view::zoomedOut(withSteps({0, 3e38f, 0, 100000}, 1e38f, 10000)));
+  // Still inside: accepted.
+  EXPECT_TRUE(view::movedRight(withSteps({3e38f, 1e37f, 0, 1}, 1e37f, 1)));
+}
+
+// ---- on the window ----
+
+using ViewNavigationWindow = ViewWindowTest;
+
+TEST_F(ViewNavigationWindow, FiveButtonsFromTheStartView) {
+  const float ps = window->state.priceStep;
+  const float as = window->state.amountStep;
+  ASSERT_GT(ps, 0);
+  ASSERT_GT(as, 0);
+  struct Case {
+    QPushButton* button;
+    SavedView expected;
+  };
+  const Case cases[] = {
+      {window->CmdMoveUp, {0, 100, as, 100000}},
+      {window->CmdMoveDown, {0, 100, 0, 100000}},
+      {window->CmdMoveLeft, {0, 100, 0, 100000}},
+      {window->CmdMoveRight, {ps, 100, 0, 100000}},
+      {window->CmdZoom, {0, 100 + 2 * ps, 0, 100000 + 2 * as}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.button->objectName().toStdString());
+    view::showView(window->state, {0, 100, 0, 100000});
+    window->ReDraw();
+    const std::size_t before = entries();
+    click(c.button);
+    EXPECT_EQ(shown(), c.expected);
+    EXPECT_EQ(entries(), before + 1);  // even a click that changes nothing is recorded
+    EXPECT_EQ(window->state.viewHistory.back(), c.expected);
+    EXPECT_EQ(window->state.priceMax, c.expected[0] + c.expected[1]);  // redrawn before the push
+  }
+}
+
+TEST_F(ViewNavigationWindow, ZoomOutThenRightUsesTheNewGrid) {
+  ASSERT_EQ(window->state.priceStep, 10);
+  ASSERT_EQ(window->state.amountStep, 10000);
+  click(window->CmdZoom);
+  EXPECT_EQ(shown(), (SavedView{0, 120, 0, 120000}));
+  ASSERT_EQ(window->state.priceStep, 10);  // 120 / 10 labels still fit
+  click(window->CmdMoveRight);
+  EXPECT_EQ(window->state.priceMin, 10);
+  EXPECT_EQ(window->state.priceMax, 130);
+}
+
+TEST_F(ViewNavigationWindow, ClickAtTheFloorStillDropsRedoEntries) {
+  click(window->CmdMoveRight);
+  click(window->CmdMoveRight);
+  click(window->CmdUndo);
+  click(window->CmdUndo);
+  ASSERT_TRUE(redoEnabled());
+  click(window->CmdMoveLeft);  // already at 0
+  EXPECT_EQ(entries(), 2u);
+  EXPECT_EQ(window->state.viewHistory[1], window->state.viewHistory[0]);
+  EXPECT_FALSE(redoEnabled());
+  EXPECT_TRUE(undoEnabled());
+}
+
+TEST_F(ViewNavigationWindow, RefusedClickChangesNothing) {
+  view::showView(window->state, {0, 100, 3.3e38f, 1e37f});
+  window->ReDraw();
+  window->HairetuKakunou();
+  click(window->CmdUndo);  // leave a redo entry that a recorded click would discard
+  view::showView(window->state, {0, 100, 3.3e38f, 1e37f});
+  window->ReDraw();
+  ASSERT_GE(window->state.amountStep, 1e36f);  // one more step up passes the largest float
+  markDisplayList();
+  const SavedView before = shown();
+  click(window->CmdMoveUp);
+  click(window->CmdZoom);
+  EXPECT_EQ(shown(), before);
+  EXPECT_EQ(entries(), 2u);
+  EXPECT_TRUE(redoEnabled());
+  EXPECT_TRUE(displayListMarked());  // no redraw either
+}
