@@ -11,26 +11,35 @@ namespace {
 
 // A field whose text is not taken shows it in red until its text is taken again.
 void showTaken(QLineEdit* field, bool taken) {
-  const QColor colour =
-      taken ? QApplication::palette(field).color(QPalette::Text) : QColor(Qt::red);
-  if (field->palette().color(QPalette::Text) == colour) return;
+  const bool shownRed = field->palette().color(QPalette::Text) == QColor(Qt::red);
+  if (taken != shownRed) return;
   QPalette palette = field->palette();
-  palette.setColor(QPalette::Text, colour);
+  palette.setColor(QPalette::Text,
+                   taken ? QApplication::palette(field).color(QPalette::Text) : QColor(Qt::red));
   field->setPalette(palette);
 }
 
+// Only what differs is set: each setting re-measures and re-places the control, and a price
+// step usually leaves most of them as they are.
 void applyLine(tk::LineControl* line, const std::optional<trade::LinePoints>& points) {
-  if (points) line->setPoints(points->x1, points->y1, points->x2, points->y2);
+  if (points && (line->x1() != points->x1 || line->y1() != points->y1 || line->x2() != points->x2 ||
+                 line->y2() != points->y2))
+    line->setPoints(points->x1, points->y1, points->x2, points->y2);
   line->setVisible(points.has_value());
+}
+
+void applyLabel(tk::MmLabel* label, const trade::Marker& m) {
+  const QString caption = QString::fromStdString(m.caption);
+  if (label->caption() != caption) label->setCaption(caption);
+  if (label->leftMm() != m.labelLeft) label->setLeftMm(m.labelLeft);
+  if (label->topMm() != m.labelTop) label->setTopMm(m.labelTop);
 }
 
 void applyPriceMarker(const ChartState& s, trade::Side side, tk::LineControl* line,
                       tk::MmLabel* label) {
   const trade::Marker m = trade::priceMarker(s, side);
   applyLine(line, m.line);
-  label->setCaption(QString::fromStdString(m.caption));
-  label->setLeftMm(m.labelLeft);
-  label->setTopMm(m.labelTop);
+  applyLabel(label, m);
 }
 
 void applyAmountMarker(const ChartState& s, trade::Side side, float lineHeight,
@@ -41,9 +50,7 @@ void applyAmountMarker(const ChartState& s, trade::Side side, float lineHeight,
   };
   const trade::Marker m = trade::amountMarker(s, side, lineHeight, width);
   applyLine(line, m.line);
-  label->setCaption(QString::fromStdString(m.caption));
-  label->setLeftMm(m.labelLeft);
-  label->setTopMm(m.labelTop);
+  applyLabel(label, m);
 }
 
 }  // namespace
