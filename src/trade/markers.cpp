@@ -26,13 +26,9 @@ float priceOf(const ChartState& s, Side side) {
   return side == Side::Buy ? s.buyPrice : s.sellPrice;
 }
 
-float plotTop(const ChartState& s) {
-  return static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
-}
-
-float plotRight(const ChartState& s) {
-  return static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth);
-}
+// The plot's top and right edges, kept in double until a position is stored.
+double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
+double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
 
 // The amount as a yen text: its 7-significant-digit plain text first (so large amounts lose their
 // last digits exactly as they print), then grouped with the yen mark in front.
@@ -52,14 +48,14 @@ float settlementAmount(const ChartState& s, Side side, float quantity, float pri
 Marker priceMarker(const ChartState& s, Side side) {
   const SideLook look = lookOf(side);
   const float price = priceOf(s, side);
-  const float top = static_cast<float>(static_cast<double>(plotTop(s)) - look.priceReach);
+  const float top = static_cast<float>(plotTop(s) - look.priceReach);
   Marker m;
   m.labelTop = top;
   if (price < s.priceMin) {
     m.labelLeft = s.graphLeft;
     m.caption = std::string("←") + look.priceText;
   } else if (price > s.priceMax) {
-    m.labelLeft = plotRight(s);
+    m.labelLeft = static_cast<float>(plotRight(s));
     m.caption = std::string("→") + look.priceText;
   } else {
     const float x = FuncX(s, price);
@@ -77,14 +73,14 @@ Marker amountMarker(const ChartState& s, Side side, float lineHeight,
   const float fee = funcTip(s, price);
   const float amount = settlementAmount(s, side, s.quantity, price);
   const std::string amountText = yenText(amount);
-  const float end = static_cast<float>(static_cast<double>(plotRight(s)) + look.amountReach);
+  const float end = static_cast<float>(plotRight(s) + look.amountReach);
   Marker m;
   if (amount < s.amountMin) {
     m.caption = std::string("↓") + look.amountText + amountText;
     m.labelTop = s.graphBottom;
   } else if (amount > s.amountMax) {
     m.caption = std::string("↑") + look.amountText + amountText;
-    m.labelTop = static_cast<float>(static_cast<double>(plotTop(s)) - lineHeight);
+    m.labelTop = static_cast<float>(plotTop(s) - lineHeight);
   } else {
     const float y = FuncY(s, price, side == Side::Buy ? fee : -fee);
     m.line = LinePoints{s.graphLeft, y, end, y};
