@@ -1,5 +1,59 @@
-// Entry fields, price markers and the profit/loss readout.
+// Entry fields, price markers and the profit/loss readout: the window's side of the trade.
+#include <QApplication>
+#include <QPalette>
+
 #include "app/frm_plot.h"
+#include "trade/entry_fields.h"
+#include "trade/fees.h"
+#include "trade/markers.h"
+
+namespace {
+
+// A field whose text is not taken shows it in red until its text is taken again.
+void showTaken(QLineEdit* field, bool taken) {
+  const bool shownRed = field->palette().color(QPalette::Text) == QColor(Qt::red);
+  if (taken != shownRed) return;
+  QPalette palette = field->palette();
+  palette.setColor(QPalette::Text,
+                   taken ? QApplication::palette(field).color(QPalette::Text) : QColor(Qt::red));
+  field->setPalette(palette);
+}
+
+// Only what differs is set: each setting re-measures and re-places the control, and a price
+// step usually leaves most of them as they are.
+void applyLine(tk::LineControl* line, const std::optional<trade::LinePoints>& points) {
+  if (points && (line->x1() != points->x1 || line->y1() != points->y1 || line->x2() != points->x2 ||
+                 line->y2() != points->y2))
+    line->setPoints(points->x1, points->y1, points->x2, points->y2);
+  line->setVisible(points.has_value());
+}
+
+void applyLabel(tk::MmLabel* label, const trade::Marker& m) {
+  const QString caption = QString::fromStdString(m.caption);
+  if (label->caption() != caption) label->setCaption(caption);
+  if (label->leftMm() != m.labelLeft) label->setLeftMm(m.labelLeft);
+  if (label->topMm() != m.labelTop) label->setTopMm(m.labelTop);
+}
+
+void applyPriceMarker(const ChartState& s, trade::Side side, tk::LineControl* line,
+                      tk::MmLabel* label) {
+  const trade::Marker m = trade::priceMarker(s, side);
+  applyLine(line, m.line);
+  applyLabel(label, m);
+}
+
+void applyAmountMarker(const ChartState& s, trade::Side side, float lineHeight,
+                       tk::LineControl* line, tk::MmLabel* label) {
+  // Measured in the label's own font, as shown (the yen mark, not the backslash).
+  const auto width = [label](std::string_view caption) {
+    return tk::textWidthMm(label->font(), tk::qs(caption));
+  };
+  const trade::Marker m = trade::amountMarker(s, side, lineHeight, width);
+  applyLine(line, m.line);
+  applyLabel(label, m);
+}
+
+}  // namespace
 
 void FrmPlot::connectTradeEvents() {
   connect(TxtQua, &QLineEdit::textChanged, this, [this] { TxtQua_Change(); });
@@ -7,11 +61,48 @@ void FrmPlot::connectTradeEvents() {
   connect(TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
 }
 
-void FrmPlot::TxtBP_Change() {}
-void FrmPlot::TxtSP_Change() {}
-void FrmPlot::TxtQua_Change() { ReDraw(); }
-void FrmPlot::MoveLinB() {}
-void FrmPlot::MoveLinS() {}
-void FrmPlot::MoveLinBYaku() {}
-void FrmPlot::MoveLinSYaku() {}
-void FrmPlot::CalcSoneki() {}
+// A new buy price moves only the buy markers and the readout; the chart does not depend on it.
+void FrmPlot::TxtBP_Change() {
+  const auto price = trade::acceptPrice(state, trade::Side::Buy, TxtBP->text().toStdString());
+  showTaken(TxtBP, price.has_value());
+  if (!price) return;
+  state.buyPrice = *price;
+  MoveLinB();
+  MoveLinBYaku();
+  CalcSoneki();
+}
+
+void FrmPlot::TxtSP_Change() {
+  const auto price = trade::acceptPrice(state, trade::Side::Sell, TxtSP->text().toStdString());
+  showTaken(TxtSP, price.has_value());
+  if (!price) return;
+  state.sellPrice = *price;
+  MoveLinS();
+  MoveLinSYaku();
+  CalcSoneki();
+}
+
+// The amount lines depend on the quantity: a taken quantity redraws everything (the redraw reads
+// the field itself).
+void FrmPlot::TxtQua_Change() {
+  const bool taken = trade::acceptQuantity(state, TxtQua->text().toStdString()).has_value();
+  showTaken(TxtQua, taken);
+  if (taken) ReDraw();
+}
+
+void FrmPlot::MoveLinB() { applyPriceMarker(state, trade::Side::Buy, LinB, LblBuy); }
+void FrmPlot::MoveLinS() { applyPriceMarker(state, trade::Side::Sell, LinS, LblSell); }
+
+void FrmPlot::MoveLinBYaku() {
+  applyAmountMarker(state, trade::Side::Buy, surface.TextHeight("M"), LinBYaku, LblBYaku);
+}
+
+void FrmPlot::MoveLinSYaku() {
+  applyAmountMarker(state, trade::Side::Sell, surface.TextHeight("M"), LinSYaku, LblSYaku);
+}
+
+void FrmPlot::CalcSoneki() {
+  const trade::ReadoutLook look = trade::profitLossReadout(state);
+  LblSoneki->setCaption(QString::fromStdString(look.caption));
+  LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
+}

@@ -1,0 +1,24 @@
+// One price step as the step buttons make it: a text assignment to the buy field, whose change
+// handler moves the buy price and amount markers and recomputes the readout.
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+#include "app/frm_plot.h"
+
+namespace {
+
+void BM_BuyPriceChange(benchmark::State& st) {
+  FrmPlot window;
+  window.show();
+  // Alternate between two prices on the chart, so every assignment is a real change.
+  const std::array<QString, 2> texts = {QStringLiteral("12.50"), QStringLiteral("12.51")};
+  std::size_t i = 0;
+  for (auto _ : st) {
+    window.TxtBP->setText(texts[i ^= 1]);
+    benchmark::DoNotOptimize(window.state.buyPrice);
+  }
+}
+BENCHMARK(BM_BuyPriceChange);
+
+}  // namespace

@@ -1,0 +1,38 @@
+#include "trade/entry_fields.h"
+
+#include <cmath>
+
+#include "app/number_text.h"
+#include "trade/fees.h"
+
+namespace trade {
+
+namespace {
+
+bool amountsFinite(const ChartState& s, Side side, float quantity, float price) {
+  return std::isfinite(settlementAmount(s, side, quantity, price));
+}
+
+}  // namespace
+
+std::optional<float> acceptPrice(const ChartState& s, Side side, std::string_view text) {
+  const std::optional<float> price = numtext::readStrictFloat(text);
+  if (!price || !amountsFinite(s, side, s.quantity, *price)) return std::nullopt;
+  return price;
+}
+
+std::optional<float> acceptQuantity(const ChartState& s, std::string_view text) {
+  const std::optional<float> quantity = numtext::readStrictFloat(text);
+  if (!quantity || !(*quantity > 0)) return std::nullopt;
+  const float q = *quantity;
+  if (!amountsFinite(s, Side::Buy, q, s.buyPrice) || !amountsFinite(s, Side::Sell, q, s.sellPrice))
+    return std::nullopt;
+  // The amount lines are computed from the view's price ends; a fee of a few thousand cannot
+  // carry a product across the float limit (half an ulp there is 2^103), so the products decide.
+  if (!finiteAsFloat(static_cast<double>(q) * s.priceMin) ||
+      !finiteAsFloat(static_cast<double>(q) * s.priceMax))
+    return std::nullopt;
+  return quantity;
+}
+
+}  // namespace trade

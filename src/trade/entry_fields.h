@@ -1,0 +1,27 @@
+#pragma once
+// Which texts of the three entry fields the trade takes.
+//
+// A field's text is taken when it is a number (full-width digits, point and minus read as
+// ordinary ones) and every amount the program goes on to compute from it stays finite in single
+// precision. Otherwise the state keeps its last good value and the field shows that its text is
+// not taken. Negative, zero and very large prices are numbers like any other and are taken; a
+// quantity must be above zero.
+#include <optional>
+#include <string_view>
+
+#include "app/chart_state.h"
+#include "trade/markers.h"
+
+namespace trade {
+
+// The price in the side's field text, or nothing when the text is not taken: not a number, or
+// the side's settlement amount (quantity * price -/+ fee) would not be finite as a float.
+std::optional<float> acceptPrice(const ChartState& s, Side side, std::string_view text);
+
+// The quantity in the field text, or nothing when the text is not taken: not a number, not above
+// zero, or an amount the redraw computes from it would not be finite as a float: either side's
+// settlement amount at its held price, or the amount-line value (quantity * price) at either end
+// of the visible price range.
+std::optional<float> acceptQuantity(const ChartState& s, std::string_view text);
+
+}  // namespace trade

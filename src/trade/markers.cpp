@@ -1,0 +1,94 @@
+#include "trade/markers.h"
+
+#include "app/mapping.h"
+#include "app/number_text.h"
+#include "trade/fees.h"
+
+namespace trade {
+
+namespace {
+
+// How far each side's marker lines reach past the plot area: the price line above its top edge
+// (and the price label's top), the amount line beyond its right edge (and the label's text end).
+// The sell side reaches further so that equal prices do not put one label over the other.
+struct SideLook {
+  float priceReach;
+  float amountReach;
+  const char* priceText;   // "買" / "売"
+  const char* amountText;  // "買 " / "売 "
+};
+
+SideLook lookOf(Side side) {
+  return side == Side::Buy ? SideLook{10, 25, "買", "買 "} : SideLook{15, 50, "売", "売 "};
+}
+
+float priceOf(const ChartState& s, Side side) {
+  return side == Side::Buy ? s.buyPrice : s.sellPrice;
+}
+
+// The plot's top and right edges, kept in double until a position is stored.
+double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
+double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
+
+// The amount as a yen text: its 7-significant-digit plain text first (so large amounts lose their
+// last digits exactly as they print), then grouped with the yen mark in front.
+std::string yenText(float amount) {
+  const std::string plain = numtext::plainFloat(amount);
+  return numtext::formatYenGrouped(numtext::readStrict(plain).value_or(amount));
+}
+
+}  // namespace
+
+float settlementAmount(const ChartState& s, Side side, float quantity, float price) {
+  const double fee = feeFor(s, quantity, price);
+  const double value = static_cast<double>(quantity) * price;
+  return storeFloat(side == Side::Buy ? value + fee : value - fee);
+}
+
+Marker priceMarker(const ChartState& s, Side side) {
+  const SideLook look = lookOf(side);
+  const float price = priceOf(s, side);
+  const float top = static_cast<float>(plotTop(s) - look.priceReach);
+  Marker m;
+  m.labelTop = top;
+  if (price < s.priceMin) {
+    m.labelLeft = s.graphLeft;
+    m.caption = std::string("←") + look.priceText;
+  } else if (price > s.priceMax) {
+    m.labelLeft = static_cast<float>(plotRight(s));
+    m.caption = std::string("→") + look.priceText;
+  } else {
+    const float x = FuncX(s, price);
+    m.line = LinePoints{x, s.graphBottom, x, top};
+    m.labelLeft = x;
+    m.caption = look.priceText;
+  }
+  return m;
+}
+
+Marker amountMarker(const ChartState& s, Side side, float lineHeight,
+                    const TextWidthMm& textWidth) {
+  const SideLook look = lookOf(side);
+  const float price = priceOf(s, side);
+  const float fee = funcTip(s, price);
+  const float amount = settlementAmount(s, side, s.quantity, price);
+  const std::string amountText = yenText(amount);
+  const float end = static_cast<float>(plotRight(s) + look.amountReach);
+  Marker m;
+  if (amount < s.amountMin) {
+    m.caption = std::string("↓") + look.amountText + amountText;
+    m.labelTop = s.graphBottom;
+  } else if (amount > s.amountMax) {
+    m.caption = std::string("↑") + look.amountText + amountText;
+    m.labelTop = static_cast<float>(plotTop(s) - lineHeight);
+  } else {
+    const float y = FuncY(s, price, side == Side::Buy ? fee : -fee);
+    m.line = LinePoints{s.graphLeft, y, end, y};
+    m.caption = look.amountText + amountText;
+    m.labelTop = static_cast<float>(static_cast<double>(y) - lineHeight);
+  }
+  m.labelLeft = static_cast<float>(static_cast<double>(end) - textWidth(m.caption));
+  return m;
+}
+
+}  // namespace trade

@@ -1,0 +1,45 @@
+#pragma once
+// Where the price and amount markers of one side of the trade stand, and what they say.
+// Positions are millimetres of the window's drawing scale.
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/chart_state.h"
+
+namespace trade {
+
+enum class Side { Buy, Sell };
+
+// A line control's end points.
+struct LinePoints {
+  float x1, y1, x2, y2;
+};
+
+// A marker: its line (absent when the value lies outside the view: the line is hidden and keeps
+// its last points) and its label's top-left corner and caption.
+struct Marker {
+  std::optional<LinePoints> line;
+  float labelLeft;
+  float labelTop;
+  std::string caption;
+};
+
+// Width of a caption in the amount label's font, in millimetres.
+using TextWidthMm = std::function<float(std::string_view caption)>;
+
+// The vertical line at the side's unit price with its short label at the top, or the label alone
+// with an arrow at the plot's left or right edge when the price lies outside the view.
+Marker priceMarker(const ChartState& s, Side side);
+
+// The horizontal line at the side's settlement amount with its amount label standing on it, or
+// the label alone with an arrow just below or above the plot area. The label's text always ends
+// where the line ends. lineHeight is the height of one text line ("M") in the window's font.
+Marker amountMarker(const ChartState& s, Side side, float lineHeight, const TextWidthMm& textWidth);
+
+// The settlement amount of one side: quantity * price plus the fee (buy) or minus it (sell),
+// stored in single precision.
+float settlementAmount(const ChartState& s, Side side, float quantity, float price);
+
+}  // namespace trade

@@ -1,0 +1,198 @@
+// Fees, the profit/loss readout and the marker placement, as pure functions over the state.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "trade/entry_fields.h"
+#include "trade/fees.h"
+#include "trade/markers.h"
+
+namespace {
+
+using trade::Side;
+
+constexpr Colour kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
+constexpr Colour kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+
+// The start view (plot area x 15..115, y 120..50; price 0..100, amount 0..100000), 1000 shares.
+ChartState startState(float quantity = 1000, float buy = 1, float sell = 1) {
+  ChartState s;
+  setStartView(s);
+  s.feeLow = 525;
+  s.feeMid = 1050;
+  s.feeHigh = 1575;
+  s.quantity = quantity;
+  s.buyPrice = buy;
+  s.sellPrice = sell;
+  return s;
+}
+
+// One millimetre per byte: enough to see where a label's text ends.
+float byteWidth(std::string_view caption) { return static_cast<float>(caption.size()); }
+
+TEST(FuncTip, TiersChangeAtTheirThresholds) {
+  struct Case {
+    float quantity, price, fee;
+  };
+  const std::vector<Case> cases = {
+      {1000, 49.99f, 525},
+      {1000, 50, 1050},
+      {1000, 199.99f, 1050},
+      {1000, 200, 1575},
+      {1000, 0, 525},
+      {1000, -3, 525},
+      {250000, 0.2f, 1050},
+      {250000, 99.99f, 1575},
+      // The product is formed in double: as a float it would round up to 50000 and pay 1050.
+      {3000, 16.666666f, 525},
+      {3000, 66.6666641f, 1050},
+  };
+  for (const Case& c : cases) {
+    const ChartState s = startState(c.quantity);
+    EXPECT_EQ(funcTip(s, c.price), c.fee) << c.quantity << " x " << c.price;
+  }
+}
+
+TEST(ProfitLossReadout, CaptionAndColoursFollowTheShownNumber) {
+  struct Case {
+    float quantity, buy, sell;
+    const char* caption;
+    Colour back, fore;
+  };
+  const std::vector<Case> cases = {
+      {1000, 100, 101, "-1,100", kBlue, kWhite},
+      {1000, 45, 50, "3,425", kRed, kWhite},
+      {1000, 1, 1, "-1,050", kBlue, kWhite},
+      {1000, 10, 11.05f, "0", kWhite, kBlack},
+      {1000, 49.99f, 50, "-1,565", kBlue, kWhite},  // each side in its own tier
+      {1000, -3, -3, "-1,050", kBlue, kWhite},
+      // Fractions that show as 0 take the zero colours, whatever their sign.
+      {1000, 10, 11.0504f, "0", kWhite, kBlack},
+      {1000, 10, 11.0496f, "0", kWhite, kBlack},
+      // Large proceeds count as their 7-digit text (24,995,924 -> 24,995,920).
+      {250000, 99, 99.99f, "244,345", kRed, kWhite},
+      {250000, 99.99f, 99.99f, "-3,154", kBlue, kWhite},
+  };
+  for (const Case& c : cases) {
+    const trade::ReadoutLook look = trade::profitLossReadout(startState(c.quantity, c.buy, c.sell));
+    SCOPED_TRACE(std::to_string(c.buy) + " -> " + std::to_string(c.sell));
+    EXPECT_EQ(look.caption, c.caption);
+    EXPECT_EQ(look.back, c.back);
+    EXPECT_EQ(look.fore, c.fore);
+  }
+}
+
+struct PriceCase {
+  Side side;
+  float price;
+  bool lineShown;
+  float labelLeft;
+  const char* caption;
+};
+
+TEST(PriceMarker, InsideOnTheBoundsAndOutside) {
+  const std::vector<PriceCase> cases = {
+      {Side::Buy, 1, true, 16, "買"},          {Side::Buy, 0, true, 15, "買"},
+      {Side::Buy, 100, true, 115, "買"},       {Side::Buy, -0.01f, false, 15, "←買"},
+      {Side::Buy, 100.01f, false, 115, "→買"}, {Side::Sell, 50, true, 65, "売"},
+      {Side::Sell, -3, false, 15, "←売"},      {Side::Sell, 150, false, 115, "→売"},
+  };
+  for (const PriceCase& c : cases) {
+    ChartState s = startState();
+    (c.side == Side::Buy ? s.buyPrice : s.sellPrice) = c.price;
+    const trade::Marker m = trade::priceMarker(s, c.side);
+    SCOPED_TRACE(c.caption + std::to_string(c.price));
+    const float top = c.side == Side::Buy ? 40 : 35;  // 10 or 15 mm above the plot's top edge
+    EXPECT_EQ(m.caption, c.caption);
+    EXPECT_FLOAT_EQ(m.labelLeft, c.labelLeft);
+    EXPECT_FLOAT_EQ(m.labelTop, top);
+    ASSERT_EQ(m.line.has_value(), c.lineShown);
+    if (c.lineShown) {
+      EXPECT_FLOAT_EQ(m.line->x1, c.labelLeft);
+      EXPECT_FLOAT_EQ(m.line->x2, c.labelLeft);
+      EXPECT_FLOAT_EQ(m.line->y1, 120);
+      EXPECT_FLOAT_EQ(m.line->y2, top);
+    }
+  }
+}
+
+struct AmountCase {
+  Side side;
+  float quantity, price, amountMin;
+  bool lineShown;
+  float labelTop;  // lineHeight is 3
+  const char* caption;
+};
+
+TEST(AmountMarker, InsideOnTheBoundsAndOutside) {
+  // y of an amount a in the start view: 120 - a / 100000 * 70.
+  const std::vector<AmountCase> cases = {
+      {Side::Buy, 1000, 1, 0, true, 120 - 1.0675f - 3, "買 \\1,525"},
+      {Side::Sell, 1000, 1, 0, true, 120 - 0.3325f - 3, "売 \\475"},
+      {Side::Buy, 1000, 150, 0, false, 50 - 3, "↑買 \\151,050"},
+      {Side::Sell, 1000, 0.5f, 0, false, 120, "↓売 -\\25"},
+      // An amount exactly on amountMin or amountMax is inside.
+      {Side::Buy, 1000, 1, 1525, true, 120 - 3, "買 \\1,525"},
+      {Side::Buy, 1000, 1, -98475, true, 50 - 3, "買 \\1,525"},
+      {Side::Sell, 1000, 1, 476, false, 120, "↓売 \\475"},
+      // The 7-digit text comes before the grouping: 24,999,074 shows as 24,999,070.
+      {Side::Buy, 250000, 99.99f, 0, false, 47, "↑買 \\24,999,070"},
+  };
+  for (const AmountCase& c : cases) {
+    ChartState s = startState(c.quantity, c.price, c.price);
+    s.amountMin = c.amountMin;
+    s.amountMax = c.amountMin + s.amountSpan;
+    const trade::Marker m = trade::amountMarker(s, c.side, 3, byteWidth);
+    SCOPED_TRACE(c.caption);
+    const float end = c.side == Side::Buy ? 140 : 165;  // 25 or 50 mm beyond the right edge
+    EXPECT_EQ(m.caption, c.caption);
+    EXPECT_NEAR(m.labelTop, c.labelTop, 1e-4);
+    EXPECT_FLOAT_EQ(m.labelLeft, end - byteWidth(c.caption));
+    ASSERT_EQ(m.line.has_value(), c.lineShown);
+    if (c.lineShown) {
+      EXPECT_FLOAT_EQ(m.line->x1, 15);
+      EXPECT_FLOAT_EQ(m.line->x2, end);
+      EXPECT_NEAR(m.line->y1, c.labelTop + 3, 1e-4);
+      EXPECT_EQ(m.line->y1, m.line->y2);
+    }
+  }
+}
+
+TEST(EntryFields, TakeNumbersWhoseAmountsStayFinite) {
+  const ChartState s = startState();
+  struct Case {
+    const char* text;
+    bool price, quantity;
+  };
+  const std::vector<Case> cases = {
+      {"12.50", true, true},
+      {"１２．５０", true, true},
+      {"－３", true, false},
+      {"0", true, false},
+      {"1e30", true, true},
+      {"-1e30", true, false},
+      {"", false, false},
+      {"abc", false, false},
+      {"-", false, false},
+      {".", false, false},
+      {"1.2.3", false, false},
+      {"1e39", false, false},
+      // 1000 shares at 1e36 overflow a float; so do 4e36 shares at the view's right end, 100.
+      {"1e36", false, true},
+      {"3e35", true, true},
+      {"4e36", false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(trade::acceptPrice(s, Side::Buy, c.text).has_value(), c.price);
+    EXPECT_EQ(trade::acceptPrice(s, Side::Sell, c.text).has_value(), c.price);
+    EXPECT_EQ(trade::acceptQuantity(s, c.text).has_value(), c.quantity);
+  }
+  EXPECT_EQ(trade::acceptPrice(s, Side::Buy, "１２．５０"), 12.5f);
+  // A quantity is also checked against the prices already held.
+  EXPECT_FALSE(trade::acceptQuantity(startState(1000, 1e30f, 1), "1e9").has_value());
+  EXPECT_FALSE(trade::acceptQuantity(startState(1000, 1, -1e30f), "1e9").has_value());
+}
+
+}  // namespace
