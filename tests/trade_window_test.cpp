@@ -202,6 +202,15 @@ TEST_F(TradeWindowTest, RefusedTextChangesNothingAndShowsRed) {
   }
 }
 
+TEST_F(TradeWindowTest, ALaterRedrawDoesNotTakeARefusedQuantity) {
+  window->TxtQua->setText(QStringLiteral("4e36"));  // its amounts overflow single precision
+  ASSERT_TRUE(red(window->TxtQua));
+  window->ReDraw();  // as a pan, zoom or resize would
+  EXPECT_EQ(window->state.quantity, 1000);
+  window->TxtQua->setText(QStringLiteral("2000"));
+  EXPECT_EQ(window->state.quantity, 2000);
+}
+
 TEST_F(TradeWindowTest, TypingPassesThroughRefusedTexts) {
   window->TxtBP->clear();
   EXPECT_TRUE(red(window->TxtBP));

@@ -57,5 +57,5 @@ struct ChartState {
   Truth compactMode = kFalse;
 };
 
-// Sets the start view, the fees and the limits, as start-up does before it reads the fields.
+// Sets the start view and the start plot area, as start-up does before it reads the fields.
 void setStartView(ChartState& s);

@@ -25,7 +25,7 @@ bool viewIsDrawable(const ChartState& s) {
          finitePositive(s.graphHeight);
 }
 
-void GraphMake(ChartState& s, tk::DrawingSurface& surface, std::string_view quantityText) {
+void GraphMake(ChartState& s, tk::DrawingSurface& surface, const QuantityReader& readQuantity) {
   const float lineHeight = surface.TextHeight("M");
 
   // Titles: "単価" right of the price axis' end, below its labels; "受渡金額" ending at the
@@ -42,9 +42,7 @@ void GraphMake(ChartState& s, tk::DrawingSurface& surface, std::string_view quan
   s.priceMax = static_cast<float>(static_cast<double>(s.priceMin) + s.priceSpan);
   s.amountMax = static_cast<float>(static_cast<double>(s.amountSpan) + s.amountMin);
 
-  if (const auto q = numtext::readStrictFloat(quantityText); q && finitePositive(*q)) {
-    s.quantity = *q;
-  }
+  if (const auto q = readQuantity(s); q && finitePositive(*q)) s.quantity = *q;
 
   // Price grid: vertical lines from the left edge, labels centred below the bottom edge.
   surface.DrawWidth = 1;

@@ -1,6 +1,7 @@
 // The one full refresh of the picture.
 #include "app/frm_plot.h"
 #include "chart/graph_make.h"
+#include "trade/entry_fields.h"
 
 void FrmPlot::ReDraw() {
   // A view that cannot be mapped (a span that is not positive, an end that is not finite) is
@@ -16,4 +17,10 @@ void FrmPlot::ReDraw() {
   update();
 }
 
-void FrmPlot::GraphMake() { chart::GraphMake(state, surface, TxtQua->text().toStdString()); }
+// The quantity is read with the entry field's own rule, so a text the field refused (shown red)
+// is never taken behind its back by a later redraw.
+void FrmPlot::GraphMake() {
+  const std::string text = TxtQua->text().toStdString();
+  chart::GraphMake(state, surface,
+                   [&text](const ChartState& s) { return trade::acceptQuantity(s, text); });
+}
