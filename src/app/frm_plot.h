@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <array>
 
+#include "app/chart_accessible.h"
 #include "app/chart_state.h"
 #include "app/toolkit.h"
 
@@ -38,6 +39,7 @@ class FrmPlot : public QWidget {
   tk::LineControl* LinS = nullptr;
   tk::LineControl* LinB = nullptr;
   tk::ShapeControl* ShpArea = nullptr;
+  tk::ChartArea* chartArea = nullptr;  // the chart for assistive technology; draws nothing
 
   // ---- Frame1: entry fields and step buttons ----
   std::array<tk::MmLabel*, 7> Label1{};  // indices 0, 1 and 6 are used

@@ -34,6 +34,7 @@ struct TabEntry {
 
 void FrmPlot::createControls() {
   std::vector<TabEntry> tabs;
+  auto* enterClicks = new tk::EnterClicksButton(this);
   const auto described = [](QWidget* w, const char* tip) {
     if (tip && *tip) {
       w->setToolTip(QString::fromUtf8(tip));
@@ -48,6 +49,7 @@ void FrmPlot::createControls() {
     b->setFont(font);
     b->setAutoDefault(false);
     b->setAttribute(Qt::WA_NoMousePropagation);
+    b->installEventFilter(enterClicks);
     placeTwips(b, at);
     described(b, tip);
     b->setAccessibleName(accessible);
@@ -112,7 +114,9 @@ void FrmPlot::createControls() {
   setPalette(pal);
   setAutoFillBackground(true);
 
-  // Lines and the selection rectangle first, so labels and frames lie above them.
+  // The chart's accessible element lies lowest; then lines and the selection rectangle, so labels
+  // and frames lie above them.
+  chartArea = new tk::ChartArea(this);
   LinSYaku = line("LinSYaku", kRed, 8925, 4305, 13020, 4305);
   LinBYaku = line("LinBYaku", kCyan, 8820, 3885, 14070, 3885);
   LinS = line("LinS", kRed, 6090, 3780, 11865, 7245);

@@ -1,7 +1,9 @@
 #include "app/toolkit.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -223,6 +225,22 @@ void ShapeControl::paintEvent(QPaintEvent*) {
   painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- EnterClicksButton ----
+
+bool EnterClicksButton::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+      if (auto* button = qobject_cast<QAbstractButton*>(watched); button && button->isEnabled()) {
+        if (!key->isAutoRepeat()) button->click();
+        return true;
+      }
+    }
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 // ---- window size ----

@@ -146,6 +146,16 @@ class ShapeControl : public QWidget {
   float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
+// Enter or Return on a focused command button clicks it once, as the space bar does; a held key's
+// repeats do not click again.
+class EnterClicksButton : public QObject {
+ public:
+  using QObject::QObject;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // The window's outer size in twips. Setting it is refused (returns false, nothing changes) while
 // the window is minimised or maximised.
 int outerWidthTwips(const QWidget* window);

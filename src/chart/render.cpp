@@ -14,6 +14,7 @@ void FrmPlot::ReDraw() {
   MoveLinBYaku();
   MoveLinSYaku();
   CalcSoneki();
+  chartArea->follow(state);
   update();
 }
 

@@ -1,0 +1,49 @@
+#include "app/chart_accessible.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <cmath>
+
+#include "app/number_text.h"
+#include "app/toolkit.h"
+
+namespace tk {
+
+namespace {
+
+QAccessibleInterface* chartFactory(const QString&, QObject* object) {
+  if (auto* area = dynamic_cast<ChartArea*>(object))
+    return new QAccessibleWidget(area, QAccessible::Chart);
+  return nullptr;
+}
+
+}  // namespace
+
+ChartArea::ChartArea(QWidget* parent) : QWidget(parent) {
+  static const bool installed = [] {
+    QAccessible::installFactory(chartFactory);
+    return true;
+  }();
+  Q_UNUSED(installed);
+  setObjectName(QStringLiteral("chartArea"));
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setAccessibleName(QStringLiteral("受渡金額と単価のグラフ"));
+}
+
+void ChartArea::follow(const ChartState& s) {
+  const int left = static_cast<int>(std::floor(mmToPx(s.graphLeft)));
+  const int top =
+      static_cast<int>(std::floor(mmToPx(static_cast<double>(s.graphBottom) - s.graphHeight)));
+  const int right =
+      static_cast<int>(std::ceil(mmToPx(static_cast<double>(s.graphLeft) + s.graphWidth)));
+  const int bottom = static_cast<int>(std::ceil(mmToPx(s.graphBottom)));
+  setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+  const QString description =
+      QStringLiteral("単価 %1～%2、受渡金額 %3～%4")
+          .arg(qs(numtext::plainFloat(s.priceMin)), qs(numtext::plainFloat(s.priceMax)),
+               qs(numtext::formatGrouped(s.amountMin)), qs(numtext::formatGrouped(s.amountMax)));
+  if (accessibleDescription() != description) setAccessibleDescription(description);
+}
+
+}  // namespace tk
