@@ -197,8 +197,11 @@ TEST_F(TradeWindowTest, RefusedTextChangesNothingAndShowsRed) {
     field->setText(QString::fromUtf8(c.text));
     expectUnchanged(before);
     EXPECT_TRUE(red(field));
+    EXPECT_TRUE(
+        field->accessibleDescription().endsWith(QStringLiteral("（受け付けられない値です）")));
     field->setText(good);
     EXPECT_FALSE(red(field));
+    EXPECT_EQ(field->accessibleDescription(), field->toolTip());
   }
 }
 

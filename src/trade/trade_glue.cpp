@@ -9,7 +9,8 @@
 
 namespace {
 
-// A field whose text is not taken shows it in red until its text is taken again.
+// A field whose text is not taken shows it in red until its text is taken again; a screen reader
+// hears the same through the field's description.
 void showTaken(QLineEdit* field, bool taken) {
   const bool shownRed = field->palette().color(QPalette::Text) == QColor(Qt::red);
   if (taken != shownRed) return;
@@ -17,6 +18,8 @@ void showTaken(QLineEdit* field, bool taken) {
   palette.setColor(QPalette::Text,
                    taken ? QApplication::palette(field).color(QPalette::Text) : QColor(Qt::red));
   field->setPalette(palette);
+  field->setAccessibleDescription(
+      taken ? field->toolTip() : field->toolTip() + QStringLiteral("（受け付けられない値です）"));
 }
 
 // Only what differs is set: each setting re-measures and re-places the control, and a price
