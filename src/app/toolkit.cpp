@@ -222,7 +222,8 @@ void ShapeControl::setRectMm(float left, float top, float width, float height) {
 
 void ShapeControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  // Dashed, so the rectangle stands out where it runs along a grid line.
+  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
   painter.setBrush(Qt::NoBrush);
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
