@@ -1,5 +1,6 @@
 #include <QApplication>
 
+#include "app/first_paint_exit.h"
 #include "app/frm_plot.h"
 
 int main(int argc, char* argv[]) {
@@ -7,6 +8,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("hoshinami"));
   QApplication::setApplicationDisplayName(QStringLiteral("ほしなみ。"));
   FrmPlot window;
+  quitAfterFirstPaintIfAsked(&window);  // for the start-up benchmark only
   window.show();
   return QApplication::exec();
 }
