@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -22,11 +23,28 @@ QString qs(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+namespace {
+// The Gothic faces in order of preference, of those installed. Qt takes the first it finds either
+// way, but it also works out glyph fallbacks (a fontconfig sort per script) for a first family that
+// is missing, which is start-up time spent on nothing.
+const QStringList& gothicFamilies() {
+  static const QStringList families = [] {
+    const QStringList preferred = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                                   QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                                   QStringLiteral("IPAGothic")};
+    const QStringList known = QFontDatabase::families();
+    QStringList installed;
+    for (const QString& family : preferred)
+      if (known.contains(family, Qt::CaseInsensitive)) installed << family;
+    return installed.isEmpty() ? preferred : installed;
+  }();
+  return families;
+}
+}  // namespace
+
 QFont gothicFont(double points, bool bold) {
   QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                    QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
-                    QStringLiteral("IPAGothic")});
+  font.setFamilies(gothicFamilies());
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
   font.setBold(bold);
