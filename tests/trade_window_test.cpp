@@ -214,6 +214,35 @@ TEST_F(TradeWindowTest, ALaterRedrawDoesNotTakeARefusedQuantity) {
   EXPECT_EQ(window->state.quantity, 2000);
 }
 
+// A refused quantity stays refused until its text changes, even when a new view or new prices
+// have since made its amounts finite: zooming or resizing never changes the trade.
+TEST_F(TradeWindowTest, ARefusedQuantityIsNotTakenOnceItsAmountsFitAgain) {
+  const QString readout = window->LblSoneki->caption();
+  // 4e36 shares at the view's right end (100) overflow; at 80 they do not.
+  window->TxtQua->setText(QStringLiteral("4e36"));
+  ASSERT_TRUE(red(window->TxtQua));
+  window->state.priceSpan = 80;
+  window->ReDraw();  // as a zoom or an undo to a narrower view would
+  EXPECT_EQ(window->state.quantity, 1000);
+  EXPECT_TRUE(red(window->TxtQua));
+  EXPECT_EQ(window->LblSoneki->caption(), readout);
+
+  // 1e6 shares at a buy price of 1e33 overflow; back at 1.00 they do not.
+  window->state.priceSpan = 100;
+  window->ReDraw();
+  window->TxtBP->setText(QStringLiteral("1e33"));
+  window->TxtQua->setText(QStringLiteral("1000000"));
+  ASSERT_TRUE(red(window->TxtQua));
+  window->TxtBP->setText(QStringLiteral("1.00"));
+  window->ReDraw();  // as a resize would
+  EXPECT_EQ(window->state.quantity, 1000);
+  EXPECT_TRUE(red(window->TxtQua));
+
+  window->TxtQua->setText(QStringLiteral("1,000,000"));  // edited: taken now
+  EXPECT_EQ(window->state.quantity, 1000000);
+  EXPECT_FALSE(red(window->TxtQua));
+}
+
 TEST_F(TradeWindowTest, TypingPassesThroughRefusedTexts) {
   window->TxtBP->clear();
   EXPECT_TRUE(red(window->TxtBP));

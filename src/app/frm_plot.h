@@ -92,6 +92,8 @@ class FrmPlot : public QWidget {
   void MoveLinBYaku();
   void MoveLinSYaku();
   void CalcSoneki();
+  // Whether TxtQua's text was taken when it last changed: a redraw reads the field only then.
+  bool quantityTextTaken = true;
 
   // ---- stepper/: repeat-timer resets and tick handlers ----
   void CmdQD_Click();  // the step buttons' clicks

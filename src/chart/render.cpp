@@ -18,10 +18,14 @@ void FrmPlot::ReDraw() {
   update();
 }
 
-// The quantity is read with the entry field's own rule, so a text the field refused (shown red)
-// is never taken behind its back by a later redraw.
+// The quantity is read with the entry field's own rule, and only while the field's text is taken:
+// a text the field refused (shown red) is never taken behind its back by a later redraw, not even
+// once a narrower view or other prices would let its amounts fit. Zooming, panning or resizing
+// never changes the trade.
 void FrmPlot::GraphMake() {
   const std::string text = TxtQua->text().toStdString();
-  chart::GraphMake(state, surface,
-                   [&text](const ChartState& s) { return trade::acceptQuantity(s, text); });
+  const bool taken = quantityTextTaken;
+  chart::GraphMake(state, surface, [&text, taken](const ChartState& s) {
+    return taken ? trade::acceptQuantity(s, text) : std::nullopt;
+  });
 }

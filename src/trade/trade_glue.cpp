@@ -86,9 +86,11 @@ void FrmPlot::TxtSP_Change() {
 }
 
 // The amount lines depend on the quantity: a taken quantity redraws everything (the redraw reads
-// the field itself).
+// the field itself). Whether the text is taken is decided here, once per text: a refused one stays
+// refused until it changes.
 void FrmPlot::TxtQua_Change() {
   const bool taken = trade::acceptQuantity(state, TxtQua->text().toStdString()).has_value();
+  quantityTextTaken = taken;
   showTaken(TxtQua, taken);
   if (taken) ReDraw();
 }
