@@ -1,0 +1,742 @@
+// A seeded storm of user events on the real window: clicks on every button with every mouse button
+// and with the space bar, held step buttons with repeat ticks, garbage and valid text in the three
+// fields, resizes down to below the minimum, maximise, minimise and restore, presses and moves on
+// and off the chart, undo and redo. After every event (and every tick of a hold) the window's
+// invariants are checked. A failure names the seed, the event and the events before it.
+//
+//   HOSHINAMI_SEED=<n>    replays one run (the default seed is fixed)
+//   HOSHINAMI_EVENTS=<n>  sets the number of events (default 20000)
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTest>
+#include <QWindow>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <deque>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/number_text.h"
+#include "trade/entry_fields.h"
+#include "view/history.h"
+#include "window_fixture.h"
+
+namespace {
+
+constexpr std::uint32_t kDefaultSeed = 20240607;
+constexpr long kDefaultEvents = 20000;
+
+std::optional<unsigned long> fromEnvironment(const char* name) {
+  const char* text = std::getenv(name);
+  if (!text || !*text) return std::nullopt;
+  char* end = nullptr;
+  const unsigned long value = std::strtoul(text, &end, 10);
+  if (*end) return std::nullopt;
+  return value;
+}
+
+using ButtonOf = QPushButton* FrmPlot::*;
+using TimerOf = QTimer* FrmPlot::*;
+using Handler = void (FrmPlot::*)();
+
+struct StepButton {
+  ButtonOf button;
+  TimerOf timer;  // the button's repeat timer
+  Handler tick;   // and its tick handler
+};
+
+const StepButton kStepButtons[] = {
+    {&FrmPlot::CmdQD, &FrmPlot::TmrQ, &FrmPlot::TmrQ_Timer},
+    {&FrmPlot::CmdSQD, &FrmPlot::TmrSQ, &FrmPlot::TmrSQ_Timer},
+    {&FrmPlot::CmdSQU, &FrmPlot::TmrSQ, &FrmPlot::TmrSQ_Timer},
+    {&FrmPlot::CmdQU, &FrmPlot::TmrQ, &FrmPlot::TmrQ_Timer},
+    {&FrmPlot::CmdDown, &FrmPlot::TmrSuuryo, &FrmPlot::TmrSuuryo_Timer},
+    {&FrmPlot::CmdSDown, &FrmPlot::TmrSSuuryo, &FrmPlot::TmrSSuuryo_Timer},
+    {&FrmPlot::CmdSUp, &FrmPlot::TmrSSuuryo, &FrmPlot::TmrSSuuryo_Timer},
+    {&FrmPlot::CmdUp, &FrmPlot::TmrSuuryo, &FrmPlot::TmrSuuryo_Timer},
+    {&FrmPlot::CmdDownS, &FrmPlot::TmrSell, &FrmPlot::TmrSell_Timer},
+    {&FrmPlot::CmdSDownS, &FrmPlot::TmrSSell, &FrmPlot::TmrSSell_Timer},
+    {&FrmPlot::CmdSUpS, &FrmPlot::TmrSSell, &FrmPlot::TmrSSell_Timer},
+    {&FrmPlot::CmdUpS, &FrmPlot::TmrSell, &FrmPlot::TmrSell_Timer},
+};
+
+const ButtonOf kOtherButtons[] = {
+    &FrmPlot::CmdMoveUp,   &FrmPlot::CmdMoveLeft, &FrmPlot::CmdZoom, &FrmPlot::CmdMoveRight,
+    &FrmPlot::CmdMoveDown, &FrmPlot::CmdUndo,     &FrmPlot::CmdRedo, &FrmPlot::CmdSize,
+};
+
+const TimerOf kTimers[] = {&FrmPlot::TmrQ,       &FrmPlot::TmrSQ,   &FrmPlot::TmrSuuryo,
+                           &FrmPlot::TmrSSuuryo, &FrmPlot::TmrSell, &FrmPlot::TmrSSell};
+
+// Texts that are no number at all.
+const char* const kNotNumbers[] = {
+    "",     "-",   ".",   "abc",  " ",        "+",   "e",        "1e",    "--1",  "1..2",
+    "0x1F", "nan", "inf", "-inf", "NaN",      "INF", "Infinity", "12 34", "¥100", "\\100",
+    "1e+",  ",",   "٫",   "١٢٣",  "12.34.56", "1-2", "－",       "．",    "ｅ",   "1,2.3e",
+};
+// Numbers a quantity field takes or refuses without making a redraw slow: zero, negatives, large
+// and huge values, odd forms of ordinary ones.
+const char* const kOddNumbers[] = {
+    "1e39",     "4e36",       "3e36",       "－３",        "0",     "-1000", "12,000",
+    "3.4e38",   "-3.4e38",    "1E+07",      "-0",          "1e308", "1e309", "９９．９９",
+    "１０００", "１,０００",  "2147483648", "-2147483649", "0.00",  "1,2,3", "1,",
+    ",1",       "  250000  ", "1e20",       "-1e-45",      "+100",
+};
+const char* const kPrices[] = {"12.34", "1.00",     "99.99",    "0.01",  "-3",
+                               "150",   "100000.5", "1,234.50", "0",     "98.99",
+                               "1.01",  "0.02",     "99.98",    "1.005", "12.5",
+                               "-0.01", "1E+07",    "3.3e33",   "1e-45", "１２．５０"};
+const char* const kQuantities[] = {"5000",   "1000",   "250000",   "12,000",    "100",
+                                   "999999", "1E+07",  "３０００", "241000",    "11000",
+                                   "2000",   "240000", "1000.5",   "123456789", "1e12"};
+// A redraw walks each fee tier in price steps of 0.01, so a quantity far below 100 costs tens of
+// milliseconds per redraw: these come rarely.
+const char* const kTinyQuantities[] = {"1", "１２．５０", "0.5", "7.5", "1e-45", "1.005", "12"};
+
+template <typename T, std::size_t N>
+constexpr std::size_t countOf(const T (&)[N]) {
+  return N;
+}
+
+// "inf" or "nan" in any letter case. (Every caption and printed text is checked after every event:
+// a plain scan keeps that cheap.)
+bool mentionsNonFinite(const QString& text) {
+  const auto lower = [&text](qsizetype i) { return text[i].unicode() | 0x20; };
+  for (qsizetype i = 0; i + 2 < text.size(); ++i) {
+    const auto a = lower(i), b = lower(i + 1), c = lower(i + 2);
+    if ((a == 'i' && b == 'n' && c == 'f') || (a == 'n' && b == 'a' && c == 'n')) return true;
+  }
+  return false;
+}
+
+bool shownRed(const QLineEdit* field) {
+  return field->palette().color(QPalette::Text) == QColor(Qt::red);
+}
+
+std::string str(const QString& text) { return text.toStdString(); }
+
+class RandomEventsTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    QApplication::processEvents();
+    handle = window->windowHandle();
+    // (The toolkit's controls carry no meta-object of their own: findChildren cannot tell them.)
+    const FrmPlot& w = *window;
+    labels = {w.LblRieki, w.LblSoneki, w.LblSell,   w.LblBuy,   w.LblBYaku,
+              w.LblSYaku, w.Label1[0], w.Label1[1], w.Label1[6]};
+    lines = {w.LinSYaku, w.LinBYaku, w.LinS, w.LinB};
+    buttons = window->findChildren<QPushButton*>();
+    // Watch every change of the three fields after the window's own handler has run, deciding
+    // with the window's own rules, on the state it saw, whether the text was taken. A text is
+    // taken or refused once, when it changes: nothing else (no redraw, no new view, no other
+    // price) changes the trade.
+    const auto watch = [this](QLineEdit* field, FieldWatch& watched, auto accept) {
+      watched.value = accept(window->state, str(field->text())).value_or(0);
+      QObject::connect(field, &QLineEdit::textChanged, window.get(),
+                       [this, &watched, accept](const QString& text) {
+                         const std::optional<float> v = accept(window->state, str(text));
+                         watched.taken = v.has_value();
+                         if (v) watched.value = *v;
+                         ++(v ? seen.taken : seen.refused);
+                       });
+    };
+    watch(window->TxtBP, buy, [](const ChartState& s, const std::string& t) {
+      return trade::acceptPrice(s, trade::Side::Buy, t);
+    });
+    watch(window->TxtSP, sell, [](const ChartState& s, const std::string& t) {
+      return trade::acceptPrice(s, trade::Side::Sell, t);
+    });
+    watch(window->TxtQua, quantity,
+          [](const ChartState& s, const std::string& t) { return trade::acceptQuantity(s, t); });
+  }
+
+  // ---- random choices ----
+  std::size_t pick(std::size_t n) {
+    return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng);
+  }
+  int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+  double real(double lo, double hi) { return std::uniform_real_distribution<double>(lo, hi)(rng); }
+  bool chance(double p) { return std::bernoulli_distribution(p)(rng); }
+  template <typename T, std::size_t N>
+  T from(const T (&pool)[N]) {
+    return pool[pick(N)];
+  }
+  Qt::MouseButton mouseButton() {
+    const int r = between(0, 9);
+    return r < 6 ? Qt::LeftButton : r < 8 ? Qt::RightButton : Qt::MiddleButton;
+  }
+  static const char* nameOf(Qt::MouseButton b) {
+    return b == Qt::LeftButton ? "left" : b == Qt::RightButton ? "right" : "middle";
+  }
+  QPoint anywhereInWindow() {
+    return QPoint(between(0, window->width() - 1), between(0, window->height() - 1));
+  }
+  // The same for events through the window system: the platform window may be smaller than the
+  // widget (the offscreen screen clips it).
+  QPoint anywhereInPlatformWindow() {
+    const QSize size = window->size().boundedTo(handle->geometry().size());
+    return QPoint(between(0, size.width() - 1), between(0, size.height() - 1));
+  }
+  // A point over one of the controls (labels lie over the chart), in window coordinates.
+  QPoint overSomeControl() {
+    const QList<QWidget*> all = window->findChildren<QWidget*>();
+    QWidget* w = all[static_cast<qsizetype>(pick(static_cast<std::size_t>(all.size())))];
+    const QRect r = w->rect();
+    return w->mapTo(window.get(),
+                    QPoint(between(r.left(), r.right()), between(r.top(), r.bottom())));
+  }
+  std::string randomDigits(int minLength, int maxLength) {
+    std::string s(static_cast<std::size_t>(between(minLength, maxLength)), '0');
+    for (char& c : s) c = static_cast<char>('0' + between(0, 9));
+    if (s.size() > 1 && s[0] == '0') s[0] = static_cast<char>('1' + between(0, 8));
+    return s;
+  }
+  std::string longText() {
+    static const char kChars[] = "0123456789.,-+eE ";
+    std::string s(static_cast<std::size_t>(between(40, 1500)), '9');
+    const int kind = between(0, 2);
+    if (kind == 1) {
+      for (char& c : s) c = kChars[pick(sizeof kChars - 1)];
+    } else if (kind == 2) {
+      s[static_cast<std::size_t>(between(1, 30))] = '.';
+    }
+    return s;
+  }
+  std::string priceText() {
+    const int r = between(0, 99);
+    if (r < 25) return from(kNotNumbers);
+    if (r < 40) return from(kOddNumbers);
+    if (r < 55) return from(kPrices);
+    if (r < 60) return from(kTinyQuantities);
+    if (r < 63) return longText();
+    if (r < 75) return randomDigits(1, 12);
+    return numtext::format0_00(real(-30, 130));
+  }
+  std::string quantityText() {
+    const int r = between(0, 999);
+    if (r < 300) return from(kNotNumbers);
+    if (r < 520) return from(kOddNumbers);
+    if (r < 800) return from(kQuantities);
+    if (r < 830) return longText();
+    if (r < 997) return randomDigits(3, 9);
+    return from(kTinyQuantities);
+  }
+
+  // ---- the events ----
+  QPushButton* anyButton() {
+    const std::size_t i = pick(countOf(kStepButtons) + countOf(kOtherButtons));
+    return i < countOf(kStepButtons) ? window.get()->*kStepButtons[i].button
+                                     : window.get()->*kOtherButtons[i - countOf(kStepButtons)];
+  }
+  QLineEdit* anyField(bool* isQuantity) {
+    const int f = between(0, 2);
+    *isQuantity = f == 0;
+    return f == 0 ? window->TxtQua : f == 1 ? window->TxtBP : window->TxtSP;
+  }
+
+  void clickButton() {
+    QPushButton* b = anyButton();
+    const Qt::MouseButton m = mouseButton();
+    const QPoint at = b->mapTo(window.get(), b->rect().center());
+    if (chance(0.2) && QRect(QPoint(0, 0), handle->geometry().size()).contains(at)) {
+      describe("click (window delivery) " + std::string(nameOf(m)) + " on " + str(b->objectName()));
+      QTest::mouseClick(handle, m, {}, at);
+    } else {
+      describe("click " + std::string(nameOf(m)) + " on " + str(b->objectName()));
+      QTest::mouseClick(b, m);
+    }
+    settleSometimes();
+  }
+
+  // Lets the window paint what the event changed. Painting costs about as much as the event, so
+  // most events leave it to a later one (the paints coalesce).
+  void settleSometimes() {
+    if (chance(0.1)) QApplication::processEvents();
+  }
+
+  void undoRedo() {
+    QPushButton* b = chance(0.5) ? window->CmdUndo : window->CmdRedo;
+    describe("click on " + str(b->objectName()));
+    QTest::mouseClick(b, Qt::LeftButton);
+  }
+
+  // One navigation button clicked again and again, as a user widens or pans the view far or
+  // walks the history: the views a few random clicks never reach (very wide ones, up to where a
+  // float ends).
+  bool clickRepeatedly(long event) {
+    static const ButtonOf kNavigation[] = {
+        &FrmPlot::CmdZoom,     &FrmPlot::CmdZoom,      &FrmPlot::CmdZoom,
+        &FrmPlot::CmdMoveUp,   &FrmPlot::CmdMoveRight, &FrmPlot::CmdMoveLeft,
+        &FrmPlot::CmdMoveDown, &FrmPlot::CmdUndo,      &FrmPlot::CmdRedo};
+    QPushButton* b = window.get()->*from(kNavigation);
+    const int r = between(0, 99);
+    int clicks = r < 85 ? between(2, 8) : r < 99 ? between(9, 30) : between(60, 300);
+    // Sometimes all the way back (a very wide view is left that way).
+    if (b == window->CmdUndo && chance(0.2))
+      clicks = std::min(100, static_cast<int>(window->state.historyIndex));
+    for (int i = 0; i < clicks; ++i) {
+      describe("click " + std::to_string(i + 1) + " of " + std::to_string(clicks) + " on " +
+               str(b->objectName()));
+      QTest::mouseClick(b, Qt::LeftButton);
+      if (i + 1 < clicks && !checkAfter(event, false)) return false;
+    }
+    return true;
+  }
+
+  void spaceBar() {
+    QPushButton* b = anyButton();
+    describe("space bar on " + str(b->objectName()));
+    b->setFocus();
+    QTest::keyClick(b, Qt::Key_Space);
+    settleSometimes();
+  }
+
+  // Press, a number of repeat ticks, release (sometimes off the button): the invariants are
+  // checked after each step of the hold.
+  bool holdStepButton(long event) {
+    const StepButton& s = kStepButtons[pick(countOf(kStepButtons))];
+    QPushButton* b = window.get()->*s.button;
+    const Qt::MouseButton m = mouseButton();
+    const QPoint onButton = b->mapTo(window.get(), b->rect().center());
+    const bool viaWindow =
+        chance(0.25) && QRect(QPoint(0, 0), handle->geometry().size()).contains(onButton);
+    const int r = between(0, 99);
+    // Through the window's delivery the event loop runs, so real ticks could join in: keep those
+    // holds short.
+    const int ticks = viaWindow ? between(0, 3)
+                      : r < 70  ? between(0, 5)
+                      : r < 98  ? between(6, 40)
+                                : between(41, 400);
+    const bool offButton = chance(0.3);
+    const std::string what = std::string(viaWindow ? "(window delivery) " : "") + "hold " +
+                             nameOf(m) + " on " + str(b->objectName()) + " for " +
+                             std::to_string(ticks) + " ticks, released " +
+                             (offButton ? "off it" : "on it");
+    describe(what + ": press");
+    if (viaWindow) {
+      QTest::mousePress(handle, m, {}, onButton);
+    } else {
+      QTest::mousePress(b, m);
+    }
+    if (!checkAfter(event, true)) return false;
+    // A timer ticks only while it runs (a press a minimised window never saw starts nothing).
+    const QTimer* timer = window.get()->*s.timer;
+    for (int i = 0; i < ticks && timer->isActive(); ++i) {
+      describe(what + ": tick " + std::to_string(i + 1));
+      (window.get()->*s.tick)();
+      ++seen.ticks;
+      if (!checkAfter(event, true)) return false;
+    }
+    describe(what + ": release");
+    if (viaWindow) {
+      QTest::mouseRelease(handle, m, {}, offButton ? anywhereInPlatformWindow() : onButton);
+    } else {
+      QTest::mouseRelease(
+          b, m, {},
+          offButton ? QPoint(-between(1, 200), b->height() + between(0, 50)) : b->rect().center());
+    }
+    return true;
+  }
+
+  void typeText() {
+    bool isQuantity = false;
+    QLineEdit* field = anyField(&isQuantity);
+    const std::string text = isQuantity ? quantityText() : priceText();
+    const QString q = QString::fromStdString(text);
+    const std::string name = str(field->objectName());
+    const int r = between(0, 99);
+    if (r < 60 || text.size() > 24) {
+      describe("setText " + name + " \"" + text.substr(0, 60) + "\" (" +
+               std::to_string(text.size()) + " bytes)");
+      field->setText(q);
+      return;
+    }
+    // Typed key by key: each key changes the text once, and a quantity changed to a small one on
+    // the way would draw slowly. Such a quantity is set at once instead.
+    const bool clearFirst = chance(0.6);
+    if (isQuantity && slowWhileTyped(clearFirst ? QString() : field->text(), q)) {
+      describe("setText " + name + " \"" + text + "\"");
+      field->setText(q);
+      return;
+    }
+    describe("type " + name + (clearFirst ? " over all: \"" : " at the end: \"") + text + "\"");
+    if (clearFirst) {
+      QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    } else {
+      QTest::keyClick(field, Qt::Key_End);
+    }
+    typeKeys(field, q);
+  }
+
+  // A quantity below 100 makes a redraw walk hundreds of thousands of price steps.
+  static bool slowToDraw(const QString& quantityText) {
+    const auto q = numtext::readStrictFloat(str(quantityText));
+    return q && *q > 0 && *q < 100;
+  }
+  static bool slowWhileTyped(const QString& start, const QString& typed) {
+    for (qsizetype n = 1; n < typed.size(); ++n) {
+      if (slowToDraw(start + typed.left(n))) return true;
+    }
+    return false;
+  }
+
+  void typeKeys(QLineEdit* field, const QString& text) {
+    bool latin = true;
+    for (QChar c : text) latin = latin && c.unicode() < 0x80;
+    if (latin) {
+      QTest::keyClicks(field, text);
+      return;
+    }
+    for (QChar c : text) QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), {});
+  }
+
+  struct Key {
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+    const char* name;
+  };
+  void editKey() {
+    bool isQuantity = false;
+    QLineEdit* field = anyField(&isQuantity);
+    static const Key kKeys[] = {
+        {Qt::Key_Backspace, {}, "Backspace"},
+        {Qt::Key_Delete, {}, "Delete"},
+        {Qt::Key_Home, {}, "Home"},
+        {Qt::Key_End, {}, "End"},
+        {Qt::Key_Left, {}, "Left"},
+        {Qt::Key_Z, Qt::ControlModifier, "Ctrl+Z"},
+        {Qt::Key_Y, Qt::ControlModifier, "Ctrl+Y"},
+        {Qt::Key_A, Qt::ControlModifier, "Ctrl+A"},
+        {Qt::Key_Minus, {}, "-"},
+        {Qt::Key_Period, {}, "."},
+    };
+    const Key& k = from(kKeys);
+    // An edit that leaves a small quantity would draw slowly: tried on a copy first, and then
+    // made in a price field instead. Undo and redo of the field cannot be tried: rarely.
+    if (isQuantity) {
+      const bool history = k.key == Qt::Key_Z || k.key == Qt::Key_Y;
+      if (history ? !chance(0.05) : slowToDraw(afterKey(field, k))) field = window->TxtBP;
+    }
+    describe(std::string("key ") + k.name + " in " + str(field->objectName()));
+    pressKey(field, k);
+  }
+  static void pressKey(QLineEdit* field, const Key& k) {
+    if (k.key == Qt::Key_Minus || k.key == Qt::Key_Period) {
+      QTest::keyClick(field, k.key == Qt::Key_Minus ? '-' : '.');
+    } else {
+      QTest::keyClick(field, k.key, k.mods);
+    }
+  }
+  // The text a key would leave in the field, tried on a scratch copy.
+  static QString afterKey(const QLineEdit* field, const Key& k) {
+    QLineEdit scratch(field->text());
+    scratch.setCursorPosition(field->cursorPosition());
+    if (field->hasSelectedText())
+      scratch.setSelection(field->selectionStart(), static_cast<int>(field->selectedText().size()));
+    pressKey(&scratch, k);
+    return scratch.text();
+  }
+
+  void resizeWindow() {
+    const int r = between(0, 99);
+    if (r < 25) {
+      const int twips = between(500, 25000);
+      describe("set outer width " + std::to_string(twips) + " twips");
+      tk::setOuterWidthTwips(window.get(), twips);
+    } else if (r < 50) {
+      const int twips = between(500, 20000);
+      describe("set outer height " + std::to_string(twips) + " twips");
+      tk::setOuterHeightTwips(window.get(), twips);
+    } else if (r < 80) {
+      const QSize size(between(0, 1700), between(0, 1300));
+      describe("resize to " + std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+               " px");
+      window->resize(size);
+    } else if (r < 88) {
+      // Where no window manager keeps the minimum, the resize rule must raise the size itself.
+      const QSize size(between(0, 400), between(0, 400));
+      describe("drop the minimum size, resize to " + std::to_string(size.width()) + "x" +
+               std::to_string(size.height()) + " px");
+      window->setMinimumSize(0, 0);
+      window->resize(size);
+    } else {
+      static const Qt::WindowState kStates[] = {
+          Qt::WindowNoState, Qt::WindowNoState,   Qt::WindowNoState,   Qt::WindowNoState,
+          Qt::WindowNoState, Qt::WindowMaximized, Qt::WindowMinimized, Qt::WindowFullScreen};
+      static const char* const kNames[] = {"restore", "restore",  "restore",  "restore",
+                                           "restore", "maximise", "minimise", "full screen"};
+      const std::size_t i = pick(countOf(kStates));
+      describe(kNames[i]);
+      window->setWindowState(kStates[i]);
+    }
+    QApplication::processEvents();
+  }
+
+  void mouseOnWindow() {
+    const int r = between(0, 99);
+    if (r < 20) {
+      QPoint at = chance(0.7) ? anywhereInPlatformWindow() : overSomeControl();
+      if (!QRect(QPoint(0, 0), handle->geometry().size()).contains(at))
+        at = anywhereInPlatformWindow();
+      const Qt::MouseButton m = mouseButton();
+      describe("click (window delivery) " + std::string(nameOf(m)) + " at " + point(at));
+      QTest::mouseClick(handle, m, {}, at);
+    } else if (r < 45) {
+      const QPoint at = anywhereInPlatformWindow();
+      describe("move (window delivery) to " + point(at));
+      QTest::mouseMove(handle, at);
+    } else if (r < 55) {
+      const QPoint at = chance(0.8) ? anywhereInWindow() : overSomeControl();
+      const Qt::MouseButton m = mouseButton();
+      describe("press and release " + std::string(nameOf(m)) + " on the window at " + point(at));
+      QTest::mousePress(window.get(), m, {}, at);
+      QTest::mouseRelease(window.get(), m, {}, at);
+    } else if (r < 60) {
+      const QPoint at = anywhereInWindow();
+      describe("move on the window to " + point(at));
+      QTest::mouseMove(window.get(), at);
+    } else {
+      const float x = chartCoordinate(true);
+      const float y = chartCoordinate(false);
+      const bool press = chance(0.4);
+      describe(std::string(press ? "Form_MouseDown(" : "Form_MouseMove(") + numtext::plainFloat(x) +
+               ", " + numtext::plainFloat(y) + ")");
+      press ? window->Form_MouseDown(x, y) : window->Form_MouseMove(x, y);
+    }
+  }
+  static std::string point(QPoint p) {
+    return "(" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ") px";
+  }
+  // A coordinate in millimetres: on the plot area's border, just beside it, inside, or anywhere
+  // the pointer can be while the window holds the mouse.
+  float chartCoordinate(bool across) {
+    const ChartState& s = window->state;
+    const float low = across
+                          ? s.graphLeft
+                          : static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
+    const float high = across ? static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth)
+                              : s.graphBottom;
+    const int r = between(0, 9);
+    if (r < 2) return chance(0.5) ? low : high;
+    if (r < 3) {
+      const float edge = chance(0.5) ? low : high;
+      return std::nextafter(edge, chance(0.5) ? -1e9f : 1e9f);
+    }
+    if (r < 8) return static_cast<float>(real(low, high));
+    return static_cast<float>(real(-500, 1000));
+  }
+
+  // ---- invariants ----
+  // Every invariant the event broke, described; empty when the window is sound. (Checked after
+  // every event and tick: messages are built only for what is broken.)
+  std::vector<std::string> broken(bool holding) const {
+    std::vector<std::string> v;
+    const ChartState& s = window->state;
+    const auto positive = [](float f) { return std::isfinite(f) && f > 0; };
+    const auto finite = [](std::initializer_list<float> values) {
+      return std::all_of(values.begin(), values.end(), [](float f) { return std::isfinite(f); });
+    };
+    const auto text = [](float f) { return numtext::plainFloat(f); };
+
+    // The view and the quantity.
+    if (!positive(s.priceSpan)) v.push_back("priceSpan " + text(s.priceSpan));
+    if (!positive(s.amountSpan)) v.push_back("amountSpan " + text(s.amountSpan));
+    if (!positive(s.quantity)) v.push_back("quantity " + text(s.quantity));
+    if (!positive(s.graphWidth) || !positive(s.graphHeight)) v.push_back("plot area has no size");
+    if (!finite({s.priceMin, s.priceMax, s.amountMin, s.amountMax}))
+      v.push_back("axis ends " + text(s.priceMin) + ".." + text(s.priceMax) + ", " +
+                  text(s.amountMin) + ".." + text(s.amountMax));
+    if (s.priceMax != static_cast<float>(static_cast<double>(s.priceMin) + s.priceSpan))
+      v.push_back("priceMax is not priceMin + priceSpan");
+    if (s.amountMax != static_cast<float>(static_cast<double>(s.amountSpan) + s.amountMin))
+      v.push_back("amountMax is not amountMin + amountSpan");
+
+    // The history.
+    const float h = s.historyIndex;
+    const std::size_t entries = s.viewHistory.size();
+    if (!std::isfinite(h) || std::floor(h) != h || h < 0 || entries == 0 ||
+        h > static_cast<float>(entries - 1)) {
+      v.push_back("historyIndex " + text(h) + " outside 0.." + std::to_string(entries) + "-1");
+    } else {
+      if (window->CmdUndo->isEnabled() != (h > 0))
+        v.push_back("undo enabling does not follow the index");
+      if (window->CmdRedo->isEnabled() != (h < static_cast<float>(entries - 1)))
+        v.push_back("redo enabling does not follow the index");
+      if (s.viewHistory[static_cast<std::size_t>(h)] != view::currentView(s))
+        v.push_back("the view shown is not the history entry at the index");
+    }
+
+    // The fields: the state holds the value of a field whose text was taken, and keeps its last
+    // good value while the text is refused, shown red.
+    const auto field = [&](const QLineEdit* f, const FieldWatch& w, float held) {
+      const std::string name = str(f->objectName());
+      if (held != w.value)
+        v.push_back(name + ": state " + text(held) + " but the last taken value is " +
+                    text(w.value));
+      if (w.taken) {
+        const auto value = numtext::readStrictFloat(str(f->text()));
+        if (!value || *value != held)
+          v.push_back(name + ": taken text \"" + str(f->text()).substr(0, 40) + "\" but state " +
+                      text(held));
+      }
+      if (shownRed(f) == w.taken)
+        v.push_back(name + (w.taken ? ": taken but shown red" : ": refused but not shown red"));
+    };
+    field(window->TxtBP, buy, s.buyPrice);
+    field(window->TxtSP, sell, s.sellPrice);
+    field(window->TxtQua, quantity, s.quantity);
+
+    // Nothing non-finite on the screen.
+    for (const tk::MmLabel* l : labels) {
+      if (mentionsNonFinite(l->caption()))
+        v.push_back(str(l->objectName()) + " reads " + str(l->caption()));
+      if (!finite({l->leftMm(), l->topMm()}))
+        v.push_back(str(l->objectName()) + " placed at a non-finite position");
+    }
+    for (const QPushButton* b : buttons)
+      if (mentionsNonFinite(b->text()))
+        v.push_back(str(b->objectName()) + " reads " + str(b->text()));
+    for (const tk::LineControl* l : lines)
+      if (!finite({l->x1(), l->y1(), l->x2(), l->y2()}))
+        v.push_back(str(l->objectName()) + " has a non-finite end");
+    const tk::ShapeControl* a = window->ShpArea;
+    if (!finite({a->leftMm(), a->topMm(), a->widthMm(), a->heightMm()}) || a->widthMm() < 0 ||
+        a->heightMm() < 0)
+      v.push_back("ShpArea's rectangle is not finite");
+    for (const tk::DrawOp& op : window->surface.ops()) {
+      if (!finite({op.x1, op.y1, op.x2, op.y2})) {
+        v.push_back("display list holds a non-finite coordinate");
+        break;
+      }
+      if (op.kind == tk::DrawOp::Text && mentionsNonFinite(op.text)) {
+        v.push_back("display list prints " + str(op.text));
+        break;
+      }
+    }
+
+    // The repeat timers: never a negative count, and all idle once the button is let go.
+    if (s.repeatCount < 0) v.push_back("repeatCount " + std::to_string(s.repeatCount));
+    if (!holding) {
+      for (TimerOf t : kTimers) {
+        const QTimer* timer = window.get()->*t;
+        if (timer->isActive() || timer->interval() != 500)
+          v.push_back(str(timer->objectName()) + " not idle after the release");
+      }
+      if (s.repeatCount != 0) v.push_back("repeatCount not reset after the release");
+    }
+    if (!messages.isEmpty()) v.push_back("message box: " + str(messages.front()));
+    return v;
+  }
+
+  // Checks after one event (or one step of a hold); reports the first break and stops the run.
+  bool checkAfter(long event, bool holding) {
+    const std::vector<std::string> v = broken(holding);
+    if (v.empty()) {
+      note();
+      return true;
+    }
+    std::string report = "HOSHINAMI_SEED=" + std::to_string(seed) + ": event " +
+                         std::to_string(event) + " broke the window:\n";
+    for (const auto& line : v) report += "  - " + line + "\n";
+    report += "events, latest last:\n";
+    for (const auto& line : recent) report += "  " + line + "\n";
+    ADD_FAILURE() << report;
+    return false;
+  }
+
+  void describe(std::string what) {
+    recent.push_back(std::to_string(eventIndex) + ": " + std::move(what));
+    if (recent.size() > 12) recent.pop_front();
+  }
+
+  // What the run went through, to show that the mix reaches the corners it is meant to.
+  struct Seen {
+    long ticks = 0, taken = 0, refused = 0, zooms = 0, locked = 0;
+    std::size_t longestHistory = 1;
+    float narrowest = INFINITY, widest = 0;  // price spans
+    bool selecting = false;
+    std::string summary() const {
+      return std::to_string(ticks) + " ticks, " + std::to_string(taken) + " texts taken, " +
+             std::to_string(refused) + " refused, " + std::to_string(zooms) + " mouse zooms, " +
+             std::to_string(locked) + " events while minimised or maximised, " +
+             std::to_string(longestHistory) + " history entries at most, price spans from " +
+             numtext::plainFloat(narrowest) + " to " + numtext::plainFloat(widest);
+    }
+  };
+
+  void note() {
+    const ChartState& s = window->state;
+    if (seen.selecting && s.selectionActive == kFalse) ++seen.zooms;
+    seen.selecting = s.selectionActive != kFalse;
+    seen.longestHistory = std::max(seen.longestHistory, s.viewHistory.size());
+    seen.narrowest = std::min(seen.narrowest, s.priceSpan);
+    seen.widest = std::max(seen.widest, s.priceSpan);
+    if (window->isMinimized() || window->isMaximized() || window->isFullScreen()) ++seen.locked;
+  }
+
+  struct FieldWatch {
+    bool taken = true;  // the design texts are taken at start-up
+    float value = 0;    // the last value taken
+  };
+
+  QWindow* handle = nullptr;
+  std::vector<const tk::MmLabel*> labels;
+  std::vector<const tk::LineControl*> lines;
+  QList<QPushButton*> buttons;
+  FieldWatch buy, sell, quantity;
+  Seen seen;
+  std::uint32_t seed = kDefaultSeed;
+  std::mt19937 rng;
+  long eventIndex = 0;
+  std::deque<std::string> recent;
+};
+
+TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
+  seed = static_cast<std::uint32_t>(fromEnvironment("HOSHINAMI_SEED").value_or(kDefaultSeed));
+  const long events =
+      static_cast<long>(fromEnvironment("HOSHINAMI_EVENTS").value_or(kDefaultEvents));
+  rng.seed(seed);
+  std::cout << "HOSHINAMI_SEED=" << seed << " HOSHINAMI_EVENTS=" << events << std::endl;
+  ASSERT_NE(handle, nullptr);
+  ASSERT_TRUE(checkAfter(-1, false));
+
+  for (eventIndex = 0; eventIndex < events; ++eventIndex) {
+    const int r = between(0, 999);
+    if (r < 180) {
+      clickButton();
+    } else if (r < 210) {
+      undoRedo();
+    } else if (r < 230) {
+      if (!clickRepeatedly(eventIndex)) return;
+    } else if (r < 270) {
+      spaceBar();
+    } else if (r < 370) {
+      if (!holdStepButton(eventIndex)) return;
+    } else if (r < 560) {
+      typeText();
+    } else if (r < 610) {
+      editKey();
+    } else if (r < 680) {
+      resizeWindow();
+    } else {
+      mouseOnWindow();
+    }
+    if (!checkAfter(eventIndex, false)) return;
+  }
+  std::cout << seen.summary() << std::endl;
+  // A mix that no longer reaches these would pass without testing much.
+  if (events >= kDefaultEvents) {
+    EXPECT_GT(seen.ticks, 1000);
+    EXPECT_GT(seen.refused, 500);
+    EXPECT_GT(seen.zooms, 5);
+    EXPECT_GT(seen.locked, 100);
+    EXPECT_GT(seen.longestHistory, 20u);
+  }
+}
+
+}  // namespace
