@@ -25,6 +25,8 @@ void fullRedraw(benchmark::State& st, const char* quantity) {
 
 void BM_ReDrawQuantity1000(benchmark::State& st) { fullRedraw(st, "1000"); }
 void BM_ReDrawQuantity250000(benchmark::State& st) { fullRedraw(st, "250000"); }
+// A typed quantity of 1 walks the 0.01 steps up to a price of 200000.
+void BM_ReDrawQuantity1(benchmark::State& st) { fullRedraw(st, "1"); }
 
 void BM_BorderWalkQuantity1000(benchmark::State& st) {
   ChartState s;
@@ -43,4 +45,5 @@ void BM_BorderWalkQuantity1000(benchmark::State& st) {
 
 BENCHMARK(BM_ReDrawQuantity1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity250000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReDrawQuantity1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BorderWalkQuantity1000)->Unit(benchmark::kMicrosecond);

@@ -182,3 +182,20 @@ TEST(FormatAmount, GroupsWholeAmounts) {
   EXPECT_EQ(Calc::FormatAmount("1E+07"), "10,000,000");
   EXPECT_EQ(Calc::FormatAmount("-10000"), "-10,000");
 }
+
+// The walk taken in runs must land on exactly the float the step-by-step walk reaches, for every
+// quantity the buttons make and for typed ones, from the start and from the first border.
+TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
+  std::vector<float> quantities;
+  for (int q = 1000; q <= 250000; q += 1000) quantities.push_back(static_cast<float>(q));
+  for (float q : {1.0f, 3.7f, 12.5f, 99.99f, 333.0f, 1234.5f, 7777.7f, 1e6f, 3e7f, 0.3f, 0.1f})
+    quantities.push_back(q);
+  for (float q : quantities) {
+    for (float threshold : {kTierThresholdLow, kTierThresholdHigh}) {
+      for (float from : {0.0f, walkStepByStep(q, 0, kTierThresholdLow)}) {
+        EXPECT_EQ(walkFast(q, from, threshold), walkStepByStep(q, from, threshold))
+            << "quantity " << q << " from " << from << " to " << threshold;
+      }
+    }
+  }
+}

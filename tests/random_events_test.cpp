@@ -78,8 +78,8 @@ const char* const kNotNumbers[] = {
     "0x1F", "nan", "inf", "-inf", "NaN",      "INF", "Infinity", "12 34", "¥100", "\\100",
     "1e+",  ",",   "٫",   "١٢٣",  "12.34.56", "1-2", "－",       "．",    "ｅ",   "1,2.3e",
 };
-// Numbers a quantity field takes or refuses without making a redraw slow: zero, negatives, large
-// and huge values, odd forms of ordinary ones.
+// Numbers a quantity field takes or refuses, small ones aside: zero, negatives, large and huge
+// values, odd forms of ordinary ones.
 const char* const kOddNumbers[] = {
     "1e39",     "4e36",       "3e36",       "－３",        "0",     "-1000", "12,000",
     "3.4e38",   "-3.4e38",    "1E+07",      "-0",          "1e308", "1e309", "９９．９９",
@@ -218,7 +218,7 @@ class RandomEventsTest : public WindowTest {
     if (r < 75) return randomDigits(1, 12);
     return numtext::format0_00(real(-30, 130));
   }
-  // Small quantities (slow to draw) come only from their own rare pool, and only while a usual
+  // Small quantities come only from their own rare pool, and only while a usual
   // quantity could be taken back afterwards: a very wide view refuses every usual quantity and
   // would keep the small one.
   std::string quantityText() {
@@ -237,7 +237,7 @@ class RandomEventsTest : public WindowTest {
     } else if (usualQuantityTakenBack()) {
       return from(kTinyQuantities);
     }
-    return slowToDraw(QString::fromStdString(text)) ? kUsualQuantity : text;
+    return isSmallQuantity(QString::fromStdString(text)) ? kUsualQuantity : text;
   }
   bool usualQuantityTakenBack() const {
     return trade::acceptQuantity(window->state, kUsualQuantity).has_value();
@@ -373,9 +373,9 @@ class RandomEventsTest : public WindowTest {
       return;
     }
     // Typed key by key: each key changes the text once, and a quantity changed to a small one on
-    // the way would draw slowly. Such a quantity is set at once instead.
+    // the way would leave the rare pool's share. Such a quantity is set at once instead.
     const bool clearFirst = chance(0.6);
-    if (isQuantity && slowWhileTyped(clearFirst ? QString() : field->text(), q)) {
+    if (isQuantity && smallWhileTyped(clearFirst ? QString() : field->text(), q)) {
       describe("setText " + name + " \"" + text + "\"");
       field->setText(q);
       return;
@@ -389,14 +389,14 @@ class RandomEventsTest : public WindowTest {
     typeKeys(field, q);
   }
 
-  // A quantity below 100 makes a redraw walk hundreds of thousands of price steps.
-  static bool slowToDraw(float quantity) { return quantity > 0 && quantity < 100; }
-  static bool slowToDraw(const QString& quantityText) {
-    return slowToDraw(numtext::readStrictFloat(str(quantityText)).value_or(0));
+  // Quantities below 100 have their own rare pool, so that most events exercise usual trades.
+  static bool isSmallQuantity(float quantity) { return quantity > 0 && quantity < 100; }
+  static bool isSmallQuantity(const QString& quantityText) {
+    return isSmallQuantity(numtext::readStrictFloat(str(quantityText)).value_or(0));
   }
-  static bool slowWhileTyped(const QString& start, const QString& typed) {
+  static bool smallWhileTyped(const QString& start, const QString& typed) {
     for (qsizetype n = 1; n <= typed.size(); ++n) {
-      if (slowToDraw(start + typed.left(n))) return true;
+      if (isSmallQuantity(start + typed.left(n))) return true;
     }
     return false;
   }
@@ -432,11 +432,12 @@ class RandomEventsTest : public WindowTest {
         {Qt::Key_Period, {}, "."},
     };
     const Key& k = from(kKeys);
-    // An edit that leaves a small quantity would draw slowly: tried on a copy first, and then
+    // An edit that leaves a small quantity is tried on a copy first, and then
     // made in a price field instead. Undo and redo of the field cannot be tried: rarely.
     if (isQuantity) {
       const bool history = k.key == Qt::Key_Z || k.key == Qt::Key_Y;
-      if (history ? !(chance(0.05) && usualQuantityTakenBack()) : slowToDraw(afterKey(field, k)))
+      if (history ? !(chance(0.05) && usualQuantityTakenBack())
+                  : isSmallQuantity(afterKey(field, k)))
         field = window->TxtBP;
     }
     describe(std::string("key ") + k.name + " in " + str(field->objectName()));
@@ -744,9 +745,9 @@ TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
       mouseOnWindow();
     }
     if (!checkAfter(eventIndex, false)) return;
-    // A small quantity, once taken, would make every later redraw slow: after its one event the
+    // A small quantity, once taken, would stay for the rest of the run: after its one event the
     // user types a usual one again.
-    if (slowToDraw(window->state.quantity)) {
+    if (isSmallQuantity(window->state.quantity)) {
       describe(std::string("clear TxtQua, setText \"") + kUsualQuantity +
                "\" (back from a small quantity)");
       window->TxtQua->clear();

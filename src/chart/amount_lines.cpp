@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "app/mapping.h"
 
@@ -18,16 +19,61 @@ float amountAt(const ChartState& s, float price, float tip) {
 
 }  // namespace
 
+// The walk, one 0.01 step at a time: from `price`, the first price whose trade value (stored as
+// a float) is not below the threshold. Kept as the reference the fast walk is tested against.
+float walkStepByStep(float quantity, float price, float threshold) {
+  while (static_cast<float>(static_cast<double>(quantity) * price) < threshold) {
+    const float next = static_cast<float>(price + kWalkStep);
+    // Past 2^18 a float can no longer take a 0.01 step: the walk would stand still for ever.
+    if (next == price) break;
+    price = next;
+  }
+  return price;
+}
+
+// The same walk, taking whole runs of steps at once. Between two powers of two every float is a
+// multiple of the same unit u, and adding 0.01 rounds to the same multiple of u each time: from
+// 2^-7 to 2^18 the fraction of 0.01 / u lies at least 0.02 away from one half, so no step is ever
+// a rounding tie, and not even the double sum's own rounding can move one. Within such a stretch
+// the walk is an arithmetic run, and the first price at or past the threshold is found by
+// bisection over it. The stretch's last step into the next power of two is taken singly.
+float walkFast(float quantity, float price, float threshold) {
+  const auto below = [&](double p) {
+    return static_cast<float>(static_cast<double>(quantity) * static_cast<float>(p)) < threshold;
+  };
+  while (below(price)) {
+    const float next = static_cast<float>(price + kWalkStep);
+    if (next == price) break;
+    int exponent = 0;
+    std::frexp(price, &exponent);  // price lies in [2^(exponent-1), 2^exponent)
+    const double top = std::ldexp(1.0, exponent);
+    if (price < 0x1p-7f || price >= 0x1p18f || next >= top) {
+      price = next;
+      continue;
+    }
+    const double step = static_cast<double>(next) - price;  // exact: both are multiples of u
+    // The run's last member below the next power of two: price + last * step < top.
+    auto last = static_cast<std::int64_t>((top - price) / step);
+    while (last > 0 && price + static_cast<double>(last) * step >= top) --last;
+    if (below(price + static_cast<double>(last) * step)) {
+      price = static_cast<float>(price + static_cast<double>(last) * step);
+      continue;
+    }
+    // The first member at or past the threshold lies in (0, last].
+    std::int64_t lo = 0, hi = last;  // below at lo, not below at hi
+    while (hi - lo > 1) {
+      const std::int64_t mid = lo + (hi - lo) / 2;
+      (below(price + static_cast<double>(mid) * step) ? lo : hi) = mid;
+    }
+    return static_cast<float>(price + static_cast<double>(hi) * step);
+  }
+  return price;
+}
+
 void Border(ChartState& s, float tempPrice) {
   s.tierStartPrice = static_cast<float>(s.tierEndPrice + kWalkStep);
   if (!(s.quantity > 0) || !std::isfinite(s.quantity)) return;  // the walk would never end
-  while (static_cast<float>(static_cast<double>(s.quantity) * s.tierEndPrice) < tempPrice) {
-    const float next = static_cast<float>(s.tierEndPrice + kWalkStep);
-    // Past 2^18 a float can no longer take a 0.01 step: the walk would stand still for ever.
-    if (next == s.tierEndPrice) break;
-    s.tierEndPrice = next;
-  }
-  s.tierEndPrice = static_cast<float>(s.tierEndPrice - kWalkStep);
+  s.tierEndPrice = static_cast<float>(walkFast(s.quantity, s.tierEndPrice, tempPrice) - kWalkStep);
 }
 
 bool BuyLine(ChartState& s, float tempTip) {

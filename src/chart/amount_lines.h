@@ -12,6 +12,12 @@ inline constexpr float kTierThresholdHigh = 200000;
 // that accumulates single-precision rounding.
 void Border(ChartState& s, float tempPrice);
 
+// The walk itself, from `price` to the first price whose trade value is not below `threshold` (or
+// to where a float can no longer advance by 0.01): one step at a time, and the same result taken
+// in whole runs of steps, which is what Border uses.
+float walkStepByStep(float quantity, float price, float threshold);
+float walkFast(float quantity, float price, float threshold);
+
 // Clips the current tier's segment of the amount line with fee term tempTip to the plot area.
 // Returns false when nothing of it lies inside; otherwise lineStart/lineEnd hold the segment.
 bool BuyLine(ChartState& s, float tempTip);
