@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "app/frm_plot.h"
+#include "frm_plot_probe.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ void BM_BuyPriceChange(benchmark::State& st) {
   const std::array<QString, 2> texts = {QStringLiteral("12.50"), QStringLiteral("12.51")};
   std::size_t i = 0;
   for (auto _ : st) {
-    window.TxtBP->setText(texts[i ^= 1]);
-    benchmark::DoNotOptimize(window.state.buyPrice);
+    FrmPlotProbe(window).ui().TxtBP->setText(texts[i ^= 1]);
+    benchmark::DoNotOptimize(FrmPlotProbe(window).state().buyPrice);
   }
 }
 BENCHMARK(BM_BuyPriceChange);

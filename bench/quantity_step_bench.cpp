@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/frm_plot.h"
+#include "frm_plot_probe.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ void BM_QuantityStep(benchmark::State& bench) {
   for (auto _ : bench) {
     step(window, up);
     up = !up;
-    benchmark::DoNotOptimize(window.surface.ops().size());
+    benchmark::DoNotOptimize(FrmPlotProbe(window).surface().ops().size());
   }
 }
 BENCHMARK(BM_QuantityStep);
@@ -41,7 +41,7 @@ void BM_QuantityStepAndPaint(benchmark::State& bench) {
     step(window, up);
     up = !up;
     QPainter painter(&image);
-    window.surface.paint(painter);
+    FrmPlotProbe(window).surface().paint(painter);
   }
 }
 BENCHMARK(BM_QuantityStepAndPaint);

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "app/frm_plot.h"
 #include "chart/amount_lines.h"
+#include "frm_plot_probe.h"
 
 namespace {
 
@@ -13,12 +13,12 @@ void fullRedraw(benchmark::State& st, const char* quantity) {
   FrmPlot window;
   window.show();
   window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
-  window.TxtQua->setText(QString::fromLatin1(quantity));
+  FrmPlotProbe(window).ui().TxtQua->setText(QString::fromLatin1(quantity));
   QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : st) {
-    window.ReDraw();
+    FrmPlotProbe(window).ReDraw();
     QPainter painter(&image);
-    window.surface.paint(painter);
+    FrmPlotProbe(window).surface().paint(painter);
     benchmark::DoNotOptimize(image.bits());
   }
 }

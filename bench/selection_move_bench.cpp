@@ -5,16 +5,16 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-#include "app/frm_plot.h"
+#include "frm_plot_probe.h"
 
 namespace {
 
 QPointF px(double xMm, double yMm) { return {tk::mmToPx(xMm), tk::mmToPx(yMm)}; }
 
 // A drawing operation no redraw produces; it survives until the next Cls.
-void markDisplayList(FrmPlot& w) { w.surface.Line(-7, -7, -7, -7); }
+void markDisplayList(FrmPlot& w) { FrmPlotProbe(w).surface().Line(-7, -7, -7, -7); }
 bool displayListMarked(const FrmPlot& w) {
-  const auto& ops = w.surface.ops();
+  const auto& ops = FrmPlotProbe(w).surface().ops();
   return !ops.empty() && ops.back().x1 == -7 && ops.back().y2 == -7;
 }
 
@@ -22,7 +22,7 @@ void runMoves(benchmark::State& state, bool paint) {
   FrmPlot window;
   window.show();
   QApplication::processEvents();
-  window.Form_MouseDown(80, 120);  // the first corner
+  FrmPlotProbe(window).Form_MouseDown(80, 120);  // the first corner
   markDisplayList(window);
   const QPointF points[2] = {px(140, 150), px(40, 70)};
   int next = 0;
@@ -33,7 +33,8 @@ void runMoves(benchmark::State& state, bool paint) {
     QApplication::sendEvent(&window, &move);
     if (paint) QApplication::processEvents();
   }
-  if (!window.ShpArea->isVisible() || window.ShpArea->widthMm() < 39)
+  if (!FrmPlotProbe(window).ui().ShpArea->isVisible() ||
+      FrmPlotProbe(window).ui().ShpArea->widthMm() < 39)
     state.SkipWithError("the rectangle did not follow the pointer");
   if (!displayListMarked(window)) state.SkipWithError("the chart was redrawn");
 }

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/number_text.h"
+#include "core/number_text.h"
 
 namespace {
 
@@ -45,8 +45,7 @@ void checkPatterns(double v) {
   if (std::fabs(v) < 1e15) check(*back == roundHalfAway(*back), "#,##0 is whole");
 
   const std::string yen = numtext::formatYenGrouped(v);
-  const std::string expectedYen =
-      grouped[0] == '-' ? "-\\" + grouped.substr(1) : "\\" + grouped;
+  const std::string expectedYen = grouped[0] == '-' ? "-\\" + grouped.substr(1) : "\\" + grouped;
   check(yen == expectedYen, "\\#,##0 is #,##0 behind a backslash");
 
   const std::string fixed = numtext::format0_00(v);
@@ -85,8 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto back = numtext::readStrict(plain);
     check(back.has_value() || !(std::fabs(d) < 1e308), "plain double reads back");
     if (back && std::isfinite(d)) {
-      check(std::fabs(*back - d) <= std::fabs(d) * 1e-14 || d == 0 ||
-                std::fabs(d) < 1e-300,
+      check(std::fabs(*back - d) <= std::fabs(d) * 1e-14 || d == 0 || std::fabs(d) < 1e-300,
             "plain double keeps 15 digits");
     }
     checkPatterns(d);

@@ -73,20 +73,20 @@ TEST_F(WindowTest, EveryControlIsNamedForAssistiveTechnology) {
 }
 
 TEST_F(WindowTest, ReadoutAndMarkersReadAsTheTradeChanges) {
-  window->TxtQua->setText(QStringLiteral("250000"));
-  window->TxtBP->setText(QStringLiteral("99.00"));
-  window->TxtSP->setText(QStringLiteral("99.99"));
+  ui().TxtQua->setText(QStringLiteral("250000"));
+  ui().TxtBP->setText(QStringLiteral("99.00"));
+  ui().TxtSP->setText(QStringLiteral("99.99"));
   auto tree = accessibleTree(window.get());
   EXPECT_EQ(tree.at("LblSoneki").name, QStringLiteral("244,345"));
   EXPECT_EQ(tree.at("LblBuy").name, QStringLiteral("買"));
   EXPECT_EQ(tree.at("LblBYaku").name, QStringLiteral("↑買 ¥24,751,580"));
   EXPECT_EQ(tree.at("TxtSP").value, QStringLiteral("99.99"));
 
-  window->TxtBP->setText(QStringLiteral("150"));
+  ui().TxtBP->setText(QStringLiteral("150"));
   tree = accessibleTree(window.get());
   EXPECT_EQ(tree.at("LblBuy").name, QStringLiteral("→買"));
 
-  QTest::mouseClick(window->CmdMoveRight, Qt::LeftButton);
+  QTest::mouseClick(ui().CmdMoveRight, Qt::LeftButton);
   tree = accessibleTree(window.get());
   EXPECT_TRUE(tree.at("chartArea").description.startsWith(QStringLiteral("単価 10～110")));
 }
@@ -94,20 +94,20 @@ TEST_F(WindowTest, ReadoutAndMarkersReadAsTheTradeChanges) {
 TEST_F(WindowTest, EnterAndSpaceClickAFocusedButtonOnce) {
   window->activateWindow();
   for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
-    window->TxtBP->setText(QStringLiteral("1.00"));
-    window->CmdSUp->setFocus();
-    QTest::keyClick(window->CmdSUp, key);
-    EXPECT_EQ(window->TxtBP->text(), QStringLiteral("1.01")) << key;
-    EXPECT_FALSE(window->TmrSSuuryo->isActive()) << key;  // a key starts no repeat
+    ui().TxtBP->setText(QStringLiteral("1.00"));
+    ui().CmdSUp->setFocus();
+    QTest::keyClick(ui().CmdSUp, key);
+    EXPECT_EQ(ui().TxtBP->text(), QStringLiteral("1.01")) << key;
+    EXPECT_FALSE(ui().TmrSSuuryo->isActive()) << key;  // a key starts no repeat
   }
   // A disabled button ignores the key.
-  window->CmdUndo->setFocus();
-  QTest::keyClick(window->CmdUndo, Qt::Key_Return);
-  EXPECT_EQ(window->state.historyIndex, 0);
-  EXPECT_EQ(window->state.viewHistory.size(), 1u);
+  ui().CmdUndo->setFocus();
+  QTest::keyClick(ui().CmdUndo, Qt::Key_Return);
+  EXPECT_EQ(state().historyIndex, 0);
+  EXPECT_EQ(state().viewHistory.size(), 1u);
   // Enter on the zoom-out button zooms out once and records it.
-  window->CmdZoom->setFocus();
-  QTest::keyClick(window->CmdZoom, Qt::Key_Return);
-  EXPECT_EQ(window->state.viewHistory.size(), 2u);
-  EXPECT_EQ(window->state.priceSpan, 120);
+  ui().CmdZoom->setFocus();
+  QTest::keyClick(ui().CmdZoom, Qt::Key_Return);
+  EXPECT_EQ(state().viewHistory.size(), 2u);
+  EXPECT_EQ(state().priceSpan, 120);
 }

@@ -5,21 +5,24 @@
 #include <cmath>
 #include <vector>
 
-#include "app/mapping.h"
+#include "app/tk/drawing_surface.h"
 #include "chart/amount_lines.h"
 #include "chart/calc.h"
 #include "chart/tick_steps.h"
+#include "core/mapping.h"
+#include "start_state.h"
 
 namespace {
 
-ChartState startView(float quantity = 1000) {
-  ChartState s;
-  setStartView(s);
-  s.quantity = quantity;
-  s.feeLow = 525;
-  s.feeMid = 1050;
-  s.feeHigh = 1575;
-  return s;
+// The tier walk one 0.01 step at a time, the plain reference the program's run-taking walk must
+// match float for float.
+float walkStepByStep(float quantity, float price, float threshold) {
+  while (static_cast<float>(static_cast<double>(quantity) * price) < threshold) {
+    const float next = static_cast<float>(price + kWalkStep);
+    if (next == price) break;  // past 2^18 a float can no longer take a 0.01 step
+    price = next;
+  }
+  return price;
 }
 
 struct Segment {
@@ -52,7 +55,7 @@ void expectSegment(const Segment& seg, float x1, float y1, float x2, float y2, C
 }  // namespace
 
 TEST(Mapping, StartViewWorkedValues) {
-  ChartState s = startView();
+  ChartState s = startState();
   EXPECT_FLOAT_EQ(FuncX(s, 0), 15);
   EXPECT_FLOAT_EQ(FuncX(s, 100), 115);
   EXPECT_FLOAT_EQ(FuncX(s, 50), 65);
@@ -61,7 +64,7 @@ TEST(Mapping, StartViewWorkedValues) {
 }
 
 TEST(Mapping, LineEntersAndLeavesThePlotArea) {
-  ChartState s = startView();
+  ChartState s = startState();
   Siten(s, -1575);  // below the bottom-left corner: enters through the bottom edge at 1.575
   EXPECT_FLOAT_EQ(s.lineStartX, 16.575f);
   EXPECT_FLOAT_EQ(s.lineStartY, 120);
@@ -96,7 +99,7 @@ TEST(TickSteps, EndsOnAFiniteStepWhenNothingFits) {
 }
 
 TEST(TickSteps, BarasiAndZappariUseTheirOwnAxis) {
-  ChartState s = startView();
+  ChartState s = startState();
   Barasi(s, 100000, 1, 3.2f);
   Zappari(s, 100, 1, 5);
   EXPECT_EQ(s.amountStep, 10000);
@@ -107,7 +110,7 @@ TEST(TickSteps, BarasiAndZappariUseTheirOwnAxis) {
 }
 
 TEST(AmountLines, BorderWalkAccumulatesFloatRounding) {
-  ChartState s = startView();
+  ChartState s = startState();
   Border(s, 50000);
   EXPECT_FLOAT_EQ(s.tierStartPrice, 0.01f);
   EXPECT_NEAR(s.tierEndPrice, 49.9976, 5e-5);
@@ -118,7 +121,7 @@ TEST(AmountLines, BorderWalkAccumulatesFloatRounding) {
 }
 
 TEST(AmountLines, StartViewSegments) {
-  ChartState s = startView();
+  ChartState s = startState();
   const auto lines = amountLines(s);
   ASSERT_EQ(lines.size(), 4u);  // segments 3 and 6 start right of priceMax
   expectSegment(lines[0], 15.01f, 119.6255f, 64.9976f, 84.6342f, RGB(128, 255, 128));
@@ -130,12 +133,12 @@ TEST(AmountLines, StartViewSegments) {
 }
 
 TEST(AmountLines, LargeQuantityRejectsTheOpenTierInTheStartView) {
-  ChartState s = startView(250000);
+  ChartState s = startState(250000);
   Border(s, 50000);
   EXPECT_NEAR(s.tierEndPrice, 0.19, 0.005);
   Border(s, 200000);
   EXPECT_NEAR(s.tierEndPrice, 0.7999, 0.0005);
-  ChartState t = startView(250000);
+  ChartState t = startState(250000);
   for (const auto& seg : amountLines(t)) {
     EXPECT_NE(seg.colour, RGB(0, 128, 0));  // its amount at 0.81 is above 100000
     EXPECT_NE(seg.colour, RGB(255, 128, 64));
@@ -149,11 +152,11 @@ TEST(AmountLines, LargeQuantityRejectsTheOpenTierInTheStartView) {
 }
 
 TEST(AmountLines, ViewsWhollyAboveOrBelowDrawNothing) {
-  ChartState above = startView();
+  ChartState above = startState();
   above.amountMin = 200000;  // A(priceMax) = 101575 <= amountMin
   above.amountMax = 300000;
   EXPECT_TRUE(amountLines(above).empty());
-  ChartState below = startView();
+  ChartState below = startState();
   below.priceMin = 200;  // A(priceMin) >= amountMax
   below.priceMax = 300;
   EXPECT_TRUE(amountLines(below).empty());
@@ -161,13 +164,13 @@ TEST(AmountLines, ViewsWhollyAboveOrBelowDrawNothing) {
 
 TEST(AmountLines, QuantityNotAboveZeroDrawsNothingAndEnds) {
   for (float q : {0.0f, -1000.0f, std::nanf("")}) {
-    ChartState s = startView(q);
+    ChartState s = startState(q);
     EXPECT_TRUE(amountLines(s).empty()) << q;
   }
 }
 
 TEST(AmountLines, TinyQuantityWalkEndsWhereFloatsStopAdvancing) {
-  ChartState s = startView(0.001f);  // the walk would need prices far beyond 2^18
+  ChartState s = startState(0.001f);  // the walk would need prices far beyond 2^18
   Border(s, 50000);
   EXPECT_TRUE(std::isfinite(s.tierEndPrice));
   EXPECT_LT(s.tierEndPrice, 300000);
@@ -190,9 +193,11 @@ TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
   for (int q = 1000; q <= 250000; q += 1000) quantities.push_back(static_cast<float>(q));
   for (float q : {1.0f, 3.7f, 12.5f, 99.99f, 333.0f, 1234.5f, 7777.7f, 1e6f, 3e7f, 0.3f, 0.1f})
     quantities.push_back(q);
+  const float low = static_cast<float>(kFeeSchedule[0].tradeValueBelow);
+  const float high = static_cast<float>(kFeeSchedule[1].tradeValueBelow);
   for (float q : quantities) {
-    for (float threshold : {kTierThresholdLow, kTierThresholdHigh}) {
-      for (float from : {0.0f, walkStepByStep(q, 0, kTierThresholdLow)}) {
+    for (float threshold : {low, high}) {
+      for (float from : {0.0f, walkStepByStep(q, 0, low)}) {
         EXPECT_EQ(walkFast(q, from, threshold), walkStepByStep(q, from, threshold))
             << "quantity " << q << " from " << from << " to " << threshold;
       }

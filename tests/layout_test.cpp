@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "app/frm_plot.h"
+#include "frm_plot_probe.h"
 
 namespace {
 
@@ -70,18 +70,18 @@ TEST(Layout, ControlsStandWhereTheDesignPutsThem) {
       EXPECT_EQ(c->accessibleDescription(), QString::fromUtf8(e.tip));
     }
   }
-  EXPECT_EQ(w.Frame1->title(), QStringLiteral("数量・単価入力"));
-  EXPECT_EQ(w.Frame2->title(), QStringLiteral("グラフを描画する範囲"));
-  EXPECT_EQ(w.Frame1->geometry(), QRect(7, 7, 246, 155));
-  EXPECT_EQ(w.Frame2->geometry(), QRect(259, 7, 211, 155));
-  EXPECT_EQ(w.TxtBP->parentWidget(), w.Frame1);
-  EXPECT_EQ(w.CmdUndo->parentWidget(), w.Frame2);
-  EXPECT_EQ(w.LblSoneki->toolTip(), QStringLiteral("損益（自動計算）"));
+  EXPECT_EQ(FrmPlotProbe(w).ui().Frame1->title(), QStringLiteral("数量・単価入力"));
+  EXPECT_EQ(FrmPlotProbe(w).ui().Frame2->title(), QStringLiteral("グラフを描画する範囲"));
+  EXPECT_EQ(FrmPlotProbe(w).ui().Frame1->geometry(), QRect(7, 7, 246, 155));
+  EXPECT_EQ(FrmPlotProbe(w).ui().Frame2->geometry(), QRect(259, 7, 211, 155));
+  EXPECT_EQ(FrmPlotProbe(w).ui().TxtBP->parentWidget(), FrmPlotProbe(w).ui().Frame1);
+  EXPECT_EQ(FrmPlotProbe(w).ui().CmdUndo->parentWidget(), FrmPlotProbe(w).ui().Frame2);
+  EXPECT_EQ(FrmPlotProbe(w).ui().LblSoneki->toolTip(), QStringLiteral("損益（自動計算）"));
 }
 
 TEST(Layout, TabOrderFollowsTheTabIndices) {
   FrmPlot w;
-  QWidget* current = w.CmdUndo;
+  QWidget* current = FrmPlotProbe(w).ui().CmdUndo;
   for (std::size_t i = 1; i < std::size(kControls); ++i) {
     do {
       current = current->nextInFocusChain();
@@ -101,16 +101,17 @@ TEST(Layout, WindowFontsAndColours) {
   EXPECT_TRUE(QFontInfo(w.font()).family().contains(QStringLiteral("Gothic"), Qt::CaseInsensitive))
       << QFontInfo(w.font()).family().toStdString();
   EXPECT_EQ(w.font().pixelSize(), 12);  // 9 pt
-  EXPECT_TRUE(w.CmdUp->font().bold());
-  EXPECT_EQ(w.CmdMoveUp->font().pixelSize(), 16);  // bold 12 pt
-  EXPECT_EQ(w.TxtQua->font().pixelSize(), 13);     // 9.75 pt
-  EXPECT_EQ(w.LblSoneki->font().pixelSize(), 21);  // bold 15.75 pt
-  EXPECT_EQ(w.LblBuy->backColour(), RGB(0, 255, 255));
-  EXPECT_EQ(w.LblSell->foreColour(), RGB(255, 255, 255));
-  EXPECT_EQ(w.Label1[6]->caption(), QStringLiteral("数量："));
-  EXPECT_EQ(w.LblRieki->caption(), QStringLiteral("損益："));
+  EXPECT_TRUE(FrmPlotProbe(w).ui().CmdUp->font().bold());
+  EXPECT_EQ(FrmPlotProbe(w).ui().CmdMoveUp->font().pixelSize(), 16);  // bold 12 pt
+  EXPECT_EQ(FrmPlotProbe(w).ui().TxtQua->font().pixelSize(), 13);     // 9.75 pt
+  EXPECT_EQ(FrmPlotProbe(w).ui().LblSoneki->font().pixelSize(), 21);  // bold 15.75 pt
+  EXPECT_EQ(FrmPlotProbe(w).ui().LblBuy->backColour(), RGB(0, 255, 255));
+  EXPECT_EQ(FrmPlotProbe(w).ui().LblSell->foreColour(), RGB(255, 255, 255));
+  EXPECT_EQ(FrmPlotProbe(w).ui().Label1[6]->caption(), QStringLiteral("数量："));
+  EXPECT_EQ(FrmPlotProbe(w).ui().LblRieki->caption(), QStringLiteral("損益："));
   // Labels are exactly as wide as their text, so nothing of a caption is cut off.
-  for (tk::MmLabel* l : {w.LblRieki, w.Label1[0], w.LblBYaku}) {
+  for (tk::MmLabel* l : {FrmPlotProbe(w).ui().LblRieki, FrmPlotProbe(w).ui().Label1[0],
+                         FrmPlotProbe(w).ui().LblBYaku}) {
     EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text()));
     EXPECT_LE(l->width(), l->fontMetrics().horizontalAdvance(l->text()) + 2);
   }
@@ -118,12 +119,14 @@ TEST(Layout, WindowFontsAndColours) {
 
 TEST(Layout, LinesAndSelectionRectangleLetTheMouseThrough) {
   FrmPlot w;
-  for (QWidget* c :
-       std::initializer_list<QWidget*>{w.LinB, w.LinS, w.LinBYaku, w.LinSYaku, w.ShpArea})
+  for (QWidget* c : std::initializer_list<QWidget*>{
+           FrmPlotProbe(w).ui().LinB, FrmPlotProbe(w).ui().LinS, FrmPlotProbe(w).ui().LinBYaku,
+           FrmPlotProbe(w).ui().LinSYaku, FrmPlotProbe(w).ui().ShpArea})
     EXPECT_TRUE(c->testAttribute(Qt::WA_TransparentForMouseEvents))
         << c->objectName().toStdString();
-  for (QWidget* c :
-       std::initializer_list<QWidget*>{w.LblBuy, w.LblSoneki, w.CmdUp, w.TxtBP, w.Frame1})
+  for (QWidget* c : std::initializer_list<QWidget*>{
+           FrmPlotProbe(w).ui().LblBuy, FrmPlotProbe(w).ui().LblSoneki, FrmPlotProbe(w).ui().CmdUp,
+           FrmPlotProbe(w).ui().TxtBP, FrmPlotProbe(w).ui().Frame1})
     EXPECT_FALSE(c->testAttribute(Qt::WA_TransparentForMouseEvents))
         << c->objectName().toStdString();
 }

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "app/number_text.h"
+#include "core/number_text.h"
 #include "trade/entry_fields.h"
 #include "view/history.h"
 #include "window_fixture.h"
@@ -39,9 +39,9 @@ std::optional<unsigned long> fromEnvironment(const char* name) {
   return value;
 }
 
-using ButtonOf = QPushButton* FrmPlot::*;
-using TimerOf = QTimer* FrmPlot::*;
-using Handler = void (FrmPlot::*)();
+using ButtonOf = QPushButton* FrmPlotControls::*;
+using TimerOf = QTimer* FrmPlotControls::*;
+using Handler = QTimer* FrmPlotControls::*;
 
 struct StepButton {
   ButtonOf button;
@@ -50,27 +50,29 @@ struct StepButton {
 };
 
 const StepButton kStepButtons[] = {
-    {&FrmPlot::CmdQD, &FrmPlot::TmrQ, &FrmPlot::TmrQ_Timer},
-    {&FrmPlot::CmdSQD, &FrmPlot::TmrSQ, &FrmPlot::TmrSQ_Timer},
-    {&FrmPlot::CmdSQU, &FrmPlot::TmrSQ, &FrmPlot::TmrSQ_Timer},
-    {&FrmPlot::CmdQU, &FrmPlot::TmrQ, &FrmPlot::TmrQ_Timer},
-    {&FrmPlot::CmdDown, &FrmPlot::TmrSuuryo, &FrmPlot::TmrSuuryo_Timer},
-    {&FrmPlot::CmdSDown, &FrmPlot::TmrSSuuryo, &FrmPlot::TmrSSuuryo_Timer},
-    {&FrmPlot::CmdSUp, &FrmPlot::TmrSSuuryo, &FrmPlot::TmrSSuuryo_Timer},
-    {&FrmPlot::CmdUp, &FrmPlot::TmrSuuryo, &FrmPlot::TmrSuuryo_Timer},
-    {&FrmPlot::CmdDownS, &FrmPlot::TmrSell, &FrmPlot::TmrSell_Timer},
-    {&FrmPlot::CmdSDownS, &FrmPlot::TmrSSell, &FrmPlot::TmrSSell_Timer},
-    {&FrmPlot::CmdSUpS, &FrmPlot::TmrSSell, &FrmPlot::TmrSSell_Timer},
-    {&FrmPlot::CmdUpS, &FrmPlot::TmrSell, &FrmPlot::TmrSell_Timer},
+    {&FrmPlotControls::CmdQD, &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ},
+    {&FrmPlotControls::CmdSQD, &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ},
+    {&FrmPlotControls::CmdSQU, &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ},
+    {&FrmPlotControls::CmdQU, &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ},
+    {&FrmPlotControls::CmdDown, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo},
+    {&FrmPlotControls::CmdSDown, &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo},
+    {&FrmPlotControls::CmdSUp, &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo},
+    {&FrmPlotControls::CmdUp, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo},
+    {&FrmPlotControls::CmdDownS, &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell},
+    {&FrmPlotControls::CmdSDownS, &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell},
+    {&FrmPlotControls::CmdSUpS, &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell},
+    {&FrmPlotControls::CmdUpS, &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell},
 };
 
 const ButtonOf kOtherButtons[] = {
-    &FrmPlot::CmdMoveUp,   &FrmPlot::CmdMoveLeft, &FrmPlot::CmdZoom, &FrmPlot::CmdMoveRight,
-    &FrmPlot::CmdMoveDown, &FrmPlot::CmdUndo,     &FrmPlot::CmdRedo, &FrmPlot::CmdSize,
+    &FrmPlotControls::CmdMoveUp,    &FrmPlotControls::CmdMoveLeft, &FrmPlotControls::CmdZoom,
+    &FrmPlotControls::CmdMoveRight, &FrmPlotControls::CmdMoveDown, &FrmPlotControls::CmdUndo,
+    &FrmPlotControls::CmdRedo,      &FrmPlotControls::CmdSize,
 };
 
-const TimerOf kTimers[] = {&FrmPlot::TmrQ,       &FrmPlot::TmrSQ,   &FrmPlot::TmrSuuryo,
-                           &FrmPlot::TmrSSuuryo, &FrmPlot::TmrSell, &FrmPlot::TmrSSell};
+const TimerOf kTimers[] = {&FrmPlotControls::TmrQ,      &FrmPlotControls::TmrSQ,
+                           &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSSuuryo,
+                           &FrmPlotControls::TmrSell,   &FrmPlotControls::TmrSSell};
 
 // Texts that are no number at all.
 const char* const kNotNumbers[] = {
@@ -127,32 +129,32 @@ class RandomEventsTest : public WindowTest {
     QApplication::processEvents();
     handle = window->windowHandle();
     // (The toolkit's controls carry no meta-object of their own: findChildren cannot tell them.)
-    const FrmPlot& w = *window;
-    labels = {w.LblRieki, w.LblSoneki, w.LblSell,   w.LblBuy,   w.LblBYaku,
-              w.LblSYaku, w.Label1[0], w.Label1[1], w.Label1[6]};
-    lines = {w.LinSYaku, w.LinBYaku, w.LinS, w.LinB};
+    FrmPlotProbe w = probe();
+    labels = {w.ui().LblRieki, w.ui().LblSoneki, w.ui().LblSell,   w.ui().LblBuy,   w.ui().LblBYaku,
+              w.ui().LblSYaku, w.ui().Label1[0], w.ui().Label1[1], w.ui().Label1[6]};
+    lines = {w.ui().LinSYaku, w.ui().LinBYaku, w.ui().LinS, w.ui().LinB};
     buttons = window->findChildren<QPushButton*>();
     // Watch every change of the three fields after the window's own handler has run, deciding
     // with the window's own rules, on the state it saw, whether the text was taken. A text is
     // taken or refused once, when it changes: nothing else (no redraw, no new view, no other
     // price) changes the trade.
     const auto watch = [this](QLineEdit* field, FieldWatch& watched, auto accept) {
-      watched.value = accept(window->state, str(field->text())).value_or(0);
+      watched.value = accept(state(), str(field->text())).value_or(0);
       QObject::connect(field, &QLineEdit::textChanged, window.get(),
                        [this, &watched, accept](const QString& text) {
-                         const std::optional<float> v = accept(window->state, str(text));
+                         const std::optional<float> v = accept(state(), str(text));
                          watched.taken = v.has_value();
                          if (v) watched.value = *v;
                          ++(v ? seen.taken : seen.refused);
                        });
     };
-    watch(window->TxtBP, buy, [](const ChartState& s, const std::string& t) {
+    watch(ui().TxtBP, buy, [](const ChartState& s, const std::string& t) {
       return trade::acceptPrice(s, trade::Side::Buy, t);
     });
-    watch(window->TxtSP, sell, [](const ChartState& s, const std::string& t) {
+    watch(ui().TxtSP, sell, [](const ChartState& s, const std::string& t) {
       return trade::acceptPrice(s, trade::Side::Sell, t);
     });
-    watch(window->TxtQua, quantity,
+    watch(ui().TxtQua, quantity,
           [](const ChartState& s, const std::string& t) { return trade::acceptQuantity(s, t); });
   }
 
@@ -240,19 +242,19 @@ class RandomEventsTest : public WindowTest {
     return isSmallQuantity(QString::fromStdString(text)) ? kUsualQuantity : text;
   }
   bool usualQuantityTakenBack() const {
-    return trade::acceptQuantity(window->state, kUsualQuantity).has_value();
+    return trade::acceptQuantity(state(), kUsualQuantity).has_value();
   }
 
   // ---- the events ----
   QPushButton* anyButton() {
     const std::size_t i = pick(countOf(kStepButtons) + countOf(kOtherButtons));
-    return i < countOf(kStepButtons) ? window.get()->*kStepButtons[i].button
-                                     : window.get()->*kOtherButtons[i - countOf(kStepButtons)];
+    return i < countOf(kStepButtons) ? ui().*kStepButtons[i].button
+                                     : ui().*kOtherButtons[i - countOf(kStepButtons)];
   }
   QLineEdit* anyField(bool* isQuantity) {
     const int f = between(0, 2);
     *isQuantity = f == 0;
-    return f == 0 ? window->TxtQua : f == 1 ? window->TxtBP : window->TxtSP;
+    return f == 0 ? ui().TxtQua : f == 1 ? ui().TxtBP : ui().TxtSP;
   }
 
   void clickButton() {
@@ -276,7 +278,7 @@ class RandomEventsTest : public WindowTest {
   }
 
   void undoRedo() {
-    QPushButton* b = chance(0.5) ? window->CmdUndo : window->CmdRedo;
+    QPushButton* b = chance(0.5) ? ui().CmdUndo : ui().CmdRedo;
     describe("click on " + str(b->objectName()));
     QTest::mouseClick(b, Qt::LeftButton);
   }
@@ -286,15 +288,17 @@ class RandomEventsTest : public WindowTest {
   // float ends).
   bool clickRepeatedly(long event) {
     static const ButtonOf kNavigation[] = {
-        &FrmPlot::CmdZoom,     &FrmPlot::CmdZoom,      &FrmPlot::CmdZoom,
-        &FrmPlot::CmdMoveUp,   &FrmPlot::CmdMoveRight, &FrmPlot::CmdMoveLeft,
-        &FrmPlot::CmdMoveDown, &FrmPlot::CmdUndo,      &FrmPlot::CmdRedo};
-    QPushButton* b = window.get()->*from(kNavigation);
+        &FrmPlotControls::CmdZoom,      &FrmPlotControls::CmdZoom,
+        &FrmPlotControls::CmdZoom,      &FrmPlotControls::CmdMoveUp,
+        &FrmPlotControls::CmdMoveRight, &FrmPlotControls::CmdMoveLeft,
+        &FrmPlotControls::CmdMoveDown,  &FrmPlotControls::CmdUndo,
+        &FrmPlotControls::CmdRedo};
+    QPushButton* b = ui().*from(kNavigation);
     const int r = between(0, 99);
     int clicks = r < 85 ? between(2, 8) : r < 99 ? between(9, 30) : between(60, 300);
     // Sometimes all the way back (a very wide view is left that way).
-    if (b == window->CmdUndo && chance(0.2))
-      clicks = std::min(100, static_cast<int>(window->state.historyIndex));
+    if (b == ui().CmdUndo && chance(0.2))
+      clicks = std::min(100, static_cast<int>(state().historyIndex));
     for (int i = 0; i < clicks; ++i) {
       describe("click " + std::to_string(i + 1) + " of " + std::to_string(clicks) + " on " +
                str(b->objectName()));
@@ -316,7 +320,7 @@ class RandomEventsTest : public WindowTest {
   // checked after each step of the hold.
   bool holdStepButton(long event) {
     const StepButton& s = kStepButtons[pick(countOf(kStepButtons))];
-    QPushButton* b = window.get()->*s.button;
+    QPushButton* b = ui().*s.button;
     const Qt::MouseButton m = mouseButton();
     const QPoint onButton = b->mapTo(window.get(), b->rect().center());
     const bool viaWindow =
@@ -341,10 +345,10 @@ class RandomEventsTest : public WindowTest {
     }
     if (!checkAfter(event, true)) return false;
     // A timer ticks only while it runs (a press a minimised window never saw starts nothing).
-    const QTimer* timer = window.get()->*s.timer;
+    const QTimer* timer = ui().*s.timer;
     for (int i = 0; i < ticks && timer->isActive(); ++i) {
       describe(what + ": tick " + std::to_string(i + 1));
-      (window.get()->*s.tick)();
+      tick(ui().*s.tick);
       ++seen.ticks;
       if (!checkAfter(event, true)) return false;
     }
@@ -438,7 +442,7 @@ class RandomEventsTest : public WindowTest {
       const bool history = k.key == Qt::Key_Z || k.key == Qt::Key_Y;
       if (history ? !(chance(0.05) && usualQuantityTakenBack())
                   : isSmallQuantity(afterKey(field, k)))
-        field = window->TxtBP;
+        field = ui().TxtBP;
     }
     describe(std::string("key ") + k.name + " in " + str(field->objectName()));
     pressKey(field, k);
@@ -524,7 +528,7 @@ class RandomEventsTest : public WindowTest {
       const bool press = chance(0.4);
       describe(std::string(press ? "Form_MouseDown(" : "Form_MouseMove(") + numtext::plainFloat(x) +
                ", " + numtext::plainFloat(y) + ")");
-      press ? window->Form_MouseDown(x, y) : window->Form_MouseMove(x, y);
+      press ? probe().Form_MouseDown(x, y) : probe().Form_MouseMove(x, y);
     }
   }
   static std::string point(QPoint p) {
@@ -533,7 +537,7 @@ class RandomEventsTest : public WindowTest {
   // A coordinate in millimetres: on the plot area's border, just beside it, inside, or anywhere
   // the pointer can be while the window holds the mouse.
   float chartCoordinate(bool across) {
-    const ChartState& s = window->state;
+    const ChartState& s = state();
     const float low = across
                           ? s.graphLeft
                           : static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
@@ -554,7 +558,7 @@ class RandomEventsTest : public WindowTest {
   // every event and tick: messages are built only for what is broken.)
   std::vector<std::string> broken(bool holding) const {
     std::vector<std::string> v;
-    const ChartState& s = window->state;
+    const ChartState& s = state();
     const auto positive = [](float f) { return std::isfinite(f) && f > 0; };
     const auto finite = [](std::initializer_list<float> values) {
       return std::all_of(values.begin(), values.end(), [](float f) { return std::isfinite(f); });
@@ -581,11 +585,11 @@ class RandomEventsTest : public WindowTest {
         h > static_cast<float>(entries - 1)) {
       v.push_back("historyIndex " + text(h) + " outside 0.." + std::to_string(entries) + "-1");
     } else {
-      if (window->CmdUndo->isEnabled() != (h > 0))
+      if (ui().CmdUndo->isEnabled() != (h > 0))
         v.push_back("undo enabling does not follow the index");
-      if (window->CmdRedo->isEnabled() != (h < static_cast<float>(entries - 1)))
+      if (ui().CmdRedo->isEnabled() != (h < static_cast<float>(entries - 1)))
         v.push_back("redo enabling does not follow the index");
-      if (s.viewHistory[static_cast<std::size_t>(h)] != view::currentView(s))
+      if (s.viewHistory[static_cast<std::size_t>(h)] != currentView(s))
         v.push_back("the view shown is not the history entry at the index");
     }
 
@@ -605,9 +609,9 @@ class RandomEventsTest : public WindowTest {
       if (shownRed(f) == w.taken)
         v.push_back(name + (w.taken ? ": taken but shown red" : ": refused but not shown red"));
     };
-    field(window->TxtBP, buy, s.buyPrice);
-    field(window->TxtSP, sell, s.sellPrice);
-    field(window->TxtQua, quantity, s.quantity);
+    field(ui().TxtBP, buy, s.buyPrice);
+    field(ui().TxtSP, sell, s.sellPrice);
+    field(ui().TxtQua, quantity, s.quantity);
 
     // Nothing non-finite on the screen.
     for (const tk::MmLabel* l : labels) {
@@ -622,11 +626,11 @@ class RandomEventsTest : public WindowTest {
     for (const tk::LineControl* l : lines)
       if (!finite({l->x1(), l->y1(), l->x2(), l->y2()}))
         v.push_back(str(l->objectName()) + " has a non-finite end");
-    const tk::ShapeControl* a = window->ShpArea;
+    const tk::ShapeControl* a = ui().ShpArea;
     if (!finite({a->leftMm(), a->topMm(), a->widthMm(), a->heightMm()}) || a->widthMm() < 0 ||
         a->heightMm() < 0)
       v.push_back("ShpArea's rectangle is not finite");
-    for (const tk::DrawOp& op : window->surface.ops()) {
+    for (const tk::DrawOp& op : surface().ops()) {
       if (!finite({op.x1, op.y1, op.x2, op.y2})) {
         v.push_back("display list holds a non-finite coordinate");
         break;
@@ -641,7 +645,7 @@ class RandomEventsTest : public WindowTest {
     if (s.repeatCount < 0) v.push_back("repeatCount " + std::to_string(s.repeatCount));
     if (!holding) {
       for (TimerOf t : kTimers) {
-        const QTimer* timer = window.get()->*t;
+        const QTimer* timer = ui().*t;
         if (timer->isActive() || timer->interval() != 500)
           v.push_back(str(timer->objectName()) + " not idle after the release");
       }
@@ -688,7 +692,7 @@ class RandomEventsTest : public WindowTest {
   };
 
   void note() {
-    const ChartState& s = window->state;
+    const ChartState& s = state();
     if (seen.selecting && s.selectionActive == kFalse) ++seen.zooms;
     seen.selecting = s.selectionActive != kFalse;
     seen.longestHistory = std::max(seen.longestHistory, s.viewHistory.size());
@@ -747,11 +751,11 @@ TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
     if (!checkAfter(eventIndex, false)) return;
     // A small quantity, once taken, would stay for the rest of the run: after its one event the
     // user types a usual one again.
-    if (isSmallQuantity(window->state.quantity)) {
+    if (isSmallQuantity(state().quantity)) {
       describe(std::string("clear TxtQua, setText \"") + kUsualQuantity +
                "\" (back from a small quantity)");
-      window->TxtQua->clear();
-      window->TxtQua->setText(QString::fromUtf8(kUsualQuantity));
+      ui().TxtQua->clear();
+      ui().TxtQua->setText(QString::fromUtf8(kUsualQuantity));
       if (!checkAfter(eventIndex, false)) return;
     }
   }

@@ -61,10 +61,10 @@ TEST(StepRules, RepeatCountStopsAtItsLargestValue) {
 
 // ---- the real buttons ----
 
-using Button = QPushButton* FrmPlot::*;
-using Field = QLineEdit* FrmPlot::*;
-using Timer = QTimer* FrmPlot::*;
-using Tick = void (FrmPlot::*)();
+using Button = QPushButton* FrmPlotControls::*;
+using Field = QLineEdit* FrmPlotControls::*;
+using Timer = QTimer* FrmPlotControls::*;
+using Tick = QTimer* FrmPlotControls::*;
 
 // Counts the mouse presses that arrive at a widget.
 class PressCounter : public QObject {
@@ -80,15 +80,16 @@ class PressCounter : public QObject {
 
 class StepperTest : public WindowTest {
  protected:
-  QPushButton* button(Button b) { return window.get()->*b; }
-  QLineEdit* field(Field f) { return window.get()->*f; }
-  QTimer* timer(Timer t) { return window.get()->*t; }
-  void tick(Tick t) { (window.get()->*t)(); }
+  QPushButton* button(Button b) { return ui().*b; }
+  QLineEdit* field(Field f) { return ui().*f; }
+  QTimer* timer(Timer t) { return ui().*t; }
+  using WindowTest::tick;
+  void tick(Tick t) { tick(ui().*t); }
 
   void setTexts(const char* quantity, const char* buy, const char* sell) {
-    window->TxtQua->setText(QString::fromUtf8(quantity));
-    window->TxtBP->setText(QString::fromUtf8(buy));
-    window->TxtSP->setText(QString::fromUtf8(sell));
+    ui().TxtQua->setText(QString::fromUtf8(quantity));
+    ui().TxtBP->setText(QString::fromUtf8(buy));
+    ui().TxtSP->setText(QString::fromUtf8(sell));
   }
   QString text(Field f) { return field(f)->text(); }
 };
@@ -103,53 +104,54 @@ struct ClickCase {
 // One click on each button at and around its limit, and on texts the buttons never write.
 // The other two fields must never change.
 TEST_F(StepperTest, ClickStepsWithinTheLimits) {
-  const Field kQua = &FrmPlot::TxtQua, kBP = &FrmPlot::TxtBP, kSP = &FrmPlot::TxtSP;
+  const Field kQua = &FrmPlotControls::TxtQua, kBP = &FrmPlotControls::TxtBP,
+              kSP = &FrmPlotControls::TxtSP;
   const std::vector<ClickCase> cases = {
       // buy price
-      {&FrmPlot::CmdDown, kBP, "1.00", "1.00"},
-      {&FrmPlot::CmdDown, kBP, "1.01", "0.01"},
-      {&FrmPlot::CmdDown, kBP, "50.00", "49.00"},
-      {&FrmPlot::CmdSDown, kBP, "0.02", "0.01"},
-      {&FrmPlot::CmdSDown, kBP, "0.01", "0.01"},
-      {&FrmPlot::CmdUp, kBP, "98.99", "99.99"},
-      {&FrmPlot::CmdUp, kBP, "99.00", "99.00"},
-      {&FrmPlot::CmdSUp, kBP, "99.98", "99.99"},
-      {&FrmPlot::CmdSUp, kBP, "99.99", "99.99"},
+      {&FrmPlotControls::CmdDown, kBP, "1.00", "1.00"},
+      {&FrmPlotControls::CmdDown, kBP, "1.01", "0.01"},
+      {&FrmPlotControls::CmdDown, kBP, "50.00", "49.00"},
+      {&FrmPlotControls::CmdSDown, kBP, "0.02", "0.01"},
+      {&FrmPlotControls::CmdSDown, kBP, "0.01", "0.01"},
+      {&FrmPlotControls::CmdUp, kBP, "98.99", "99.99"},
+      {&FrmPlotControls::CmdUp, kBP, "99.00", "99.00"},
+      {&FrmPlotControls::CmdSUp, kBP, "99.98", "99.99"},
+      {&FrmPlotControls::CmdSUp, kBP, "99.99", "99.99"},
       // sell price: the same rules on its own field
-      {&FrmPlot::CmdDownS, kSP, "1.01", "0.01"},
-      {&FrmPlot::CmdSDownS, kSP, "0.01", "0.01"},
-      {&FrmPlot::CmdUpS, kSP, "99.00", "99.00"},
-      {&FrmPlot::CmdSUpS, kSP, "99.98", "99.99"},
+      {&FrmPlotControls::CmdDownS, kSP, "1.01", "0.01"},
+      {&FrmPlotControls::CmdSDownS, kSP, "0.01", "0.01"},
+      {&FrmPlotControls::CmdUpS, kSP, "99.00", "99.00"},
+      {&FrmPlotControls::CmdSUpS, kSP, "99.98", "99.99"},
       // odd price texts: letters read as 0, the leading number counts, limits are one-sided
-      {&FrmPlot::CmdUp, kBP, "abc", "1.00"},
-      {&FrmPlot::CmdSUp, kBP, "abc", "0.01"},
-      {&FrmPlot::CmdDown, kBP, "abc", "abc"},
-      {&FrmPlot::CmdSDownS, kSP, "", ""},
-      {&FrmPlot::CmdUp, kBP, "150", "150"},
-      {&FrmPlot::CmdDown, kBP, "150", "149.00"},
-      {&FrmPlot::CmdSUpS, kSP, "-5", "-4.99"},
-      {&FrmPlot::CmdSDownS, kSP, "-5", "-5"},
-      {&FrmPlot::CmdUpS, kSP, "12.5yen", "13.50"},
-      {&FrmPlot::CmdSUp, kBP, "１２．５", "12.51"},
+      {&FrmPlotControls::CmdUp, kBP, "abc", "1.00"},
+      {&FrmPlotControls::CmdSUp, kBP, "abc", "0.01"},
+      {&FrmPlotControls::CmdDown, kBP, "abc", "abc"},
+      {&FrmPlotControls::CmdSDownS, kSP, "", ""},
+      {&FrmPlotControls::CmdUp, kBP, "150", "150"},
+      {&FrmPlotControls::CmdDown, kBP, "150", "149.00"},
+      {&FrmPlotControls::CmdSUpS, kSP, "-5", "-4.99"},
+      {&FrmPlotControls::CmdSDownS, kSP, "-5", "-5"},
+      {&FrmPlotControls::CmdUpS, kSP, "12.5yen", "13.50"},
+      {&FrmPlotControls::CmdSUp, kBP, "１２．５", "12.51"},
       // quantity
-      {&FrmPlot::CmdQD, kQua, "1000", "1000"},
-      {&FrmPlot::CmdQD, kQua, "10999", "10999"},
-      {&FrmPlot::CmdQD, kQua, "11000", "1000"},
-      {&FrmPlot::CmdSQD, kQua, "2000", "1000"},
-      {&FrmPlot::CmdSQD, kQua, "1999", "1999"},
-      {&FrmPlot::CmdQU, kQua, "240000", "250000"},
-      {&FrmPlot::CmdQU, kQua, "240001", "240001"},
-      {&FrmPlot::CmdSQU, kQua, "249000", "250000"},
-      {&FrmPlot::CmdSQU, kQua, "250000", "250000"},
+      {&FrmPlotControls::CmdQD, kQua, "1000", "1000"},
+      {&FrmPlotControls::CmdQD, kQua, "10999", "10999"},
+      {&FrmPlotControls::CmdQD, kQua, "11000", "1000"},
+      {&FrmPlotControls::CmdSQD, kQua, "2000", "1000"},
+      {&FrmPlotControls::CmdSQD, kQua, "1999", "1999"},
+      {&FrmPlotControls::CmdQU, kQua, "240000", "250000"},
+      {&FrmPlotControls::CmdQU, kQua, "240001", "240001"},
+      {&FrmPlotControls::CmdSQU, kQua, "249000", "250000"},
+      {&FrmPlotControls::CmdSQU, kQua, "250000", "250000"},
       // odd quantity texts
-      {&FrmPlot::CmdSQU, kQua, "abc", "1000"},
-      {&FrmPlot::CmdQU, kQua, "abc", "10000"},
-      {&FrmPlot::CmdSQD, kQua, "abc", "abc"},
-      {&FrmPlot::CmdSQU, kQua, "1234.5", "2234.5"},
-      {&FrmPlot::CmdSQD, kQua, "1500", "1500"},
-      {&FrmPlot::CmdSQU, kQua, "-5", "995"},
-      {&FrmPlot::CmdQD, kQua, "300000", "290000"},
-      {&FrmPlot::CmdQU, kQua, "300000", "300000"},
+      {&FrmPlotControls::CmdSQU, kQua, "abc", "1000"},
+      {&FrmPlotControls::CmdQU, kQua, "abc", "10000"},
+      {&FrmPlotControls::CmdSQD, kQua, "abc", "abc"},
+      {&FrmPlotControls::CmdSQU, kQua, "1234.5", "2234.5"},
+      {&FrmPlotControls::CmdSQD, kQua, "1500", "1500"},
+      {&FrmPlotControls::CmdSQU, kQua, "-5", "995"},
+      {&FrmPlotControls::CmdQD, kQua, "300000", "290000"},
+      {&FrmPlotControls::CmdQU, kQua, "300000", "300000"},
   };
   const Field fields[] = {kQua, kBP, kSP};
   for (const ClickCase& c : cases) {
@@ -168,11 +170,11 @@ TEST_F(StepperTest, ClickStepsWithinTheLimits) {
 }
 
 TEST_F(StepperTest, QuantityStepRedrawsForTheNewQuantity) {
-  QTest::mouseClick(window->CmdSQU, Qt::LeftButton);
-  EXPECT_EQ(window->TxtQua->text(), "2000");
-  EXPECT_EQ(window->state.quantity, 2000.0f);
-  QTest::mouseClick(window->CmdQU, Qt::LeftButton);
-  EXPECT_EQ(window->state.quantity, 12000.0f);
+  QTest::mouseClick(ui().CmdSQU, Qt::LeftButton);
+  EXPECT_EQ(ui().TxtQua->text(), "2000");
+  EXPECT_EQ(state().quantity, 2000.0f);
+  QTest::mouseClick(ui().CmdQU, Qt::LeftButton);
+  EXPECT_EQ(state().quantity, 12000.0f);
 }
 
 // One pair of buttons sharing a repeat timer.
@@ -189,18 +191,23 @@ struct Pair {
 
 const std::vector<Pair>& pairs() {
   static const std::vector<Pair> all = {
-      {&FrmPlot::CmdDown, &FrmPlot::CmdUp, &FrmPlot::TxtBP, &FrmPlot::TmrSuuryo,
-       &FrmPlot::TmrSuuryo_Timer, &ChartState::stepUp, 50, "50.00", "54.00"},
-      {&FrmPlot::CmdSDown, &FrmPlot::CmdSUp, &FrmPlot::TxtBP, &FrmPlot::TmrSSuuryo,
-       &FrmPlot::TmrSSuuryo_Timer, &ChartState::stepUp, 50, "50.00", "50.04"},
-      {&FrmPlot::CmdDownS, &FrmPlot::CmdUpS, &FrmPlot::TxtSP, &FrmPlot::TmrSell,
-       &FrmPlot::TmrSell_Timer, &ChartState::stepUpSell, 50, "50.00", "54.00"},
-      {&FrmPlot::CmdSDownS, &FrmPlot::CmdSUpS, &FrmPlot::TxtSP, &FrmPlot::TmrSSell,
-       &FrmPlot::TmrSSell_Timer, &ChartState::stepUpSell, 50, "50.00", "50.04"},
-      {&FrmPlot::CmdQD, &FrmPlot::CmdQU, &FrmPlot::TxtQua, &FrmPlot::TmrQ, &FrmPlot::TmrQ_Timer,
-       &ChartState::stepUp, 200, "50000", "90000"},
-      {&FrmPlot::CmdSQD, &FrmPlot::CmdSQU, &FrmPlot::TxtQua, &FrmPlot::TmrSQ, &FrmPlot::TmrSQ_Timer,
-       &ChartState::stepUp, 200, "50000", "54000"},
+      {&FrmPlotControls::CmdDown, &FrmPlotControls::CmdUp, &FrmPlotControls::TxtBP,
+       &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo, &ChartState::stepUp, 50, "50.00",
+       "54.00"},
+      {&FrmPlotControls::CmdSDown, &FrmPlotControls::CmdSUp, &FrmPlotControls::TxtBP,
+       &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo, &ChartState::stepUp, 50, "50.00",
+       "50.04"},
+      {&FrmPlotControls::CmdDownS, &FrmPlotControls::CmdUpS, &FrmPlotControls::TxtSP,
+       &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell, &ChartState::stepUpSell, 50, "50.00",
+       "54.00"},
+      {&FrmPlotControls::CmdSDownS, &FrmPlotControls::CmdSUpS, &FrmPlotControls::TxtSP,
+       &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell, &ChartState::stepUpSell, 50, "50.00",
+       "50.04"},
+      {&FrmPlotControls::CmdQD, &FrmPlotControls::CmdQU, &FrmPlotControls::TxtQua,
+       &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ, &ChartState::stepUp, 200, "50000", "90000"},
+      {&FrmPlotControls::CmdSQD, &FrmPlotControls::CmdSQU, &FrmPlotControls::TxtQua,
+       &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ, &ChartState::stepUp, 200, "50000",
+       "54000"},
   };
   return all;
 }
@@ -217,31 +224,31 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
     QTest::mousePress(button(p.up), Qt::LeftButton);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
-    EXPECT_EQ(window->state.*p.direction, kTrue);
+    EXPECT_EQ(state().*p.direction, kTrue);
     EXPECT_EQ(text(p.field), QString::fromUtf8(p.start));  // no step at the press
 
     tick(p.tick);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
-    EXPECT_EQ(window->state.repeatCount, 1);
+    EXPECT_EQ(state().repeatCount, 1);
     tick(p.tick);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), p.fastMs);
-    EXPECT_EQ(window->state.repeatCount, 2);
+    EXPECT_EQ(state().repeatCount, 2);
     tick(p.tick);
     EXPECT_EQ(t->interval(), p.fastMs);
-    EXPECT_EQ(window->state.repeatCount, 3);
+    EXPECT_EQ(state().repeatCount, 3);
 
     // Released over the button: the click adds one more step.
     QTest::mouseRelease(button(p.up), Qt::LeftButton);
     EXPECT_FALSE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
-    EXPECT_EQ(window->state.repeatCount, 0);
+    EXPECT_EQ(state().repeatCount, 0);
     EXPECT_EQ(text(p.field), QString::fromUtf8(p.afterThreeUpTicksAndClick));
 
     // The decreasing button of the pair turns the same timer the other way.
     QTest::mousePress(button(p.down), Qt::LeftButton);
-    EXPECT_EQ(window->state.*p.direction, kFalse);
+    EXPECT_EQ(state().*p.direction, kFalse);
     tick(p.tick);
     QTest::mouseRelease(button(p.down), Qt::LeftButton);
     EXPECT_FALSE(t->isActive());
@@ -249,49 +256,49 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
 }
 
 TEST_F(StepperTest, PressReleasedBeforeTheFirstTickStepsOnce) {
-  window->TxtSP->setText("5.00");
-  QTest::mousePress(window->CmdSDownS, Qt::LeftButton);
-  QTest::mouseRelease(window->CmdSDownS, Qt::LeftButton);
-  EXPECT_EQ(window->TxtSP->text(), "4.99");
-  EXPECT_FALSE(window->TmrSSell->isActive());
+  ui().TxtSP->setText("5.00");
+  QTest::mousePress(ui().CmdSDownS, Qt::LeftButton);
+  QTest::mouseRelease(ui().CmdSDownS, Qt::LeftButton);
+  EXPECT_EQ(ui().TxtSP->text(), "4.99");
+  EXPECT_FALSE(ui().TmrSSell->isActive());
 }
 
 TEST_F(StepperTest, OtherMouseButtonsRepeatWithoutClickAndStayOffTheChart) {
   PressCounter atWindow, atFrame;
   window->installEventFilter(&atWindow);
-  window->Frame1->installEventFilter(&atFrame);
+  ui().Frame1->installEventFilter(&atFrame);
   for (Qt::MouseButton mouse : {Qt::RightButton, Qt::MiddleButton}) {
-    window->TxtBP->setText("10.00");
-    QTest::mousePress(window->CmdUp, mouse);
-    EXPECT_TRUE(window->TmrSuuryo->isActive());
-    EXPECT_EQ(window->state.stepUp, kTrue);
-    window->TmrSuuryo_Timer();
-    EXPECT_EQ(window->TxtBP->text(), "11.00");
-    QTest::mouseRelease(window->CmdUp, mouse);
-    EXPECT_FALSE(window->TmrSuuryo->isActive());
-    EXPECT_EQ(window->state.repeatCount, 0);
-    EXPECT_EQ(window->TxtBP->text(), "11.00");  // no click step
+    ui().TxtBP->setText("10.00");
+    QTest::mousePress(ui().CmdUp, mouse);
+    EXPECT_TRUE(ui().TmrSuuryo->isActive());
+    EXPECT_EQ(state().stepUp, kTrue);
+    tick(ui().TmrSuuryo);
+    EXPECT_EQ(ui().TxtBP->text(), "11.00");
+    QTest::mouseRelease(ui().CmdUp, mouse);
+    EXPECT_FALSE(ui().TmrSuuryo->isActive());
+    EXPECT_EQ(state().repeatCount, 0);
+    EXPECT_EQ(ui().TxtBP->text(), "11.00");  // no click step
   }
   EXPECT_EQ(atWindow.presses, 0);
   EXPECT_EQ(atFrame.presses, 0);
-  EXPECT_FALSE(window->state.selectionActive);
+  EXPECT_FALSE(state().selectionActive);
 }
 
 TEST_F(StepperTest, SlidingOffKeepsRepeatingAndReleasingThereMakesNoClick) {
-  window->TxtQua->setText("5000");
-  QTest::mousePress(window->CmdSQU, Qt::LeftButton);
+  ui().TxtQua->setText("5000");
+  QTest::mousePress(ui().CmdSQU, Qt::LeftButton);
   const QPoint outside(-30, -30);
-  QTest::mouseMove(window->CmdSQU, outside);
-  EXPECT_FALSE(window->CmdSQU->isDown());  // the button itself has let go
-  EXPECT_TRUE(window->TmrSQ->isActive());
-  window->TmrSQ_Timer();
-  window->TmrSQ_Timer();
-  EXPECT_EQ(window->TxtQua->text(), "7000");
-  EXPECT_EQ(window->TmrSQ->interval(), 200);
-  QTest::mouseRelease(window->CmdSQU, Qt::LeftButton, {}, outside);
-  EXPECT_FALSE(window->TmrSQ->isActive());
-  EXPECT_EQ(window->TmrSQ->interval(), 500);
-  EXPECT_EQ(window->TxtQua->text(), "7000");
+  QTest::mouseMove(ui().CmdSQU, outside);
+  EXPECT_FALSE(ui().CmdSQU->isDown());  // the button itself has let go
+  EXPECT_TRUE(ui().TmrSQ->isActive());
+  tick(ui().TmrSQ);
+  tick(ui().TmrSQ);
+  EXPECT_EQ(ui().TxtQua->text(), "7000");
+  EXPECT_EQ(ui().TmrSQ->interval(), 200);
+  QTest::mouseRelease(ui().CmdSQU, Qt::LeftButton, {}, outside);
+  EXPECT_FALSE(ui().TmrSQ->isActive());
+  EXPECT_EQ(ui().TmrSQ->interval(), 500);
+  EXPECT_EQ(ui().TxtQua->text(), "7000");
 }
 
 // The same through the window's own event delivery (as from the windowing system): the button
@@ -301,31 +308,31 @@ TEST_F(StepperTest, ReleaseOverTheChartReachesTheHeldButton) {
   ASSERT_NE(handle, nullptr);
   PressCounter atWindow;
   window->installEventFilter(&atWindow);
-  const QPoint onButton = window->CmdUp->mapTo(window.get(), window->CmdUp->rect().center());
+  const QPoint onButton = ui().CmdUp->mapTo(window.get(), ui().CmdUp->rect().center());
   const QPoint overChart(300, 300);
   for (Qt::MouseButton mouse : {Qt::RightButton, Qt::LeftButton}) {
-    window->TxtBP->setText("10.00");
+    ui().TxtBP->setText("10.00");
     QTest::mousePress(handle, mouse, {}, onButton);
-    EXPECT_TRUE(window->TmrSuuryo->isActive());
+    EXPECT_TRUE(ui().TmrSuuryo->isActive());
     QTest::mouseMove(handle, overChart);
-    window->TmrSuuryo_Timer();
+    tick(ui().TmrSuuryo);
     QTest::mouseRelease(handle, mouse, {}, overChart);
-    EXPECT_FALSE(window->TmrSuuryo->isActive());
-    EXPECT_EQ(window->TxtBP->text(), "11.00");
+    EXPECT_FALSE(ui().TmrSuuryo->isActive());
+    EXPECT_EQ(ui().TxtBP->text(), "11.00");
   }
   EXPECT_EQ(atWindow.presses, 0);
 }
 
 TEST_F(StepperTest, SpaceBarStepsOnceWithoutRepeat) {
-  window->TxtBP->setText("2.00");
-  window->CmdSUp->setFocus();
-  QTest::keyPress(window->CmdSUp, Qt::Key_Space);
-  EXPECT_FALSE(window->TmrSSuuryo->isActive());
-  QTest::keyRelease(window->CmdSUp, Qt::Key_Space);
-  EXPECT_EQ(window->TxtBP->text(), "2.01");
-  EXPECT_FALSE(window->TmrSSuuryo->isActive());
-  QTest::keyClick(window->CmdSUp, Qt::Key_Space);
-  EXPECT_EQ(window->TxtBP->text(), "2.02");
+  ui().TxtBP->setText("2.00");
+  ui().CmdSUp->setFocus();
+  QTest::keyPress(ui().CmdSUp, Qt::Key_Space);
+  EXPECT_FALSE(ui().TmrSSuuryo->isActive());
+  QTest::keyRelease(ui().CmdSUp, Qt::Key_Space);
+  EXPECT_EQ(ui().TxtBP->text(), "2.01");
+  EXPECT_FALSE(ui().TmrSSuuryo->isActive());
+  QTest::keyClick(ui().CmdSUp, Qt::Key_Space);
+  EXPECT_EQ(ui().TxtBP->text(), "2.02");
 }
 
 struct HoldCase {
@@ -340,25 +347,34 @@ struct HoldCase {
 // fields and the other row's direction flag are left alone.
 TEST_F(StepperTest, HoldingStallsAtTheLastStepInsideTheRange) {
   const std::vector<HoldCase> cases = {
-      {&FrmPlot::CmdUp, &FrmPlot::TmrSuuryo_Timer, &FrmPlot::TxtBP, "1.00", "99.00"},
-      {&FrmPlot::CmdDown, &FrmPlot::TmrSuuryo_Timer, &FrmPlot::TxtBP, "99.99", "0.99"},
-      {&FrmPlot::CmdSDown, &FrmPlot::TmrSSuuryo_Timer, &FrmPlot::TxtBP, "0.05", "0.01"},
-      {&FrmPlot::CmdDownS, &FrmPlot::TmrSell_Timer, &FrmPlot::TxtSP, "99.99", "0.99"},
-      {&FrmPlot::CmdSDownS, &FrmPlot::TmrSSell_Timer, &FrmPlot::TxtSP, "0.05", "0.01"},
-      {&FrmPlot::CmdQU, &FrmPlot::TmrQ_Timer, &FrmPlot::TxtQua, "1000", "241000"},
-      {&FrmPlot::CmdQD, &FrmPlot::TmrQ_Timer, &FrmPlot::TxtQua, "250000", "10000"},
-      {&FrmPlot::CmdSQD, &FrmPlot::TmrSQ_Timer, &FrmPlot::TxtQua, "10000", "1000"},
+      {&FrmPlotControls::CmdUp, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TxtBP, "1.00",
+       "99.00"},
+      {&FrmPlotControls::CmdDown, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TxtBP, "99.99",
+       "0.99"},
+      {&FrmPlotControls::CmdSDown, &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TxtBP, "0.05",
+       "0.01"},
+      {&FrmPlotControls::CmdDownS, &FrmPlotControls::TmrSell, &FrmPlotControls::TxtSP, "99.99",
+       "0.99"},
+      {&FrmPlotControls::CmdSDownS, &FrmPlotControls::TmrSSell, &FrmPlotControls::TxtSP, "0.05",
+       "0.01"},
+      {&FrmPlotControls::CmdQU, &FrmPlotControls::TmrQ, &FrmPlotControls::TxtQua, "1000", "241000"},
+      {&FrmPlotControls::CmdQD, &FrmPlotControls::TmrQ, &FrmPlotControls::TxtQua, "250000",
+       "10000"},
+      {&FrmPlotControls::CmdSQD, &FrmPlotControls::TmrSQ, &FrmPlotControls::TxtQua, "10000",
+       "1000"},
       // where ">>" stalls, ">" goes on to the top
-      {&FrmPlot::CmdSQU, &FrmPlot::TmrSQ_Timer, &FrmPlot::TxtQua, "241000", "250000"},
+      {&FrmPlotControls::CmdSQU, &FrmPlotControls::TmrSQ, &FrmPlotControls::TxtQua, "241000",
+       "250000"},
   };
-  const Field fields[] = {&FrmPlot::TxtQua, &FrmPlot::TxtBP, &FrmPlot::TxtSP};
+  const Field fields[] = {&FrmPlotControls::TxtQua, &FrmPlotControls::TxtBP,
+                          &FrmPlotControls::TxtSP};
   for (const HoldCase& c : cases) {
     const std::string where = button(c.held)->objectName().toStdString() + " from " + c.start;
     setTexts("3000", "2.00", "3.00");
     field(c.field)->setText(QString::fromUtf8(c.start));
     const QString others[] = {text(fields[0]), text(fields[1]), text(fields[2])};
-    const bool sellRow = c.field == &FrmPlot::TxtSP;
-    window->state.stepUp = window->state.stepUpSell = 7;  // neither true nor false
+    const bool sellRow = c.field == &FrmPlotControls::TxtSP;
+    state().stepUp = state().stepUpSell = 7;  // neither true nor false
     QTest::mousePress(button(c.held), Qt::LeftButton);
     for (int i = 0; i < 300; ++i) tick(c.tick);
     QTest::mouseRelease(button(c.held), Qt::LeftButton);
@@ -368,29 +384,29 @@ TEST_F(StepperTest, HoldingStallsAtTheLastStepInsideTheRange) {
         EXPECT_EQ(text(fields[i]), others[i]) << where;
       }
     }
-    EXPECT_EQ(sellRow ? window->state.stepUp : window->state.stepUpSell, 7) << where;
+    EXPECT_EQ(sellRow ? state().stepUp : state().stepUpSell, 7) << where;
   }
 }
 
 TEST_F(StepperTest, AnHourOfFastTicksKeepsRepeatingAndTheNextPressStartsSlow) {
-  window->TxtBP->setText("50.00");
-  QTest::mousePress(window->CmdUp, Qt::LeftButton);
+  ui().TxtBP->setText("50.00");
+  QTest::mousePress(ui().CmdUp, Qt::LeftButton);
   const int ticksInAnHour = 2 + (3600 * 1000 - 1000) / 50;
-  for (int i = 0; i < ticksInAnHour; ++i) window->TmrSuuryo_Timer();
-  EXPECT_TRUE(window->TmrSuuryo->isActive());
-  EXPECT_EQ(window->TmrSuuryo->interval(), 50);
-  EXPECT_EQ(window->state.repeatCount, 32767);
-  EXPECT_EQ(window->TxtBP->text(), "99.00");
-  QTest::mouseRelease(window->CmdUp, Qt::LeftButton);
+  for (int i = 0; i < ticksInAnHour; ++i) tick(ui().TmrSuuryo);
+  EXPECT_TRUE(ui().TmrSuuryo->isActive());
+  EXPECT_EQ(ui().TmrSuuryo->interval(), 50);
+  EXPECT_EQ(state().repeatCount, 32767);
+  EXPECT_EQ(ui().TxtBP->text(), "99.00");
+  QTest::mouseRelease(ui().CmdUp, Qt::LeftButton);
 
-  window->TxtBP->setText("50.00");
-  QTest::mousePress(window->CmdDown, Qt::LeftButton);
-  window->TmrSuuryo_Timer();
-  EXPECT_EQ(window->TmrSuuryo->interval(), 500);
-  window->TmrSuuryo_Timer();
-  EXPECT_EQ(window->TmrSuuryo->interval(), 50);
-  EXPECT_EQ(window->TxtBP->text(), "48.00");
-  QTest::mouseRelease(window->CmdDown, Qt::LeftButton);
+  ui().TxtBP->setText("50.00");
+  QTest::mousePress(ui().CmdDown, Qt::LeftButton);
+  tick(ui().TmrSuuryo);
+  EXPECT_EQ(ui().TmrSuuryo->interval(), 500);
+  tick(ui().TmrSuuryo);
+  EXPECT_EQ(ui().TmrSuuryo->interval(), 50);
+  EXPECT_EQ(ui().TxtBP->text(), "48.00");
+  QTest::mouseRelease(ui().CmdDown, Qt::LeftButton);
 }
 
 }  // namespace

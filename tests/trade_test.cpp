@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "start_state.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
 #include "trade/markers.h"
@@ -15,42 +16,30 @@ using trade::Side;
 constexpr Colour kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
 constexpr Colour kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-// The start view (plot area x 15..115, y 120..50; price 0..100, amount 0..100000), 1000 shares.
-ChartState startState(float quantity = 1000, float buy = 1, float sell = 1) {
-  ChartState s;
-  setStartView(s);
-  s.feeLow = 525;
-  s.feeMid = 1050;
-  s.feeHigh = 1575;
-  s.quantity = quantity;
-  s.buyPrice = buy;
-  s.sellPrice = sell;
-  return s;
-}
-
 // One millimetre per byte: enough to see where a label's text ends.
 float byteWidth(std::string_view caption) { return static_cast<float>(caption.size()); }
 
 TEST(FuncTip, TiersChangeAtTheirThresholds) {
   struct Case {
-    float quantity, price, fee;
+    float quantity, price;
+    std::size_t tier;  // a value at a threshold belongs to the tier above it
   };
   const std::vector<Case> cases = {
-      {1000, 49.99f, 525},
-      {1000, 50, 1050},
-      {1000, 199.99f, 1050},
-      {1000, 200, 1575},
-      {1000, 0, 525},
-      {1000, -3, 525},
-      {250000, 0.2f, 1050},
-      {250000, 99.99f, 1575},
-      // The product is formed in double: as a float it would round up to 50000 and pay 1050.
-      {3000, 16.666666f, 525},
-      {3000, 66.6666641f, 1050},
+      {1000, 49.99f, 0},
+      {1000, 50, 1},
+      {1000, 199.99f, 1},
+      {1000, 200, 2},
+      {1000, 0, 0},
+      {1000, -3, 0},
+      {250000, 0.2f, 1},
+      {250000, 99.99f, 2},
+      // The product is formed in double: as a float it would round up to the threshold.
+      {3000, 16.666666f, 0},
+      {3000, 66.6666641f, 1},
   };
   for (const Case& c : cases) {
     const ChartState s = startState(c.quantity);
-    EXPECT_EQ(funcTip(s, c.price), c.fee) << c.quantity << " x " << c.price;
+    EXPECT_EQ(funcTip(s, c.price), kFeeSchedule[c.tier].fee) << c.quantity << " x " << c.price;
   }
 }
 

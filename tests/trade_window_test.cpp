@@ -3,7 +3,7 @@
 #include <QTest>
 #include <vector>
 
-#include "app/mapping.h"
+#include "core/mapping.h"
 #include "window_fixture.h"
 
 namespace {
@@ -37,18 +37,18 @@ struct Picture {
 class TradeWindowTest : public WindowTest {
  protected:
   Picture picture() const {
-    const FrmPlot& w = *window;
-    return {w.surface.ops(),
-            lookOf(w.LblBuy, w.LinB),
-            lookOf(w.LblBYaku, w.LinBYaku),
-            lookOf(w.LblSell, w.LinS),
-            lookOf(w.LblSYaku, w.LinSYaku),
-            w.LblSoneki->caption(),
-            w.LblSoneki->backColour(),
-            w.LblSoneki->foreColour(),
-            w.state.quantity,
-            w.state.buyPrice,
-            w.state.sellPrice};
+    FrmPlotProbe w = probe();
+    return {w.surface().ops(),
+            lookOf(w.ui().LblBuy, w.ui().LinB),
+            lookOf(w.ui().LblBYaku, w.ui().LinBYaku),
+            lookOf(w.ui().LblSell, w.ui().LinS),
+            lookOf(w.ui().LblSYaku, w.ui().LinSYaku),
+            w.ui().LblSoneki->caption(),
+            w.ui().LblSoneki->backColour(),
+            w.ui().LblSoneki->foreColour(),
+            w.state().quantity,
+            w.state().buyPrice,
+            w.state().sellPrice};
   }
   static bool sameOps(const std::vector<tk::DrawOp>& a, const std::vector<tk::DrawOp>& b) {
     if (a.size() != b.size()) return false;
@@ -85,36 +85,36 @@ class TradeWindowTest : public WindowTest {
 };
 
 TEST_F(TradeWindowTest, StartUpShowsMarkersAtOneAndTheLoss) {
-  const FrmPlot& w = *window;
-  EXPECT_EQ(w.LblSoneki->caption(), "-1,050");
-  EXPECT_EQ(w.LblSoneki->backColour(), kBlue);
-  EXPECT_EQ(w.LblSoneki->foreColour(), kWhite);
-  EXPECT_EQ(w.LblSoneki->grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
-  EXPECT_EQ(w.LblBuy->caption(), "買");
-  EXPECT_EQ(w.LblSell->caption(), "売");
-  EXPECT_FLOAT_EQ(w.LinB->x1(), FuncX(w.state, 1));
-  EXPECT_EQ(w.LblBYaku->caption(), "買 \\1,525");
-  EXPECT_EQ(w.LblSYaku->caption(), "売 \\475");
-  EXPECT_EQ(w.LblBYaku->text(), QStringLiteral("買 ¥1,525"));
+  FrmPlotProbe w = probe();
+  EXPECT_EQ(w.ui().LblSoneki->caption(), "-1,050");
+  EXPECT_EQ(w.ui().LblSoneki->backColour(), kBlue);
+  EXPECT_EQ(w.ui().LblSoneki->foreColour(), kWhite);
+  EXPECT_EQ(w.ui().LblSoneki->grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
+  EXPECT_EQ(w.ui().LblBuy->caption(), "買");
+  EXPECT_EQ(w.ui().LblSell->caption(), "売");
+  EXPECT_FLOAT_EQ(w.ui().LinB->x1(), FuncX(w.state(), 1));
+  EXPECT_EQ(w.ui().LblBYaku->caption(), "買 \\1,525");
+  EXPECT_EQ(w.ui().LblSYaku->caption(), "売 \\475");
+  EXPECT_EQ(w.ui().LblBYaku->text(), QStringLiteral("買 ¥1,525"));
 }
 
 TEST_F(TradeWindowTest, AmountLabelTextEndsWhereItsLineEnds) {
   float firstRight = 0;
   for (int round = 0; round < 2; ++round) {
-    const FrmPlot& w = *window;
-    const float right = w.state.graphLeft + w.state.graphWidth;
+    FrmPlotProbe w = probe();
+    const float right = w.state().graphLeft + w.state().graphWidth;
     EXPECT_NE(right, firstRight);
     firstRight = right;
-    EXPECT_NEAR(w.LinBYaku->x2(), right + 25, 1e-4);
-    EXPECT_NEAR(w.LinSYaku->x2(), right + 50, 1e-4);
-    EXPECT_NEAR(textEnd(w.LblBYaku), w.LinBYaku->x2(), 1e-4);
-    EXPECT_NEAR(textEnd(w.LblSYaku), w.LinSYaku->x2(), 1e-4);
+    EXPECT_NEAR(w.ui().LinBYaku->x2(), right + 25, 1e-4);
+    EXPECT_NEAR(w.ui().LinSYaku->x2(), right + 50, 1e-4);
+    EXPECT_NEAR(textEnd(w.ui().LblBYaku), w.ui().LinBYaku->x2(), 1e-4);
+    EXPECT_NEAR(textEnd(w.ui().LblSYaku), w.ui().LinSYaku->x2(), 1e-4);
     // Off the chart (no line) the text still ends there.
-    window->TxtBP->setText("150.00");
-    EXPECT_TRUE(w.LinBYaku->isHidden());
-    EXPECT_NEAR(textEnd(w.LblBYaku), right + 25, 1e-4);
-    window->TxtBP->setText("1.00");
-    QTest::mouseClick(window->CmdSize, Qt::LeftButton);  // a smaller plot area
+    ui().TxtBP->setText("150.00");
+    EXPECT_TRUE(w.ui().LinBYaku->isHidden());
+    EXPECT_NEAR(textEnd(w.ui().LblBYaku), right + 25, 1e-4);
+    ui().TxtBP->setText("1.00");
+    QTest::mouseClick(ui().CmdSize, Qt::LeftButton);  // a smaller plot area
   }
 }
 
@@ -136,15 +136,15 @@ TEST_F(TradeWindowTest, APriceMovesOnlyItsSideAndTheReadout) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    window->TxtBP->setText("1.00");
-    window->TxtSP->setText("1.00");
+    ui().TxtBP->setText("1.00");
+    ui().TxtSP->setText("1.00");
     const Picture before = picture();
-    (c.buy ? window->TxtBP : window->TxtSP)->setText(QString::fromUtf8(c.text));
+    (c.buy ? ui().TxtBP : ui().TxtSP)->setText(QString::fromUtf8(c.text));
     const Picture after = picture();
     EXPECT_TRUE(sameOps(before.ops, after.ops));  // the chart is not redrawn
     EXPECT_EQ(c.buy ? after.buyPrice : after.sellPrice, c.price);
     const MarkerLook& price = c.buy ? after.buy : after.sell;
-    EXPECT_FLOAT_EQ(price.x1, FuncX(window->state, c.price));
+    EXPECT_FLOAT_EQ(price.x1, FuncX(state(), c.price));
     EXPECT_EQ((c.buy ? after.buyAmount : after.sellAmount).caption,
               QString::fromUtf8(c.amountCaption));
     EXPECT_EQ(c.buy ? after.sell : after.buy, c.buy ? before.sell : before.buy);
@@ -157,21 +157,21 @@ TEST_F(TradeWindowTest, APriceMovesOnlyItsSideAndTheReadout) {
 }
 
 TEST_F(TradeWindowTest, NegativeAndHugePricesAreTakenWithArrows) {
-  const FrmPlot& w = *window;
-  window->TxtBP->setText(QStringLiteral("－３"));
-  EXPECT_EQ(w.state.buyPrice, -3);
-  EXPECT_EQ(w.LblBuy->caption(), "←買");
-  EXPECT_TRUE(w.LinB->isHidden());
-  EXPECT_EQ(w.LblBYaku->caption(), "↓買 -\\2,475");
-  window->TxtSP->setText("1e30");
-  EXPECT_EQ(w.LblSell->caption(), "→売");
-  EXPECT_TRUE(w.LblSYaku->caption().startsWith("↑売 \\1,000,000,000,000,000,0"));
-  EXPECT_FALSE(red(w.TxtBP) || red(w.TxtSP));
+  FrmPlotProbe w = probe();
+  ui().TxtBP->setText(QStringLiteral("－３"));
+  EXPECT_EQ(w.state().buyPrice, -3);
+  EXPECT_EQ(w.ui().LblBuy->caption(), "←買");
+  EXPECT_TRUE(w.ui().LinB->isHidden());
+  EXPECT_EQ(w.ui().LblBYaku->caption(), "↓買 -\\2,475");
+  ui().TxtSP->setText("1e30");
+  EXPECT_EQ(w.ui().LblSell->caption(), "→売");
+  EXPECT_TRUE(w.ui().LblSYaku->caption().startsWith("↑売 \\1,000,000,000,000,000,0"));
+  EXPECT_FALSE(red(w.ui().TxtBP) || red(w.ui().TxtSP));
 }
 
 TEST_F(TradeWindowTest, AQuantityRedrawsEverything) {
   const Picture before = picture();
-  window->TxtQua->setText("2000");
+  ui().TxtQua->setText("2000");
   const Picture after = picture();
   EXPECT_FALSE(sameOps(before.ops, after.ops));
   EXPECT_EQ(after.quantity, 2000);
@@ -191,7 +191,7 @@ TEST_F(TradeWindowTest, RefusedTextChangesNothingAndShowsRed) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
-    QLineEdit* field = std::array{window->TxtQua, window->TxtBP, window->TxtSP}[c.field];
+    QLineEdit* field = std::array{ui().TxtQua, ui().TxtBP, ui().TxtSP}[c.field];
     const QString good = field->text();
     const Picture before = picture();
     field->setText(QString::fromUtf8(c.text));
@@ -206,53 +206,53 @@ TEST_F(TradeWindowTest, RefusedTextChangesNothingAndShowsRed) {
 }
 
 TEST_F(TradeWindowTest, ALaterRedrawDoesNotTakeARefusedQuantity) {
-  window->TxtQua->setText(QStringLiteral("4e36"));  // its amounts overflow single precision
-  ASSERT_TRUE(red(window->TxtQua));
-  window->ReDraw();  // as a pan, zoom or resize would
-  EXPECT_EQ(window->state.quantity, 1000);
-  window->TxtQua->setText(QStringLiteral("2000"));
-  EXPECT_EQ(window->state.quantity, 2000);
+  ui().TxtQua->setText(QStringLiteral("4e36"));  // its amounts overflow single precision
+  ASSERT_TRUE(red(ui().TxtQua));
+  probe().ReDraw();  // as a pan, zoom or resize would
+  EXPECT_EQ(state().quantity, 1000);
+  ui().TxtQua->setText(QStringLiteral("2000"));
+  EXPECT_EQ(state().quantity, 2000);
 }
 
 // A refused quantity stays refused until its text changes, even when a new view or new prices
 // have since made its amounts finite: zooming or resizing never changes the trade.
 TEST_F(TradeWindowTest, ARefusedQuantityIsNotTakenOnceItsAmountsFitAgain) {
-  const QString readout = window->LblSoneki->caption();
+  const QString readout = ui().LblSoneki->caption();
   // 4e36 shares at the view's right end (100) overflow; at 80 they do not.
-  window->TxtQua->setText(QStringLiteral("4e36"));
-  ASSERT_TRUE(red(window->TxtQua));
-  window->state.priceSpan = 80;
-  window->ReDraw();  // as a zoom or an undo to a narrower view would
-  EXPECT_EQ(window->state.quantity, 1000);
-  EXPECT_TRUE(red(window->TxtQua));
-  EXPECT_EQ(window->LblSoneki->caption(), readout);
+  ui().TxtQua->setText(QStringLiteral("4e36"));
+  ASSERT_TRUE(red(ui().TxtQua));
+  state().priceSpan = 80;
+  probe().ReDraw();  // as a zoom or an undo to a narrower view would
+  EXPECT_EQ(state().quantity, 1000);
+  EXPECT_TRUE(red(ui().TxtQua));
+  EXPECT_EQ(ui().LblSoneki->caption(), readout);
 
   // 1e6 shares at a buy price of 1e33 overflow; back at 1.00 they do not.
-  window->state.priceSpan = 100;
-  window->ReDraw();
-  window->TxtBP->setText(QStringLiteral("1e33"));
-  window->TxtQua->setText(QStringLiteral("1000000"));
-  ASSERT_TRUE(red(window->TxtQua));
-  window->TxtBP->setText(QStringLiteral("1.00"));
-  window->ReDraw();  // as a resize would
-  EXPECT_EQ(window->state.quantity, 1000);
-  EXPECT_TRUE(red(window->TxtQua));
+  state().priceSpan = 100;
+  probe().ReDraw();
+  ui().TxtBP->setText(QStringLiteral("1e33"));
+  ui().TxtQua->setText(QStringLiteral("1000000"));
+  ASSERT_TRUE(red(ui().TxtQua));
+  ui().TxtBP->setText(QStringLiteral("1.00"));
+  probe().ReDraw();  // as a resize would
+  EXPECT_EQ(state().quantity, 1000);
+  EXPECT_TRUE(red(ui().TxtQua));
 
-  window->TxtQua->setText(QStringLiteral("1,000,000"));  // edited: taken now
-  EXPECT_EQ(window->state.quantity, 1000000);
-  EXPECT_FALSE(red(window->TxtQua));
+  ui().TxtQua->setText(QStringLiteral("1,000,000"));  // edited: taken now
+  EXPECT_EQ(state().quantity, 1000000);
+  EXPECT_FALSE(red(ui().TxtQua));
 }
 
 TEST_F(TradeWindowTest, TypingPassesThroughRefusedTexts) {
-  window->TxtBP->clear();
-  EXPECT_TRUE(red(window->TxtBP));
-  QTest::keyClick(window->TxtBP, Qt::Key_Minus);
-  EXPECT_TRUE(red(window->TxtBP));
-  EXPECT_EQ(window->state.buyPrice, 1);
-  QTest::keyClick(window->TxtBP, Qt::Key_3);
-  EXPECT_FALSE(red(window->TxtBP));
-  EXPECT_EQ(window->state.buyPrice, -3);
-  EXPECT_EQ(window->LblBuy->caption(), "←買");
+  ui().TxtBP->clear();
+  EXPECT_TRUE(red(ui().TxtBP));
+  QTest::keyClick(ui().TxtBP, Qt::Key_Minus);
+  EXPECT_TRUE(red(ui().TxtBP));
+  EXPECT_EQ(state().buyPrice, 1);
+  QTest::keyClick(ui().TxtBP, Qt::Key_3);
+  EXPECT_FALSE(red(ui().TxtBP));
+  EXPECT_EQ(state().buyPrice, -3);
+  EXPECT_EQ(ui().LblBuy->caption(), "←買");
 }
 
 }  // namespace

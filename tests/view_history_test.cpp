@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QTest>
 
+#include "core/mapping.h"
+#include "start_state.h"
 #include "view/history.h"
 #include "view_window.h"
 
@@ -11,9 +13,8 @@ namespace {
 
 constexpr SavedView kStart{0, 100, 0, 100000};
 
-ChartState startState() {
-  ChartState s;
-  setStartView(s);
+ChartState startWithHistory() {
+  ChartState s = startState();
   s.viewHistory.assign(1, kStart);
   return s;
 }
@@ -26,7 +27,7 @@ void pushPriceMin(ChartState& s, float priceMin) {
 }  // namespace
 
 TEST(ViewHistory, PushUndoRedoWalkTheEntries) {
-  ChartState s = startState();
+  ChartState s = startWithHistory();
   pushPriceMin(s, 10);
   pushPriceMin(s, 20);
   ASSERT_EQ(s.viewHistory.size(), 3u);
@@ -36,10 +37,10 @@ TEST(ViewHistory, PushUndoRedoWalkTheEntries) {
   EXPECT_FALSE(view::canRedo(s));
 
   ASSERT_TRUE(view::stepBack(s));
-  EXPECT_EQ(view::currentView(s), (SavedView{10, 100, 0, 100000}));
+  EXPECT_EQ(currentView(s), (SavedView{10, 100, 0, 100000}));
   EXPECT_TRUE(view::canUndo(s) && view::canRedo(s));
   ASSERT_TRUE(view::stepBack(s));
-  EXPECT_EQ(view::currentView(s), kStart);
+  EXPECT_EQ(currentView(s), kStart);
   EXPECT_FALSE(view::canUndo(s));
   EXPECT_FALSE(view::stepBack(s));  // nothing older: no change
   EXPECT_EQ(s.historyIndex, 0);
@@ -52,7 +53,7 @@ TEST(ViewHistory, PushUndoRedoWalkTheEntries) {
 }
 
 TEST(ViewHistory, PushFromTheMiddleDropsTheRedoEntries) {
-  ChartState s = startState();
+  ChartState s = startWithHistory();
   for (float p : {1.f, 2.f, 3.f, 4.f}) pushPriceMin(s, p);
   view::stepBack(s);
   view::stepBack(s);
@@ -66,23 +67,23 @@ TEST(ViewHistory, PushFromTheMiddleDropsTheRedoEntries) {
 }
 
 TEST(ViewHistory, RestoresEveryValueBitForBit) {
-  ChartState s = startState();
+  ChartState s = startWithHistory();
   const SavedView odd{0.1f, 1.0f / 3.0f, 12345.678f, 3.4e38f};
-  view::showView(s, odd);
+  showView(s, odd);
   view::pushView(s);
-  view::showView(s, kStart);
+  showView(s, kStart);
   view::pushView(s);
   view::stepBack(s);
-  EXPECT_EQ(view::currentView(s), odd);
+  EXPECT_EQ(currentView(s), odd);
 }
 
 TEST(ViewHistory, ShowableViewsHaveFinitePositiveSpansAndFiniteEnds) {
-  EXPECT_TRUE(view::isShowable(kStart));
-  EXPECT_FALSE(view::isShowable({0, 0, 0, 1}));
-  EXPECT_FALSE(view::isShowable({0, 1, 0, -1}));
-  EXPECT_FALSE(view::isShowable({NAN, 1, 0, 1}));
-  EXPECT_FALSE(view::isShowable({3e38f, 1e38f, 0, 1}));  // upper end overflows
-  EXPECT_TRUE(view::isShowable({3e38f, 1e37f, 0, 1}));
+  EXPECT_TRUE(isShowable(kStart));
+  EXPECT_FALSE(isShowable({0, 0, 0, 1}));
+  EXPECT_FALSE(isShowable({0, 1, 0, -1}));
+  EXPECT_FALSE(isShowable({NAN, 1, 0, 1}));
+  EXPECT_FALSE(isShowable({3e38f, 1e38f, 0, 1}));  // upper end overflows
+  EXPECT_TRUE(isShowable({3e38f, 1e37f, 0, 1}));
 }
 
 // ---- on the window ----
@@ -90,40 +91,40 @@ TEST(ViewHistory, ShowableViewsHaveFinitePositiveSpansAndFiniteEnds) {
 using ViewHistoryWindow = ViewWindowTest;
 
 TEST_F(ViewHistoryWindow, ButtonsFollowTheEnablingTable) {
-  ASSERT_EQ(window->state.priceStep, 10);
+  ASSERT_EQ(state().priceStep, 10);
   EXPECT_FALSE(undoEnabled());
   EXPECT_FALSE(redoEnabled());
   EXPECT_EQ(entries(), 1u);
 
-  click(window->CmdMoveRight);
-  click(window->CmdMoveRight);
+  click(ui().CmdMoveRight);
+  click(ui().CmdMoveRight);
   EXPECT_EQ(entries(), 3u);
-  EXPECT_EQ(window->state.viewHistory[2], (SavedView{20, 100, 0, 100000}));
+  EXPECT_EQ(state().viewHistory[2], (SavedView{20, 100, 0, 100000}));
   EXPECT_TRUE(undoEnabled());
   EXPECT_FALSE(redoEnabled());
 
-  click(window->CmdUndo);
-  EXPECT_EQ(window->state.priceMin, 10);
-  EXPECT_EQ(window->state.priceMax, 110);  // redrawn
+  click(ui().CmdUndo);
+  EXPECT_EQ(state().priceMin, 10);
+  EXPECT_EQ(state().priceMax, 110);  // redrawn
   EXPECT_TRUE(undoEnabled() && redoEnabled());
 
-  click(window->CmdUndo);
+  click(ui().CmdUndo);
   EXPECT_EQ(shown(), kStart);
   EXPECT_FALSE(undoEnabled());
   EXPECT_TRUE(redoEnabled());
 
-  click(window->CmdRedo);
-  click(window->CmdRedo);
-  EXPECT_EQ(window->state.priceMin, 20);
+  click(ui().CmdRedo);
+  click(ui().CmdRedo);
+  EXPECT_EQ(state().priceMin, 20);
   EXPECT_EQ(index(), 2);
   EXPECT_TRUE(undoEnabled());
   EXPECT_FALSE(redoEnabled());
 
   // From the middle, a navigation click discards what redo could have reached.
-  click(window->CmdUndo);
-  click(window->CmdMoveUp);
+  click(ui().CmdUndo);
+  click(ui().CmdMoveUp);
   EXPECT_EQ(entries(), 3u);
-  EXPECT_EQ(window->state.viewHistory[2], (SavedView{10, 100, 10000, 100000}));
+  EXPECT_EQ(state().viewHistory[2], (SavedView{10, 100, 10000, 100000}));
   EXPECT_FALSE(redoEnabled());
 }
 
@@ -134,26 +135,26 @@ TEST_F(ViewHistoryWindow, AccessKeysWorkOnlyWhileTheirButtonIsEnabled) {
   // Disabled: Alt+U and Alt+R do not even press their buttons.
   QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);
   QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
-  EXPECT_FALSE(window->CmdUndo->isDown());
-  EXPECT_FALSE(window->CmdRedo->isDown());
+  EXPECT_FALSE(ui().CmdUndo->isDown());
+  EXPECT_FALSE(ui().CmdRedo->isDown());
   QApplication::processEvents();
   EXPECT_EQ(entries(), 1u);
   EXPECT_EQ(index(), 0);
 
-  click(window->CmdMoveRight);
+  click(ui().CmdMoveRight);
   QTest::keyClick(window.get(), Qt::Key_U, Qt::AltModifier);  // the button clicks itself shortly
   EXPECT_TRUE(QTest::qWaitFor([&] { return index() == 0; }, 2000));
   EXPECT_EQ(shown(), kStart);
 
   QTest::keyClick(window.get(), Qt::Key_R, Qt::AltModifier);
   EXPECT_TRUE(QTest::qWaitFor([&] { return index() == 1; }, 2000));
-  EXPECT_EQ(window->state.priceMin, 10);
+  EXPECT_EQ(state().priceMin, 10);
 }
 
 TEST_F(ViewHistoryWindow, EditsAndResizesRecordNothing) {
-  click(window->CmdMoveRight);
-  window->TxtQua->setText(QStringLiteral("2000"));
-  window->TxtBP->setText(QStringLiteral("3.00"));
+  click(ui().CmdMoveRight);
+  ui().TxtQua->setText(QStringLiteral("2000"));
+  ui().TxtBP->setText(QStringLiteral("3.00"));
   window->resize(window->width() - 40, window->height() - 30);
   QApplication::processEvents();
   EXPECT_EQ(entries(), 2u);

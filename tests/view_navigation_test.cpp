@@ -12,7 +12,7 @@ namespace {
 
 ChartState withSteps(SavedView v, float priceStep, float amountStep) {
   ChartState s;
-  view::showView(s, v);
+  showView(s, v);
   s.priceStep = priceStep;
   s.amountStep = amountStep;
   return s;
@@ -57,8 +57,8 @@ TEST(ViewNavigation, ViewsPastTheLargestFloatAreRefused) {
 using ViewNavigationWindow = ViewWindowTest;
 
 TEST_F(ViewNavigationWindow, FiveButtonsFromTheStartView) {
-  const float ps = window->state.priceStep;
-  const float as = window->state.amountStep;
+  const float ps = state().priceStep;
+  const float as = state().amountStep;
   ASSERT_GT(ps, 0);
   ASSERT_GT(as, 0);
   struct Case {
@@ -66,61 +66,61 @@ TEST_F(ViewNavigationWindow, FiveButtonsFromTheStartView) {
     SavedView expected;
   };
   const Case cases[] = {
-      {window->CmdMoveUp, {0, 100, as, 100000}},
-      {window->CmdMoveDown, {0, 100, 0, 100000}},
-      {window->CmdMoveLeft, {0, 100, 0, 100000}},
-      {window->CmdMoveRight, {ps, 100, 0, 100000}},
-      {window->CmdZoom, {0, 100 + 2 * ps, 0, 100000 + 2 * as}},
+      {ui().CmdMoveUp, {0, 100, as, 100000}},
+      {ui().CmdMoveDown, {0, 100, 0, 100000}},
+      {ui().CmdMoveLeft, {0, 100, 0, 100000}},
+      {ui().CmdMoveRight, {ps, 100, 0, 100000}},
+      {ui().CmdZoom, {0, 100 + 2 * ps, 0, 100000 + 2 * as}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button->objectName().toStdString());
-    view::showView(window->state, {0, 100, 0, 100000});
-    window->ReDraw();
+    showView(state(), {0, 100, 0, 100000});
+    probe().ReDraw();
     const std::size_t before = entries();
     click(c.button);
     EXPECT_EQ(shown(), c.expected);
     EXPECT_EQ(entries(), before + 1);  // even a click that changes nothing is recorded
-    EXPECT_EQ(window->state.viewHistory.back(), c.expected);
-    EXPECT_EQ(window->state.priceMax, c.expected[0] + c.expected[1]);  // redrawn before the push
+    EXPECT_EQ(state().viewHistory.back(), c.expected);
+    EXPECT_EQ(state().priceMax, c.expected[0] + c.expected[1]);  // redrawn before the push
   }
 }
 
 TEST_F(ViewNavigationWindow, ZoomOutThenRightUsesTheNewGrid) {
-  ASSERT_EQ(window->state.priceStep, 10);
-  ASSERT_EQ(window->state.amountStep, 10000);
-  click(window->CmdZoom);
+  ASSERT_EQ(state().priceStep, 10);
+  ASSERT_EQ(state().amountStep, 10000);
+  click(ui().CmdZoom);
   EXPECT_EQ(shown(), (SavedView{0, 120, 0, 120000}));
-  ASSERT_EQ(window->state.priceStep, 10);  // 120 / 10 labels still fit
-  click(window->CmdMoveRight);
-  EXPECT_EQ(window->state.priceMin, 10);
-  EXPECT_EQ(window->state.priceMax, 130);
+  ASSERT_EQ(state().priceStep, 10);  // 120 / 10 labels still fit
+  click(ui().CmdMoveRight);
+  EXPECT_EQ(state().priceMin, 10);
+  EXPECT_EQ(state().priceMax, 130);
 }
 
 TEST_F(ViewNavigationWindow, ClickAtTheFloorStillDropsRedoEntries) {
-  click(window->CmdMoveRight);
-  click(window->CmdMoveRight);
-  click(window->CmdUndo);
-  click(window->CmdUndo);
+  click(ui().CmdMoveRight);
+  click(ui().CmdMoveRight);
+  click(ui().CmdUndo);
+  click(ui().CmdUndo);
   ASSERT_TRUE(redoEnabled());
-  click(window->CmdMoveLeft);  // already at 0
+  click(ui().CmdMoveLeft);  // already at 0
   EXPECT_EQ(entries(), 2u);
-  EXPECT_EQ(window->state.viewHistory[1], window->state.viewHistory[0]);
+  EXPECT_EQ(state().viewHistory[1], state().viewHistory[0]);
   EXPECT_FALSE(redoEnabled());
   EXPECT_TRUE(undoEnabled());
 }
 
 TEST_F(ViewNavigationWindow, RefusedClickChangesNothing) {
-  view::showView(window->state, {0, 100, 3.3e38f, 1e37f});
-  window->ReDraw();
-  window->HairetuKakunou();
-  click(window->CmdUndo);  // leave a redo entry that a recorded click would discard
-  view::showView(window->state, {0, 100, 3.3e38f, 1e37f});
-  window->ReDraw();
-  ASSERT_GE(window->state.amountStep, 1e36f);  // one more step up passes the largest float
+  showView(state(), {0, 100, 3.3e38f, 1e37f});
+  probe().ReDraw();
+  probe().HairetuKakunou();
+  click(ui().CmdUndo);  // leave a redo entry that a recorded click would discard
+  showView(state(), {0, 100, 3.3e38f, 1e37f});
+  probe().ReDraw();
+  ASSERT_GE(state().amountStep, 1e36f);  // one more step up passes the largest float
   markDisplayList();
   const SavedView before = shown();
-  click(window->CmdMoveUp);
-  click(window->CmdZoom);
+  click(ui().CmdMoveUp);
+  click(ui().CmdZoom);
   EXPECT_EQ(shown(), before);
   EXPECT_EQ(entries(), 2u);
   EXPECT_TRUE(redoEnabled());

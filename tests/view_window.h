@@ -3,17 +3,17 @@
 #include <QTest>
 #include <cmath>
 
-#include "app/frm_plot.h"
+#include "frm_plot_probe.h"
 #include "view/history.h"
 #include "window_fixture.h"
 
 class ViewWindowTest : public WindowTest {
  protected:
-  SavedView shown() const { return view::currentView(window->state); }
-  std::size_t entries() const { return window->state.viewHistory.size(); }
-  float index() const { return window->state.historyIndex; }
-  bool undoEnabled() const { return window->CmdUndo->isEnabled(); }
-  bool redoEnabled() const { return window->CmdRedo->isEnabled(); }
+  SavedView shown() const { return currentView(state()); }
+  std::size_t entries() const { return state().viewHistory.size(); }
+  float index() const { return state().historyIndex; }
+  bool undoEnabled() const { return ui().CmdUndo->isEnabled(); }
+  bool redoEnabled() const { return ui().CmdRedo->isEnabled(); }
 
   static void click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
     QTest::mouseClick(w, button);
@@ -30,9 +30,9 @@ class ViewWindowTest : public WindowTest {
 
   // A drawing operation no redraw would produce: it stays at the end of the display list until
   // the next Cls.
-  void markDisplayList() { window->surface.Line(-7, -7, -7, -7); }
+  void markDisplayList() { surface().Line(-7, -7, -7, -7); }
   bool displayListMarked() const {
-    const auto& ops = window->surface.ops();
+    const auto& ops = surface().ops();
     return !ops.empty() && ops.back().kind == tk::DrawOp::Line && ops.back().x1 == -7 &&
            ops.back().y2 == -7;
   }

@@ -188,7 +188,7 @@ TEST(ZoomSnap, ViewsBeyond32BitsAreNotPlanned) {
 
 class ZoomWindow : public ViewWindowTest {
  protected:
-  ChartState& s() { return window->state; }
+  ChartState& s() { return state(); }
   bool pending() { return s().selectionActive != kFalse; }
   float plotRight() { return s().graphLeft + s().graphWidth; }
   float plotTop() { return s().graphBottom - s().graphHeight; }
@@ -223,11 +223,11 @@ TEST_F(ZoomWindow, OnlyPressesInThePlotAreaStartASelection) {
     SCOPED_TRACE(c.where);
     s().selectionActive = kFalse;
     s().anchorX = s().anchorY = -1;
-    window->Form_MouseDown(c.x, c.y);
+    probe().Form_MouseDown(c.x, c.y);
     EXPECT_EQ(pending(), c.accepted);
     EXPECT_EQ(s().anchorX, c.accepted ? c.x : -1);
     EXPECT_EQ(s().anchorY, c.accepted ? c.y : -1);
-    EXPECT_FALSE(window->ShpArea->isVisible());  // nothing shown before the pointer moves
+    EXPECT_FALSE(ui().ShpArea->isVisible());  // nothing shown before the pointer moves
   }
 
   // Real clicks: outside first (ignored), then inside.
@@ -241,7 +241,7 @@ TEST_F(ZoomWindow, OnlyPressesInThePlotAreaStartASelection) {
 }
 
 TEST_F(ZoomWindow, ALabelOverTheChartTakesItsPresses) {
-  tk::MmLabel* label = window->LblBYaku;
+  tk::MmLabel* label = ui().LblBYaku;
   label->setLeftMm(100);
   label->setTopMm(100);
   label->show();
@@ -259,9 +259,9 @@ TEST_F(ZoomWindow, ALabelOverTheChartTakesItsPresses) {
 
 TEST_F(ZoomWindow, RectangleFollowsThePointerWithoutRedrawing) {
   moveMm(100, 100);  // no selection: nothing happens
-  EXPECT_FALSE(window->ShpArea->isVisible());
-  window->Form_MouseDown(100, 100);
-  EXPECT_FALSE(window->ShpArea->isVisible());
+  EXPECT_FALSE(ui().ShpArea->isVisible());
+  probe().Form_MouseDown(100, 100);
+  EXPECT_FALSE(ui().ShpArea->isVisible());
   markDisplayList();
   struct Case {
     double x, y;
@@ -270,11 +270,11 @@ TEST_F(ZoomWindow, RectangleFollowsThePointerWithoutRedrawing) {
   for (const Case& c : {Case{130, 120}, Case{70, 120}, Case{130, 80}, Case{70, 80}, Case{5, 100}}) {
     moveMm(c.x, c.y);
     const float x = seenMm(c.x), y = seenMm(c.y);
-    EXPECT_TRUE(window->ShpArea->isVisible());
-    EXPECT_FLOAT_EQ(window->ShpArea->leftMm(), std::min(x, 100.f)) << c.x;
-    EXPECT_FLOAT_EQ(window->ShpArea->widthMm(), std::abs(x - 100.f)) << c.x;
-    EXPECT_FLOAT_EQ(window->ShpArea->topMm(), std::min(y, 100.f)) << c.y;
-    EXPECT_FLOAT_EQ(window->ShpArea->heightMm(), std::abs(y - 100.f)) << c.y;
+    EXPECT_TRUE(ui().ShpArea->isVisible());
+    EXPECT_FLOAT_EQ(ui().ShpArea->leftMm(), std::min(x, 100.f)) << c.x;
+    EXPECT_FLOAT_EQ(ui().ShpArea->widthMm(), std::abs(x - 100.f)) << c.x;
+    EXPECT_FLOAT_EQ(ui().ShpArea->topMm(), std::min(y, 100.f)) << c.y;
+    EXPECT_FLOAT_EQ(ui().ShpArea->heightMm(), std::abs(y - 100.f)) << c.y;
   }
   EXPECT_TRUE(displayListMarked());
   EXPECT_TRUE(pending());
@@ -286,9 +286,9 @@ TEST_F(ZoomWindow, SecondClickZoomsRecordsOnceAndUndoReturns) {
   moveMm(90, 100);
   clickMm(90, 100, Qt::MiddleButton);
   EXPECT_FALSE(pending());
-  EXPECT_FALSE(window->ShpArea->isVisible());
+  EXPECT_FALSE(ui().ShpArea->isVisible());
   ASSERT_EQ(entries(), 2u);
-  EXPECT_EQ(window->state.viewHistory[1], shown());
+  EXPECT_EQ(state().viewHistory[1], shown());
   EXPECT_TRUE(undoEnabled());
 
   // The new view holds the rectangle's low side, starts on a step multiple and was drawn.
@@ -299,7 +299,7 @@ TEST_F(ZoomWindow, SecondClickZoomsRecordsOnceAndUndoReturns) {
   EXPECT_EQ(s().priceMax, s().priceMin + s().priceSpan);
   EXPECT_EQ(s().amountMax, s().amountMin + s().amountSpan);
 
-  click(window->CmdUndo);
+  click(ui().CmdUndo);
   EXPECT_EQ(shown(), before);
   EXPECT_EQ(index(), 0);
 }
@@ -324,43 +324,43 @@ TEST_F(ZoomWindow, TwoClicksWithoutAMoveZoomOnThatPoint) {
 TEST_F(ZoomWindow, PendingSelectionSurvivesNavigationEditsAndResizes) {
   clickMm(50, 140);
   moveMm(80, 110);
-  const view::AreaRect r{window->ShpArea->leftMm(), window->ShpArea->topMm(),
-                         window->ShpArea->widthMm(), window->ShpArea->heightMm()};
-  click(window->CmdMoveRight);
-  click(window->CmdZoom);
-  click(window->CmdUndo);
-  window->TxtBP->setText(QStringLiteral("2.00"));
-  window->TxtQua->setText(QStringLiteral("3000"));
+  const view::AreaRect r{ui().ShpArea->leftMm(), ui().ShpArea->topMm(), ui().ShpArea->widthMm(),
+                         ui().ShpArea->heightMm()};
+  click(ui().CmdMoveRight);
+  click(ui().CmdZoom);
+  click(ui().CmdUndo);
+  ui().TxtBP->setText(QStringLiteral("2.00"));
+  ui().TxtQua->setText(QStringLiteral("3000"));
   window->resize(window->width() + 20, window->height() + 10);
   QApplication::processEvents();
   EXPECT_TRUE(pending());
-  EXPECT_TRUE(window->ShpArea->isVisible());
-  EXPECT_EQ(window->ShpArea->leftMm(), r.left);
-  EXPECT_EQ(window->ShpArea->widthMm(), r.width);
-  EXPECT_EQ(window->ShpArea->heightMm(), r.height);
+  EXPECT_TRUE(ui().ShpArea->isVisible());
+  EXPECT_EQ(ui().ShpArea->leftMm(), r.left);
+  EXPECT_EQ(ui().ShpArea->widthMm(), r.width);
+  EXPECT_EQ(ui().ShpArea->heightMm(), r.height);
   moveMm(90, 120);  // still anchored at the first click
-  EXPECT_FLOAT_EQ(window->ShpArea->leftMm(), seenMm(50));
+  EXPECT_FLOAT_EQ(ui().ShpArea->leftMm(), seenMm(50));
   clickMm(90, 120);
   EXPECT_FALSE(pending());
 }
 
 TEST_F(ZoomWindow, SecondClickNeedingMoreThan32BitsIsIgnored) {
-  view::showView(s(), {0, 100, 3e9f, 1e6f});
-  window->ReDraw();
+  showView(s(), {0, 100, 3e9f, 1e6f});
+  probe().ReDraw();
   clickMm(50, 140);
   moveMm(80, 110);
   markDisplayList();
   const SavedView before = shown();
   clickMm(80, 110);
   EXPECT_TRUE(pending());
-  EXPECT_TRUE(window->ShpArea->isVisible());
+  EXPECT_TRUE(ui().ShpArea->isVisible());
   EXPECT_EQ(shown(), before);
   EXPECT_EQ(entries(), 1u);
   EXPECT_TRUE(displayListMarked());
 
   // Back on a view that fits, the same selection completes.
-  view::showView(s(), {0, 100, 0, 100000});
-  window->ReDraw();
+  showView(s(), {0, 100, 0, 100000});
+  probe().ReDraw();
   clickMm(80, 110);
   EXPECT_FALSE(pending());
   EXPECT_EQ(entries(), 2u);

@@ -7,7 +7,10 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/frm_plot.h"
+#include "app/tk/message_box.h"
+#include "app/tk/units.h"
+#include "app/tk/window_size.h"
+#include "frm_plot_probe.h"
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -21,10 +24,16 @@ class WindowTest : public ::testing::Test {
     tk::setMessageSink({});
   }
 
+  FrmPlotProbe probe() const { return FrmPlotProbe(*window); }
+  ChartState& state() const { return probe().state(); }
+  FrmPlotControls& ui() const { return probe().ui(); }
+  tk::DrawingSurface& surface() const { return probe().surface(); }
+  static void tick(QTimer* timer) { FrmPlotProbe::tick(timer); }
+
   // The display list's texts, in drawing order.
   QStringList printedTexts() const {
     QStringList texts;
-    for (const auto& op : window->surface.ops())
+    for (const auto& op : surface().ops())
       if (op.kind == tk::DrawOp::Text) texts << op.text;
     return texts;
   }

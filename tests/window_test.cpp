@@ -12,9 +12,9 @@ namespace {
 
 constexpr double kOnePixelMm = 25.4 / 96;
 
-std::vector<tk::DrawOp> opsOf(const FrmPlot& w, tk::DrawOp::Kind kind, int width = -1) {
+std::vector<tk::DrawOp> opsOf(FrmPlot& w, tk::DrawOp::Kind kind, int width = -1) {
   std::vector<tk::DrawOp> out;
-  for (const auto& op : w.surface.ops())
+  for (const auto& op : FrmPlotProbe(w).surface().ops())
     if (op.kind == kind && (width < 0 || op.width == width)) out.push_back(op);
   return out;
 }
@@ -31,14 +31,14 @@ void resizeTwips(FrmPlot& w, int widthTwips, int heightTwips) {
 // Before the first show the plot area has its start geometry: x 15 to 115, y 120 to 50.
 TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
   FrmPlot w;
-  const float h = w.surface.TextHeight("M");
+  const float h = FrmPlotProbe(w).surface().TextHeight("M");
   const auto texts = opsOf(w, tk::DrawOp::Text);
   ASSERT_EQ(texts.size(), 2u + 11u + 11u);
   EXPECT_EQ(texts[0].text, QStringLiteral("単価"));
   EXPECT_FLOAT_EQ(texts[0].x1, 115);
   EXPECT_FLOAT_EQ(texts[0].y1, h + 121);
   EXPECT_EQ(texts[1].text, QStringLiteral("受渡金額"));
-  EXPECT_FLOAT_EQ(texts[1].x1, 15 - w.surface.TextWidth("受渡金額"));
+  EXPECT_FLOAT_EQ(texts[1].x1, 15 - FrmPlotProbe(w).surface().TextWidth("受渡金額"));
   EXPECT_FLOAT_EQ(texts[1].y1, 50 - 2 * h);
 
   const auto grid = opsOf(w, tk::DrawOp::Line, 1);
@@ -52,7 +52,7 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
     const auto& label = texts[2 + static_cast<std::size_t>(k)];
     const std::string plain = std::to_string(10 * k);
     EXPECT_EQ(label.text, QString::fromStdString(" " + plain));  // a number >= 0: leading blank
-    EXPECT_FLOAT_EQ(label.x1, v.x1 - w.surface.TextWidth(plain) / 2 - 1);
+    EXPECT_FLOAT_EQ(label.x1, v.x1 - FrmPlotProbe(w).surface().TextWidth(plain) / 2 - 1);
     EXPECT_FLOAT_EQ(label.y1, 121);
 
     const auto& hline = grid[11 + static_cast<std::size_t>(k)];
@@ -64,7 +64,7 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
                                      "60,000", "70,000", "80,000", "90,000", "100,000"};
     EXPECT_EQ(amount.text, QString::fromUtf8(kAmounts[k]));
     const std::string plainAmount = std::to_string(10000 * k);
-    EXPECT_NEAR(amount.x1, 15 - w.surface.TextWidth(plainAmount) - 2, 1e-4);
+    EXPECT_NEAR(amount.x1, 15 - FrmPlotProbe(w).surface().TextWidth(plainAmount) - 2, 1e-4);
     EXPECT_NEAR(amount.y1, hline.y1 - h / 2, 1e-4);
   }
   const auto axes = opsOf(w, tk::DrawOp::Line, 2);
@@ -73,30 +73,32 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
   EXPECT_EQ(axes[0].x2, 115);
   EXPECT_EQ(axes[0].y1, 120);
   EXPECT_EQ(axes[1].y2, 50);
-  EXPECT_EQ(w.state.priceStep, 10);
-  EXPECT_EQ(w.state.amountStep, 10000);
-  EXPECT_EQ(w.surface.ForeColor, w.state.drawColor);
-  EXPECT_EQ(w.surface.DrawWidth, 2);
+  EXPECT_EQ(FrmPlotProbe(w).state().priceStep, 10);
+  EXPECT_EQ(FrmPlotProbe(w).state().amountStep, 10000);
+  EXPECT_EQ(FrmPlotProbe(w).surface().ForeColor, FrmPlotProbe(w).state().drawColor);
+  EXPECT_EQ(FrmPlotProbe(w).surface().DrawWidth, 2);
 }
 
 TEST(StartUpPicture, StateAfterLoad) {
   FrmPlot w;
-  EXPECT_EQ(w.state.quantity, 1000);
-  EXPECT_EQ(w.state.buyPrice, 1);
-  EXPECT_EQ(w.state.sellPrice, 1);
-  EXPECT_EQ(w.state.quantityMax, 250000);
-  EXPECT_EQ(w.state.feeLow, 525);
-  EXPECT_EQ(w.state.feeMid, 1050);
-  EXPECT_EQ(w.state.feeHigh, 1575);
-  EXPECT_EQ(w.state.selectionActive, kFalse);
-  EXPECT_EQ(w.state.compactMode, kFalse);
-  EXPECT_FALSE(w.CmdUndo->isEnabled());
-  EXPECT_FALSE(w.CmdRedo->isEnabled());
-  EXPECT_EQ(w.state.historyIndex, 0);
-  ASSERT_EQ(w.state.viewHistory.size(), 1u);
-  EXPECT_EQ(w.state.viewHistory[0], (SavedView{0, 100, 0, 100000}));
-  EXPECT_TRUE(w.ShpArea->isHidden());
-  for (QTimer* t : {w.TmrQ, w.TmrSQ, w.TmrSuuryo, w.TmrSSuuryo, w.TmrSell, w.TmrSSell}) {
+  EXPECT_EQ(FrmPlotProbe(w).state().quantity, 1000);
+  EXPECT_EQ(FrmPlotProbe(w).state().buyPrice, 1);
+  EXPECT_EQ(FrmPlotProbe(w).state().sellPrice, 1);
+  EXPECT_EQ(FrmPlotProbe(w).state().quantityMax, 250000);
+  EXPECT_EQ(FrmPlotProbe(w).state().feeLow, 525);
+  EXPECT_EQ(FrmPlotProbe(w).state().feeMid, 1050);
+  EXPECT_EQ(FrmPlotProbe(w).state().feeHigh, 1575);
+  EXPECT_EQ(FrmPlotProbe(w).state().selectionActive, kFalse);
+  EXPECT_EQ(FrmPlotProbe(w).state().compactMode, kFalse);
+  EXPECT_FALSE(FrmPlotProbe(w).ui().CmdUndo->isEnabled());
+  EXPECT_FALSE(FrmPlotProbe(w).ui().CmdRedo->isEnabled());
+  EXPECT_EQ(FrmPlotProbe(w).state().historyIndex, 0);
+  ASSERT_EQ(FrmPlotProbe(w).state().viewHistory.size(), 1u);
+  EXPECT_EQ(FrmPlotProbe(w).state().viewHistory[0], (SavedView{0, 100, 0, 100000}));
+  EXPECT_TRUE(FrmPlotProbe(w).ui().ShpArea->isHidden());
+  for (QTimer* t : {FrmPlotProbe(w).ui().TmrQ, FrmPlotProbe(w).ui().TmrSQ,
+                    FrmPlotProbe(w).ui().TmrSuuryo, FrmPlotProbe(w).ui().TmrSSuuryo,
+                    FrmPlotProbe(w).ui().TmrSell, FrmPlotProbe(w).ui().TmrSSell}) {
     EXPECT_FALSE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
     EXPECT_EQ(t->timerType(), Qt::PreciseTimer);
@@ -106,9 +108,9 @@ TEST(StartUpPicture, StateAfterLoad) {
 TEST_F(WindowTest, FirstShowFitsThePlotAreaToTheInitialClientArea) {
   EXPECT_EQ(tk::pxToTwips(window->width()), 14595);  // the client area
   EXPECT_EQ(tk::pxToTwips(window->height()), 10710);
-  EXPECT_NEAR(window->state.graphWidth, tk::outerWidthTwips(window.get()) / 57.0 - 70, 1e-4);
-  EXPECT_NEAR(window->state.graphBottom - window->state.graphHeight, 60, 1e-4);
-  EXPECT_EQ(window->state.graphLeft, 15);
+  EXPECT_NEAR(state().graphWidth, tk::outerWidthTwips(window.get()) / 57.0 - 70, 1e-4);
+  EXPECT_NEAR(state().graphBottom - state().graphHeight, 60, 1e-4);
+  EXPECT_EQ(state().graphLeft, 15);
 }
 
 TEST_F(WindowTest, ResizeGeometryFollowsTheWindow) {
@@ -120,13 +122,13 @@ TEST_F(WindowTest, ResizeGeometryFollowsTheWindow) {
        {Case{7000, 6000, 52.807f, 85.263f, 25.263f}, Case{9000, 8000, 87.895f, 120.351f, 60.351f},
         Case{14115, 11115, 177.632f, 175.000f, 115.000f}}) {
     resizeTwips(*window, c.width, c.height);
-    const ChartState& s = window->state;
+    const ChartState& s = state();
     EXPECT_NEAR(s.graphWidth, c.graphWidth, kOnePixelMm) << c.width;
     EXPECT_NEAR(s.graphBottom, c.graphBottom, kOnePixelMm) << c.height;
     EXPECT_NEAR(s.graphHeight, c.graphHeight, kOnePixelMm) << c.height;
     EXPECT_NEAR(s.graphBottom - s.graphHeight, 60, 1e-4);
-    EXPECT_FLOAT_EQ(window->LblSoneki->topMm(), s.graphBottom + 5);
-    EXPECT_FLOAT_EQ(window->LblRieki->topMm(), s.graphBottom + 7);
+    EXPECT_FLOAT_EQ(ui().LblSoneki->topMm(), s.graphBottom + 5);
+    EXPECT_FLOAT_EQ(ui().LblRieki->topMm(), s.graphBottom + 7);
     // The redraw used the new plot area: the price axis ends at its right edge.
     const auto axes = opsOf(*window, tk::DrawOp::Line, 2);
     ASSERT_FALSE(axes.empty());
@@ -147,26 +149,26 @@ TEST_F(WindowTest, TooSmallIsRaisedToTheMinimumInTheOffendingDimensionOnly) {
   resizeTwips(*window, 3000, 3000);
   EXPECT_NEAR(tk::outerWidthTwips(window.get()), 7000, tk::kTwipsPerPx);
   EXPECT_NEAR(tk::outerHeightTwips(window.get()), 6000, tk::kTwipsPerPx);
-  EXPECT_NEAR(window->state.graphBottom - window->state.graphHeight, 60, 1e-4);
+  EXPECT_NEAR(state().graphBottom - state().graphHeight, 60, 1e-4);
 }
 
 TEST_F(WindowTest, CompactToggleSwitchesBetweenTheTwoSizes) {
-  QTest::mouseClick(window->CmdSize, Qt::LeftButton);
+  QTest::mouseClick(ui().CmdSize, Qt::LeftButton);
   QCoreApplication::processEvents();
   EXPECT_EQ(tk::outerWidthTwips(window.get()), 9000);
   EXPECT_NEAR(tk::outerHeightTwips(window.get()), 8000, tk::kTwipsPerPx);
-  EXPECT_EQ(window->CmdSize->text(), QStringLiteral("大きくする"));
-  EXPECT_EQ(window->CmdSize->accessibleName(), QStringLiteral("大きくする"));
-  EXPECT_EQ(window->state.compactMode, kTrue);
-  EXPECT_NEAR(window->state.graphWidth, 87.895, kOnePixelMm);
+  EXPECT_EQ(ui().CmdSize->text(), QStringLiteral("大きくする"));
+  EXPECT_EQ(ui().CmdSize->accessibleName(), QStringLiteral("大きくする"));
+  EXPECT_EQ(state().compactMode, kTrue);
+  EXPECT_NEAR(state().graphWidth, 87.895, kOnePixelMm);
 
-  QTest::mouseClick(window->CmdSize, Qt::LeftButton);
+  QTest::mouseClick(ui().CmdSize, Qt::LeftButton);
   QCoreApplication::processEvents();
   EXPECT_EQ(tk::outerWidthTwips(window.get()), 14115);
   EXPECT_EQ(tk::outerHeightTwips(window.get()), 11115);
-  EXPECT_EQ(window->CmdSize->text(), QStringLiteral("小さくする"));
-  EXPECT_EQ(window->state.compactMode, kFalse);
-  EXPECT_NEAR(window->state.graphBottom, 175, kOnePixelMm);
+  EXPECT_EQ(ui().CmdSize->text(), QStringLiteral("小さくする"));
+  EXPECT_EQ(state().compactMode, kFalse);
+  EXPECT_NEAR(state().graphBottom, 175, kOnePixelMm);
 }
 
 TEST_F(WindowTest, MaximisedOrMinimisedWindowIgnoresTheToggleSilently) {
@@ -174,11 +176,11 @@ TEST_F(WindowTest, MaximisedOrMinimisedWindowIgnoresTheToggleSilently) {
     window->setWindowState(locked);
     QCoreApplication::processEvents();
     const QSize before = window->size();
-    window->CmdSize_Click();
-    window->Form_Resize();
+    probe().CmdSize_Click();
+    probe().Form_Resize();
     EXPECT_EQ(window->size(), before);
-    EXPECT_EQ(window->state.compactMode, kFalse);
-    EXPECT_EQ(window->CmdSize->text(), QStringLiteral("小さくする"));
+    EXPECT_EQ(state().compactMode, kFalse);
+    EXPECT_EQ(ui().CmdSize->text(), QStringLiteral("小さくする"));
     window->setWindowState(Qt::WindowNoState);
     QCoreApplication::processEvents();
   }
@@ -215,8 +217,8 @@ TEST_F(WindowTest, PictureIsSharpAtDoubleDensity) {
   image.setDevicePixelRatio(2);
   window->render(&image);
   // The left axis (2 logical px wide) covers four device pixels of solid black.
-  const int x = static_cast<int>(std::floor(tk::mmToPx(window->state.graphLeft) * 2));
-  const int y = static_cast<int>(tk::mmToPx(window->state.graphBottom - 10) * 2);
+  const int x = static_cast<int>(std::floor(tk::mmToPx(state().graphLeft) * 2));
+  const int y = static_cast<int>(tk::mmToPx(state().graphBottom - 10) * 2);
   int black = 0;
   for (int dx = -3; dx <= 3; ++dx) black += image.pixelColor(x + dx, y) == QColor(Qt::black);
   EXPECT_GE(black, 3);

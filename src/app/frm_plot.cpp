@@ -1,11 +1,18 @@
 #include "app/frm_plot.h"
 
 #include <QIcon>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <exception>
 
-#include "app/number_text.h"
+#include "app/tk/message_box.h"
+#include "app/tk/mm_controls.h"
+#include "app/tk/units.h"
+#include "app/tk/window_size.h"
+#include "core/fee_schedule.h"
+#include "core/number_text.h"
 
 // The icons are compiled into the core library; a static library must register them itself.
 static void initResources() { Q_INIT_RESOURCE(resources); }
@@ -33,7 +40,7 @@ FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
   tk::setMinimumOuterSizeTwips(this, kMinWidthTwips, kMinHeightTwips);
   resize(tk::twipsToPx(kInitialClientWidthTwips), tk::twipsToPx(kInitialClientHeightTwips));
 
-  connect(CmdSize, &QPushButton::clicked, this, [this] { CmdSize_Click(); });
+  connect(ui.CmdSize, &QPushButton::clicked, this, [this] { CmdSize_Click(); });
   connectTradeEvents();
   connectStepperEvents();
   connectViewEvents();
@@ -45,15 +52,15 @@ FrmPlot::~FrmPlot() = default;
 void FrmPlot::Form_Load() {
   setStartView(state);
   // The design texts are always numbers; should one not be, the start value stays.
-  if (auto q = numtext::readStrictFloat(TxtQua->text().toStdString()); q && *q > 0) {
+  if (auto q = numtext::readStrictFloat(ui.TxtQua->text().toStdString()); q && *q > 0) {
     state.quantity = *q;
   }
-  if (auto p = numtext::readStrictFloat(TxtBP->text().toStdString())) state.buyPrice = *p;
-  if (auto p = numtext::readStrictFloat(TxtSP->text().toStdString())) state.sellPrice = *p;
+  if (auto p = numtext::readStrictFloat(ui.TxtBP->text().toStdString())) state.buyPrice = *p;
+  if (auto p = numtext::readStrictFloat(ui.TxtSP->text().toStdString())) state.sellPrice = *p;
   state.drawColor = RGB(0, 0, 0);
   surface.ForeColor = state.drawColor;
   state.selectionActive = kFalse;
-  ShpArea->hide();
+  ui.ShpArea->hide();
   initialTmrSuuryo();
   initialTmrSSuuryo();
   initialTmrSell();
@@ -61,14 +68,11 @@ void FrmPlot::Form_Load() {
   initialTmrSQ();
   initialTmrQ();
   state.quantityMax = 250000;
-  state.feeLow = 525;
-  state.feeMid = 1050;
-  state.feeHigh = 1575;
-  CmdUndo->setEnabled(false);
-  CmdRedo->setEnabled(false);
+  loadFeeSchedule(state);
+  ui.CmdUndo->setEnabled(false);
+  ui.CmdRedo->setEnabled(false);
   state.historyIndex = 0;
-  state.viewHistory.assign(
-      1, SavedView{state.priceMin, state.priceSpan, state.amountMin, state.amountSpan});
+  state.viewHistory.assign(1, currentView(state));
   ReDraw();
 }
 
@@ -88,8 +92,8 @@ void FrmPlot::Form_Resize() {
     state.graphBottom = static_cast<float>(height / 57.0 - 20);
     state.graphHeight = static_cast<float>(height / 57.0 - 80);
     ReDraw();
-    LblSoneki->setTopMm(static_cast<float>(state.graphBottom + 5.0));
-    LblRieki->setTopMm(static_cast<float>(state.graphBottom + 7.0));
+    ui.LblSoneki->setTopMm(static_cast<float>(state.graphBottom + 5.0));
+    ui.LblRieki->setTopMm(static_cast<float>(state.graphBottom + 7.0));
   } catch (const std::exception&) {
     tk::showMessage(this, QStringLiteral("未知のエラーが発生しました。"));
   }
@@ -102,8 +106,8 @@ void FrmPlot::CmdSize_Click() {
   if (!tk::setOuterHeightTwips(this, toLarge ? kLargeHeightTwips : kSmallHeightTwips)) return;
   state.compactMode = static_cast<Truth>(~state.compactMode);
   const QString caption = toLarge ? QStringLiteral("小さくする") : QStringLiteral("大きくする");
-  CmdSize->setText(caption);
-  CmdSize->setAccessibleName(caption);
+  ui.CmdSize->setText(caption);
+  ui.CmdSize->setAccessibleName(caption);
 }
 
 void FrmPlot::paintEvent(QPaintEvent*) {

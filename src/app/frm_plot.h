@@ -1,89 +1,45 @@
 #pragma once
 // The one window, frmPlot: it owns the chart state and every control, and turns window, control
-// and timer events into calls of the subsystems. Handlers carry the program's own names
-// (CmdUp_Click, TxtBP_Change, TmrQ_Timer, Form_Resize...). Their bodies live with their
-// subsystem: chart/ (ReDraw), trade/ (fields, markers, readout), stepper/ (step buttons and
-// timers), view/ (navigation, history, mouse zoom); this folder holds start-up, layout, resize
-// and compact mode.
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
+// and timer events into calls of the subsystems' pure functions, then applies the results to the
+// controls. Handlers carry the program's own names (CmdUp_Click, TxtBP_Change, TmrQ_Timer,
+// Form_Resize...). Their bodies are split by subsystem: frm_plot.cpp (start-up, resize, compact
+// mode, window events), frm_plot_layout.cpp (the controls), frm_plot_chart.cpp (the redraw),
+// frm_plot_trade.cpp (fields, markers, readout), frm_plot_stepper.cpp (step buttons and their
+// timers) and frm_plot_view.cpp (navigation, history, mouse zoom).
 #include <QWidget>
-#include <array>
+#include <optional>
 
-#include "app/chart_accessible.h"
-#include "app/chart_state.h"
-#include "app/toolkit.h"
+#include "app/frm_plot_controls.h"
+#include "app/tk/drawing_surface.h"
+#include "core/chart_state.h"
+
+class FrmPlotProbe;  // the tests' view of the window's insides
 
 class FrmPlot : public QWidget {
  public:
   explicit FrmPlot(QWidget* parent = nullptr);
   ~FrmPlot() override;
 
-  ChartState state;
-  tk::DrawingSurface surface;
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
-  // ---- controls on the window surface ----
-  QPushButton* CmdSize = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QGroupBox* Frame2 = nullptr;
-  tk::MmLabel* LblRieki = nullptr;
-  tk::MmLabel* LblSoneki = nullptr;
-  tk::MmLabel* LblSell = nullptr;
-  tk::MmLabel* LblBuy = nullptr;
-  tk::MmLabel* LblBYaku = nullptr;
-  tk::MmLabel* LblSYaku = nullptr;
-  tk::LineControl* LinSYaku = nullptr;
-  tk::LineControl* LinBYaku = nullptr;
-  tk::LineControl* LinS = nullptr;
-  tk::LineControl* LinB = nullptr;
-  tk::ShapeControl* ShpArea = nullptr;
-  tk::ChartArea* chartArea = nullptr;  // the chart for assistive technology; draws nothing
+ private:
+  friend class FrmPlotProbe;
 
-  // ---- Frame1: entry fields and step buttons ----
-  std::array<tk::MmLabel*, 7> Label1{};  // indices 0, 1 and 6 are used
-  QPushButton* CmdQD = nullptr;
-  QPushButton* CmdSQD = nullptr;
-  QLineEdit* TxtQua = nullptr;
-  QPushButton* CmdSQU = nullptr;
-  QPushButton* CmdQU = nullptr;
-  QPushButton* CmdDown = nullptr;
-  QPushButton* CmdSDown = nullptr;
-  QLineEdit* TxtBP = nullptr;
-  QPushButton* CmdSUp = nullptr;
-  QPushButton* CmdUp = nullptr;
-  QPushButton* CmdDownS = nullptr;
-  QPushButton* CmdSDownS = nullptr;
-  QLineEdit* TxtSP = nullptr;
-  QPushButton* CmdSUpS = nullptr;
-  QPushButton* CmdUpS = nullptr;
-  QTimer* TmrQ = nullptr;
-  QTimer* TmrSQ = nullptr;
-  QTimer* TmrSuuryo = nullptr;
-  QTimer* TmrSSuuryo = nullptr;
-  QTimer* TmrSell = nullptr;
-  QTimer* TmrSSell = nullptr;
-
-  // ---- Frame2: view navigation ----
-  QPushButton* CmdMoveUp = nullptr;
-  QPushButton* CmdMoveLeft = nullptr;
-  QPushButton* CmdZoom = nullptr;
-  QPushButton* CmdMoveRight = nullptr;
-  QPushButton* CmdMoveDown = nullptr;
-  QPushButton* CmdUndo = nullptr;
-  QPushButton* CmdRedo = nullptr;
-
-  // ---- app/: start-up, resize, compact mode ----
+  // ---- start-up, resize, compact mode (frm_plot.cpp) ----
   void Form_Load();
   void Form_Resize();
   void CmdSize_Click();
+  void createControls();  // frm_plot_layout.cpp
 
-  // ---- chart/: the one full refresh ----
+  // ---- the one full refresh (frm_plot_chart.cpp) ----
   void ReDraw();
-  void GraphMake();
 
-  // ---- trade/: entry fields, markers, readout ----
+  // ---- entry fields, markers, readout (frm_plot_trade.cpp) ----
+  void connectTradeEvents();
   void TxtBP_Change();
   void TxtSP_Change();
   void TxtQua_Change();
@@ -92,11 +48,10 @@ class FrmPlot : public QWidget {
   void MoveLinBYaku();
   void MoveLinSYaku();
   void CalcSoneki();
-  // Whether TxtQua's text was taken when it last changed: a redraw reads the field only then.
-  bool quantityTextTaken = true;
 
-  // ---- stepper/: repeat-timer resets and tick handlers ----
-  void CmdQD_Click();  // the step buttons' clicks
+  // ---- step buttons and their repeat timers (frm_plot_stepper.cpp) ----
+  void connectStepperEvents();
+  void CmdQD_Click();
   void CmdSQD_Click();
   void CmdSQU_Click();
   void CmdQU_Click();
@@ -121,7 +76,9 @@ class FrmPlot : public QWidget {
   void TmrQ_Timer();
   void TmrSQ_Timer();
 
-  // ---- view/: navigation, history, mouse zoom ----
+  // ---- navigation, history, mouse zoom (frm_plot_view.cpp) ----
+  void connectViewEvents();
+  void navigateTo(const std::optional<SavedView>& next);
   void CmdMoveUp_Click();
   void CmdMoveDown_Click();
   void CmdMoveLeft_Click();
@@ -133,15 +90,7 @@ class FrmPlot : public QWidget {
   void Form_MouseDown(float x, float y);
   void Form_MouseMove(float x, float y);
 
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-
- private:
-  void createControls();        // app/frm_plot_layout.cpp
-  void connectTradeEvents();    // trade/
-  void connectStepperEvents();  // stepper/
-  void connectViewEvents();     // view/
+  ChartState state;
+  tk::DrawingSurface surface;
+  FrmPlotControls ui;
 };

@@ -1,10 +1,18 @@
 // Every control of the window with its design position (twips), caption, font, colours, tool tip,
 // accessible name and tab index.
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
 
 #include "app/frm_plot.h"
+#include "app/tk/button_filters.h"
+#include "app/tk/chart_accessible.h"
+#include "app/tk/mm_controls.h"
+#include "app/tk/units.h"
 
 namespace {
 
@@ -22,8 +30,6 @@ void placeTwips(QWidget* w, Twips t) {
   w->setGeometry(tk::twipsToPx(t.left), tk::twipsToPx(t.top), tk::twipsToPx(t.width),
                  tk::twipsToPx(t.height));
 }
-
-float twipsToMm(int twips) { return static_cast<float>(tk::pxToMm(twips / tk::kTwipsPerPx)); }
 
 struct TabEntry {
   int index;
@@ -58,7 +64,7 @@ void FrmPlot::createControls() {
   };
   const auto textBox = [&](const char* name, const char* text, Twips at, int tab, const char* tip,
                            const char* accessible) {
-    auto* t = new QLineEdit(QString::fromUtf8(text), Frame1);
+    auto* t = new QLineEdit(QString::fromUtf8(text), ui.Frame1);
     t->setObjectName(QString::fromUtf8(name));
     t->setFont(tk::gothicFont(9.75));
     t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -75,15 +81,15 @@ void FrmPlot::createControls() {
     l->setObjectName(QString::fromUtf8(name));
     l->setColours(back, fore);
     l->setCaption(QString::fromUtf8(caption));
-    l->setLeftMm(twipsToMm(at.left));
-    l->setTopMm(twipsToMm(at.top));
+    l->setLeftMm(tk::twipsToMm(at.left));
+    l->setTopMm(tk::twipsToMm(at.top));
     described(l, tip);
     return l;
   };
   const auto line = [&](const char* name, Colour colour, int x1, int y1, int x2, int y2) {
     auto* l = new tk::LineControl(this, colour);
     l->setObjectName(QString::fromUtf8(name));
-    l->setPoints(twipsToMm(x1), twipsToMm(y1), twipsToMm(x2), twipsToMm(y2));
+    l->setPoints(tk::twipsToMm(x1), tk::twipsToMm(y1), tk::twipsToMm(x2), tk::twipsToMm(y2));
     return l;
   };
   const auto frame = [&](const char* name, const char* caption, Twips at) {
@@ -94,11 +100,10 @@ void FrmPlot::createControls() {
     return f;
   };
   const auto timer = [&](const char* name) {
-    auto* t = new QTimer(Frame1);
+    auto* t = new QTimer(ui.Frame1);
     t->setObjectName(QString::fromUtf8(name));
     t->setTimerType(Qt::PreciseTimer);
-    t->setSingleShot(false);
-    t->setInterval(500);
+    t->setSingleShot(false);  // the interval is start-up's
     return t;
   };
 
@@ -116,88 +121,89 @@ void FrmPlot::createControls() {
 
   // The chart's accessible element lies lowest; then lines and the selection rectangle, so labels
   // and frames lie above them.
-  chartArea = new tk::ChartArea(this);
-  LinSYaku = line("LinSYaku", kRed, 8925, 4305, 13020, 4305);
-  LinBYaku = line("LinBYaku", kCyan, 8820, 3885, 14070, 3885);
-  LinS = line("LinS", kRed, 6090, 3780, 11865, 7245);
-  LinB = line("LinB", kCyan, 6405, 3570, 11970, 6720);
-  ShpArea = new tk::ShapeControl(this);
-  ShpArea->setObjectName(QStringLiteral("ShpArea"));
-  ShpArea->setRectMm(twipsToMm(3465), twipsToMm(5040), twipsToMm(750), twipsToMm(540));
+  ui.chartArea = new tk::ChartArea(this);
+  ui.LinSYaku = line("LinSYaku", kRed, 8925, 4305, 13020, 4305);
+  ui.LinBYaku = line("LinBYaku", kCyan, 8820, 3885, 14070, 3885);
+  ui.LinS = line("LinS", kRed, 6090, 3780, 11865, 7245);
+  ui.LinB = line("LinB", kCyan, 6405, 3570, 11970, 6720);
+  ui.ShpArea = new tk::ShapeControl(this);
+  ui.ShpArea->setObjectName(QStringLiteral("ShpArea"));
+  ui.ShpArea->setRectMm(tk::twipsToMm(3465), tk::twipsToMm(5040), tk::twipsToMm(750),
+                        tk::twipsToMm(540));
 
-  CmdSize = button(this, "CmdSize", "小さくする", {7245, 210, 1170, 330}, 33, regular, nullptr,
-                   QStringLiteral("小さくする"));
-  Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
-  Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});
-  LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);
-  LblSoneki =
+  ui.CmdSize = button(this, "CmdSize", "小さくする", {7245, 210, 1170, 330}, 33, regular, nullptr,
+                      QStringLiteral("小さくする"));
+  ui.Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
+  ui.Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});
+  ui.LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);
+  ui.LblSoneki =
       label(this, "LblSoneki", "0", {840, 7035, 1695, 420}, kRed, kWhite, "損益（自動計算）");
-  LblSoneki->setFont(tk::gothicFont(15.75, true));
-  LblSoneki->setCaption(QStringLiteral("0"));
-  LblSell = label(this, "LblSell", "売", {3465, 6195, 270, 180}, kRed, kWhite);
-  LblBuy = label(this, "LblBuy", "買", {3675, 6825, 270, 180}, kCyan, kBlack);
-  LblBYaku = label(this, "LblBYaku", "買", {6090, 6930, 450, 180}, kCyan, kBlack);
-  LblSYaku = label(this, "LblSYaku", "売", {5880, 6300, 450, 180}, kRed, kWhite);
+  ui.LblSoneki->setFont(tk::gothicFont(15.75, true));
+  ui.LblSoneki->setCaption(QStringLiteral("0"));
+  ui.LblSell = label(this, "LblSell", "売", {3465, 6195, 270, 180}, kRed, kWhite);
+  ui.LblBuy = label(this, "LblBuy", "買", {3675, 6825, 270, 180}, kCyan, kBlack);
+  ui.LblBYaku = label(this, "LblBYaku", "買", {6090, 6930, 450, 180}, kCyan, kBlack);
+  ui.LblSYaku = label(this, "LblSYaku", "売", {5880, 6300, 450, 180}, kRed, kWhite);
 
   // Frame1: the three rows of entry fields with their step buttons.
-  Label1[6] = label(Frame1, "Label1_6", "数量：", {495, 480, 450, 180}, kGrey, kBlack);
-  Label1[0] = label(Frame1, "Label1_0", "買付単価：", {135, 1095, 810, 180}, kGrey, kBlack);
-  Label1[1] = label(Frame1, "Label1_1", "売却単価：", {135, 1725, 810, 180}, kGrey, kBlack);
+  ui.Label1[6] = label(ui.Frame1, "Label1_6", "数量：", {495, 480, 450, 180}, kGrey, kBlack);
+  ui.Label1[0] = label(ui.Frame1, "Label1_0", "買付単価：", {135, 1095, 810, 180}, kGrey, kBlack);
+  ui.Label1[1] = label(ui.Frame1, "Label1_1", "売却単価：", {135, 1725, 810, 180}, kGrey, kBlack);
   const auto stepName = [](const char* row, const char* tip) {
     return QString::fromUtf8(row) + QLatin1Char(' ') + QString::fromUtf8(tip);
   };
-  CmdQD = button(Frame1, "CmdQD", "<<", {1050, 420, 375, 330}, 26, stepFont, "-10000",
-                 stepName("数量", "-10000"));
-  CmdSQD = button(Frame1, "CmdSQD", "<", {1420, 420, 375, 330}, 27, stepFont, "-1000",
-                  stepName("数量", "-1000"));
-  TxtQua = textBox("TxtQua", "1000", {1755, 420, 885, 330}, 11,
-                   "左右のボタンで数量を入力して下さい", "数量");
-  CmdSQU = button(Frame1, "CmdSQU", ">", {2625, 420, 375, 330}, 28, stepFont, "+1000",
-                  stepName("数量", "+1000"));
-  CmdQU = button(Frame1, "CmdQU", ">>", {3000, 420, 375, 330}, 25, stepFont, "+10000",
-                 stepName("数量", "+10000"));
-  CmdDown = button(Frame1, "CmdDown", "<<", {1050, 1050, 375, 330}, 16, stepFont, "-1",
-                   stepName("買付単価", "-1"));
-  CmdSDown = button(Frame1, "CmdSDown", "<", {1420, 1050, 375, 330}, 15, stepFont, "-0.01",
-                    stepName("買付単価", "-0.01"));
-  TxtBP = textBox("TxtBP", "1.00", {1755, 1050, 885, 330}, 13, "左右のボタンで単価を入力して下さい",
-                  "買付単価");
-  CmdSUp = button(Frame1, "CmdSUp", ">", {2625, 1050, 375, 330}, 14, stepFont, "+0.01",
-                  stepName("買付単価", "+0.01"));
-  CmdUp = button(Frame1, "CmdUp", ">>", {3000, 1050, 375, 330}, 24, stepFont, "+1",
-                 stepName("買付単価", "+1"));
-  CmdDownS = button(Frame1, "CmdDownS", "<<", {1050, 1680, 375, 330}, 17, stepFont, "-1",
-                    stepName("売却単価", "-1"));
-  CmdSDownS = button(Frame1, "CmdSDownS", "<", {1420, 1680, 375, 330}, 18, stepFont, "-0.01",
-                     stepName("売却単価", "-0.01"));
-  TxtSP = textBox("TxtSP", "1.00", {1755, 1680, 885, 330}, 20, "左右のボタンで単価を入力して下さい",
-                  "売却単価");
-  CmdSUpS = button(Frame1, "CmdSUpS", ">", {2625, 1680, 375, 330}, 19, stepFont, "+0.01",
-                   stepName("売却単価", "+0.01"));
-  CmdUpS = button(Frame1, "CmdUpS", ">>", {3000, 1680, 375, 330}, 23, stepFont, "+1",
-                  stepName("売却単価", "+1"));
-  TmrQ = timer("TmrQ");
-  TmrSQ = timer("TmrSQ");
-  TmrSuuryo = timer("TmrSuuryo");
-  TmrSSuuryo = timer("TmrSSuuryo");
-  TmrSell = timer("TmrSell");
-  TmrSSell = timer("TmrSSell");
+  ui.CmdQD = button(ui.Frame1, "CmdQD", "<<", {1050, 420, 375, 330}, 26, stepFont, "-10000",
+                    stepName("数量", "-10000"));
+  ui.CmdSQD = button(ui.Frame1, "CmdSQD", "<", {1420, 420, 375, 330}, 27, stepFont, "-1000",
+                     stepName("数量", "-1000"));
+  ui.TxtQua = textBox("TxtQua", "1000", {1755, 420, 885, 330}, 11,
+                      "左右のボタンで数量を入力して下さい", "数量");
+  ui.CmdSQU = button(ui.Frame1, "CmdSQU", ">", {2625, 420, 375, 330}, 28, stepFont, "+1000",
+                     stepName("数量", "+1000"));
+  ui.CmdQU = button(ui.Frame1, "CmdQU", ">>", {3000, 420, 375, 330}, 25, stepFont, "+10000",
+                    stepName("数量", "+10000"));
+  ui.CmdDown = button(ui.Frame1, "CmdDown", "<<", {1050, 1050, 375, 330}, 16, stepFont, "-1",
+                      stepName("買付単価", "-1"));
+  ui.CmdSDown = button(ui.Frame1, "CmdSDown", "<", {1420, 1050, 375, 330}, 15, stepFont, "-0.01",
+                       stepName("買付単価", "-0.01"));
+  ui.TxtBP = textBox("TxtBP", "1.00", {1755, 1050, 885, 330}, 13,
+                     "左右のボタンで単価を入力して下さい", "買付単価");
+  ui.CmdSUp = button(ui.Frame1, "CmdSUp", ">", {2625, 1050, 375, 330}, 14, stepFont, "+0.01",
+                     stepName("買付単価", "+0.01"));
+  ui.CmdUp = button(ui.Frame1, "CmdUp", ">>", {3000, 1050, 375, 330}, 24, stepFont, "+1",
+                    stepName("買付単価", "+1"));
+  ui.CmdDownS = button(ui.Frame1, "CmdDownS", "<<", {1050, 1680, 375, 330}, 17, stepFont, "-1",
+                       stepName("売却単価", "-1"));
+  ui.CmdSDownS = button(ui.Frame1, "CmdSDownS", "<", {1420, 1680, 375, 330}, 18, stepFont, "-0.01",
+                        stepName("売却単価", "-0.01"));
+  ui.TxtSP = textBox("TxtSP", "1.00", {1755, 1680, 885, 330}, 20,
+                     "左右のボタンで単価を入力して下さい", "売却単価");
+  ui.CmdSUpS = button(ui.Frame1, "CmdSUpS", ">", {2625, 1680, 375, 330}, 19, stepFont, "+0.01",
+                      stepName("売却単価", "+0.01"));
+  ui.CmdUpS = button(ui.Frame1, "CmdUpS", ">>", {3000, 1680, 375, 330}, 23, stepFont, "+1",
+                     stepName("売却単価", "+1"));
+  ui.TmrQ = timer("TmrQ");
+  ui.TmrSQ = timer("TmrSQ");
+  ui.TmrSuuryo = timer("TmrSuuryo");
+  ui.TmrSSuuryo = timer("TmrSSuuryo");
+  ui.TmrSell = timer("TmrSell");
+  ui.TmrSSell = timer("TmrSSell");
 
   // Frame2: the navigation cross with zoom-out in its middle, undo and redo beside it.
-  CmdMoveUp = button(Frame2, "CmdMoveUp", "↑", {840, 315, 540, 435}, 6, arrowFont, "上に移動",
-                     QStringLiteral("上に移動"));
-  CmdMoveLeft = button(Frame2, "CmdMoveLeft", "←", {315, 840, 435, 540}, 7, arrowFont, "左に移動",
-                       QStringLiteral("左に移動"));
-  CmdZoom = button(Frame2, "CmdZoom", "縮小", {840, 840, 540, 540}, 5, regular, "縮小",
-                   QStringLiteral("縮小"));
-  CmdMoveRight = button(Frame2, "CmdMoveRight", "→", {1470, 840, 435, 540}, 9, arrowFont,
-                        "右に移動", QStringLiteral("右に移動"));
-  CmdMoveDown = button(Frame2, "CmdMoveDown", "↓", {840, 1470, 540, 435}, 8, arrowFont, "下に移動",
-                       QStringLiteral("下に移動"));
-  CmdUndo = button(Frame2, "CmdUndo", "戻る&U", {2205, 420, 750, 540}, 1, regular, "戻る",
-                   QStringLiteral("戻る"));
-  CmdRedo = button(Frame2, "CmdRedo", "進む&R", {2205, 1365, 750, 540}, 2, regular, "進む",
-                   QStringLiteral("進む"));
+  ui.CmdMoveUp = button(ui.Frame2, "CmdMoveUp", "↑", {840, 315, 540, 435}, 6, arrowFont, "上に移動",
+                        QStringLiteral("上に移動"));
+  ui.CmdMoveLeft = button(ui.Frame2, "CmdMoveLeft", "←", {315, 840, 435, 540}, 7, arrowFont,
+                          "左に移動", QStringLiteral("左に移動"));
+  ui.CmdZoom = button(ui.Frame2, "CmdZoom", "縮小", {840, 840, 540, 540}, 5, regular, "縮小",
+                      QStringLiteral("縮小"));
+  ui.CmdMoveRight = button(ui.Frame2, "CmdMoveRight", "→", {1470, 840, 435, 540}, 9, arrowFont,
+                           "右に移動", QStringLiteral("右に移動"));
+  ui.CmdMoveDown = button(ui.Frame2, "CmdMoveDown", "↓", {840, 1470, 540, 435}, 8, arrowFont,
+                          "下に移動", QStringLiteral("下に移動"));
+  ui.CmdUndo = button(ui.Frame2, "CmdUndo", "戻る&U", {2205, 420, 750, 540}, 1, regular, "戻る",
+                      QStringLiteral("戻る"));
+  ui.CmdRedo = button(ui.Frame2, "CmdRedo", "進む&R", {2205, 1365, 750, 540}, 2, regular, "進む",
+                      QStringLiteral("進む"));
 
   // Keyboard focus moves in the order of the tab indices.
   std::sort(tabs.begin(), tabs.end(),

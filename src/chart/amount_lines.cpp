@@ -4,14 +4,10 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/mapping.h"
+#include "core/fee_schedule.h"
+#include "core/mapping.h"
 
 namespace {
-
-// The walk's step: the smallest price step of the entry fields, as a double.
-constexpr double kWalkStep = 0.01;
-// The fee of each tier: the same schedule the readout charges.
-constexpr float kFeeLow = 525, kFeeMid = 1050, kFeeHigh = 1575;
 
 float amountAt(const ChartState& s, float price, float tip) {
   return static_cast<float>(static_cast<double>(price) * s.quantity + tip);
@@ -19,19 +15,7 @@ float amountAt(const ChartState& s, float price, float tip) {
 
 }  // namespace
 
-// The walk, one 0.01 step at a time: from `price`, the first price whose trade value (stored as
-// a float) is not below the threshold. Kept as the reference the fast walk is tested against.
-float walkStepByStep(float quantity, float price, float threshold) {
-  while (static_cast<float>(static_cast<double>(quantity) * price) < threshold) {
-    const float next = static_cast<float>(price + kWalkStep);
-    // Past 2^18 a float can no longer take a 0.01 step: the walk would stand still for ever.
-    if (next == price) break;
-    price = next;
-  }
-  return price;
-}
-
-// The same walk, taking whole runs of steps at once. Between two powers of two every float is a
+// The walk takes whole runs of steps at once. Between two powers of two every float is a
 // multiple of the same unit u, and adding 0.01 rounds to the same multiple of u each time: from
 // 2^-7 to 2^18 the fraction of 0.01 / u lies at least 0.02 away from one half, so no step is ever
 // a rounding tie, and not even the double sum's own rounding can move one. Within such a stretch
@@ -110,36 +94,35 @@ bool BuyLine(ChartState& s, float tempTip) {
   return true;
 }
 
-void drawAmountLines(ChartState& s, tk::DrawingSurface& surface) {
+void drawAmountLines(ChartState& s, chart::Canvas& canvas) {
+  static_assert(kFeeSchedule.size() == 3, "one segment colour per tier and side");
+  // Buy segments gain the fee, sell segments lose it; light to dark with the tier.
+  constexpr std::array<Colour, 3> kBuyColours{RGB(128, 255, 128), RGB(0, 255, 0), RGB(0, 128, 0)};
+  constexpr std::array<Colour, 3> kSellColours{RGB(255, 255, 128), RGB(255, 255, 0),
+                                               RGB(255, 128, 64)};
   if (s.quantity > 0 && std::isfinite(s.quantity)) {
-    // The tier borders depend on the quantity only, so the sell side reuses the buy side's walk;
-    // the values are the ones the walk would produce again.
+    // Each tier ends where the next tier's threshold is reached; the last one has no end (0). The
+    // borders depend on the quantity only, so the sell side reuses the buy side's walk.
+    std::array<float, 3> starts{}, ends{};
     s.tierStartPrice = 0;
     s.tierEndPrice = 0;
-    Border(s, kTierThresholdLow);
-    const float start1 = s.tierStartPrice, end1 = s.tierEndPrice;
-    Border(s, kTierThresholdHigh);
-    const float start2 = s.tierStartPrice, end2 = s.tierEndPrice;
-    const float start3 = static_cast<float>(end2 + kWalkStep);
+    for (std::size_t tier = 0; tier + 1 < kFeeSchedule.size(); ++tier) {
+      Border(s, static_cast<float>(kFeeSchedule[tier].tradeValueBelow));
+      starts[tier] = s.tierStartPrice;
+      ends[tier] = s.tierEndPrice;
+    }
+    starts.back() = static_cast<float>(ends[ends.size() - 2] + kWalkStep);
 
-    struct Segment {
-      float start, end, tip;
-      Colour colour;
-    };
-    const std::array<Segment, 6> segments{{
-        {start1, end1, kFeeLow, RGB(128, 255, 128)},
-        {start2, end2, kFeeMid, RGB(0, 255, 0)},
-        {start3, 0, kFeeHigh, RGB(0, 128, 0)},
-        {start1, end1, -kFeeLow, RGB(255, 255, 128)},
-        {start2, end2, -kFeeMid, RGB(255, 255, 0)},
-        {start3, 0, -kFeeHigh, RGB(255, 128, 64)},
-    }};
-    for (const Segment& seg : segments) {
-      s.tierStartPrice = seg.start;
-      s.tierEndPrice = seg.end;
-      surface.ForeColor = seg.colour;
-      if (BuyLine(s, seg.tip)) surface.Line(s.lineStartX, s.lineStartY, s.lineEndX, s.lineEndY);
+    for (const bool buy : {true, false}) {
+      for (std::size_t tier = 0; tier < kFeeSchedule.size(); ++tier) {
+        const float fee = tierFee(s, tier);
+        s.tierStartPrice = starts[tier];
+        s.tierEndPrice = ends[tier];
+        canvas.ForeColor = buy ? kBuyColours[tier] : kSellColours[tier];
+        if (BuyLine(s, buy ? fee : -fee))
+          canvas.Line(s.lineStartX, s.lineStartY, s.lineEndX, s.lineEndY);
+      }
     }
   }
-  surface.ForeColor = s.drawColor;
+  canvas.ForeColor = s.drawColor;
 }

@@ -1,6 +1,6 @@
 #include "chart/calc.h"
 
-#include "app/number_text.h"
+#include "core/number_text.h"
 
 namespace Calc {
 std::string FormatAmount(const std::string& text) {

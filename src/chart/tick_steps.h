@@ -2,7 +2,7 @@
 // The distance between axis ticks: the start step times the smallest power of ten for which every
 // tick label still fits beside the next one (amount labels one text line apart, price labels the
 // width of "MM" apart).
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 // Sets amountStep for an amount range; lineHeight is the height of "M" in millimetres.
 void Barasi(ChartState& s, float tempArea, float tempStep, float lineHeight);

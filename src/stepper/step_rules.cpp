@@ -1,27 +1,11 @@
 #include "stepper/step_rules.h"
 
-#include <cmath>
 #include <limits>
 
-#include "app/number_text.h"
+#include "core/number_text.h"
+#include "core/single.h"
 
 namespace steprules {
-namespace {
-
-// The value rounded to single precision, as the hardware would round it, including the
-// overflow to an infinity for values beyond the float range (a plain cast would be undefined
-// there). A field reading 1e300 is thus far above any quantity limit.
-float toSingle(double value) {
-  constexpr double kRoundsToInfinity = 0x1.ffffffp+127;  // FLT_MAX plus half its last step
-  constexpr float kInfinity = std::numeric_limits<float>::infinity();
-  constexpr float kMax = std::numeric_limits<float>::max();
-  const double magnitude = std::fabs(value);
-  if (magnitude >= kRoundsToInfinity) return value > 0 ? kInfinity : -kInfinity;
-  if (magnitude > kMax) return value > 0 ? kMax : -kMax;
-  return static_cast<float>(value);
-}
-
-}  // namespace
 
 std::optional<std::string> stepPrice(std::string_view fieldText, PriceStep button) {
   const double v = numtext::readLenient(fieldText);

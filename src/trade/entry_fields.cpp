@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-#include "app/number_text.h"
+#include "core/number_text.h"
+#include "core/single.h"
 #include "trade/fees.h"
 
 namespace trade {

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 #include "trade/markers.h"
 
 namespace trade {

@@ -2,25 +2,21 @@
 // The brokerage fee of one trade and the profit/loss of the round trip.
 #include <string>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 // The fee of one trade of `quantity` shares at unit price tempP, tiered on the trade value.
 float funcTip(const ChartState& s, float tempP);
 
 namespace trade {
 
-// Trade values where the fee tier changes; a value equal to a threshold pays the higher fee.
-inline constexpr double kFeeThresholdLow = 50000;
-inline constexpr double kFeeThresholdHigh = 200000;
+enum class Side { Buy, Sell };
 
-// funcTip for a quantity that is not (yet) the state's one.
+// funcTip for a quantity that is not (yet) the state's one: the fee of the trade value's tier.
 float feeFor(const ChartState& s, float quantity, float price);
 
-// A double stored in single precision; a value beyond the float range becomes an infinity of its
-// sign (instead of an undefined conversion).
-float storeFloat(double value);
-// True when the value can be stored in single precision without becoming infinite.
-bool finiteAsFloat(double value);
+// The settlement amount of one side: quantity * price plus the fee (buy) or minus it (sell),
+// stored in single precision.
+float settlementAmount(const ChartState& s, Side side, float quantity, float price);
 
 // What the profit/loss label shows: its caption ("#,##0") and its colours.
 struct ReadoutLook {

@@ -1,7 +1,7 @@
 #include "trade/markers.h"
 
-#include "app/mapping.h"
-#include "app/number_text.h"
+#include "core/mapping.h"
+#include "core/number_text.h"
 #include "trade/fees.h"
 
 namespace trade {
@@ -38,12 +38,6 @@ std::string yenText(float amount) {
 }
 
 }  // namespace
-
-float settlementAmount(const ChartState& s, Side side, float quantity, float price) {
-  const double fee = feeFor(s, quantity, price);
-  const double value = static_cast<double>(quantity) * price;
-  return storeFloat(side == Side::Buy ? value + fee : value - fee);
-}
 
 Marker priceMarker(const ChartState& s, Side side) {
   const SideLook look = lookOf(side);

@@ -6,11 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
+#include "trade/fees.h"
 
 namespace trade {
-
-enum class Side { Buy, Sell };
 
 // A line control's end points.
 struct LinePoints {
@@ -37,9 +36,5 @@ Marker priceMarker(const ChartState& s, Side side);
 // the label alone with an arrow just below or above the plot area. The label's text always ends
 // where the line ends. lineHeight is the height of one text line ("M") in the window's font.
 Marker amountMarker(const ChartState& s, Side side, float lineHeight, const TextWidthMm& textWidth);
-
-// The settlement amount of one side: quantity * price plus the fee (buy) or minus it (sell),
-// stored in single precision.
-float settlementAmount(const ChartState& s, Side side, float quantity, float price);
 
 }  // namespace trade

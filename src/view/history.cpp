@@ -2,28 +2,7 @@
 
 #include <cmath>
 
-#include "view/single.h"
-
 namespace view {
-
-SavedView currentView(const ChartState& s) {
-  return {s.priceMin, s.priceSpan, s.amountMin, s.amountSpan};
-}
-
-void showView(ChartState& s, const SavedView& v) {
-  s.priceMin = v[0];
-  s.priceSpan = v[1];
-  s.amountMin = v[2];
-  s.amountSpan = v[3];
-}
-
-bool isShowable(const SavedView& v) {
-  const auto finite = [](float f) { return std::isfinite(f); };
-  const auto positive = [&](float f) { return finite(f) && f > 0; };
-  return finite(v[0]) && positive(v[1]) && finite(v[2]) && positive(v[3]) &&
-         finite(toSingle(static_cast<double>(v[0]) + v[1])) &&
-         finite(toSingle(static_cast<double>(v[2]) + v[3]));
-}
 
 std::size_t historyEntry(const ChartState& s) {
   const long entry = std::lround(s.historyIndex);

@@ -4,16 +4,9 @@
 // views redo could still reach.
 #include <cstddef>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 namespace view {
-
-// The view on screen: priceMin, priceSpan, amountMin, amountSpan.
-SavedView currentView(const ChartState& s);
-// Puts a view on screen (the caller redraws).
-void showView(ChartState& s, const SavedView& v);
-// A view the chart can map: finite lower ends, finite positive spans, finite upper ends.
-bool isShowable(const SavedView& v);
 
 // historyIndex as an entry number.
 std::size_t historyEntry(const ChartState& s);

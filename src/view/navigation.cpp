@@ -1,7 +1,8 @@
 #include "view/navigation.h"
 
+#include "core/mapping.h"
+#include "core/single.h"
 #include "view/history.h"
-#include "view/single.h"
 
 namespace view {
 

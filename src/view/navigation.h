@@ -3,7 +3,7 @@
 // (priceStep, amountStep from the last redraw). A lower end never goes below zero.
 #include <optional>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 namespace view {
 

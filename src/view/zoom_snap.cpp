@@ -5,8 +5,9 @@
 #include <utility>
 
 #include "chart/tick_steps.h"
+#include "core/mapping.h"
+#include "core/single.h"
 #include "view/history.h"
-#include "view/single.h"
 
 namespace view {
 
@@ -76,15 +77,13 @@ std::optional<double> snappedUpperEnd(float high, float step) {
 std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
                                  float lineHeight) {
   ZoomPlan p{};
-  p.areaLeft = area.left;
-  p.areaRight = toSingle(static_cast<double>(area.width) + area.left);
-  p.areaTop = area.top;
-  p.areaBottom = toSingle(static_cast<double>(area.height) + area.top);
+  const float areaRight = toSingle(static_cast<double>(area.width) + area.left);
+  const float areaBottom = toSingle(static_cast<double>(area.height) + area.top);
 
-  const double left = (static_cast<double>(p.areaLeft) - s.graphLeft) / s.graphWidth;
-  const double right = (static_cast<double>(p.areaRight) - s.graphLeft) / s.graphWidth;
-  const double top = (static_cast<double>(s.graphBottom) - p.areaTop) / s.graphHeight;
-  const double bottom = (static_cast<double>(s.graphBottom) - p.areaBottom) / s.graphHeight;
+  const double left = (static_cast<double>(area.left) - s.graphLeft) / s.graphWidth;
+  const double right = (static_cast<double>(areaRight) - s.graphLeft) / s.graphWidth;
+  const double top = (static_cast<double>(s.graphBottom) - area.top) / s.graphHeight;
+  const double bottom = (static_cast<double>(s.graphBottom) - areaBottom) / s.graphHeight;
   p.areaPriceLow = axisValue(s.priceMin, s.priceMax, left);
   p.areaPriceHigh = axisValue(s.priceMin, s.priceMax, right);
   p.areaAmountHigh = axisValue(s.amountMin, s.amountMax, top);
@@ -109,10 +108,6 @@ std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, floa
 }
 
 void applyZoom(ChartState& s, const ZoomPlan& p) {
-  s.areaLeft = p.areaLeft;
-  s.areaRight = p.areaRight;
-  s.areaTop = p.areaTop;
-  s.areaBottom = p.areaBottom;
   s.areaPriceLow = p.areaPriceLow;
   s.areaPriceHigh = p.areaPriceHigh;
   s.areaAmountHigh = p.areaAmountHigh;

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 namespace view {
 
@@ -32,7 +32,6 @@ std::optional<double> snappedUpperEnd(float high, float step);
 
 // Everything one completed selection writes.
 struct ZoomPlan {
-  float areaLeft, areaRight, areaTop, areaBottom;
   float areaPriceLow, areaPriceHigh, areaAmountHigh, areaAmountLow;
   float priceStep, amountStep;
   SavedView view;  // priceMin, priceSpan, amountMin, amountSpan

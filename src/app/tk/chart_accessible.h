@@ -4,7 +4,7 @@
 // lets every mouse event through to the window under it.
 #include <QWidget>
 
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 namespace tk {
 

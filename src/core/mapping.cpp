@@ -1,6 +1,8 @@
-#include "app/mapping.h"
+#include "core/mapping.h"
 
 #include <cmath>
+
+#include "core/single.h"
 
 float FuncX(const ChartState& s, float tempP) {
   const double x =
@@ -46,9 +48,15 @@ void Syuten(ChartState& s, float tempT) {
   }
 }
 
-bool mappingIsSound(const ChartState& s) {
-  const auto positive = [](float v) { return std::isfinite(v) && v > 0; };
-  return positive(s.priceSpan) && positive(s.amountSpan) && positive(s.quantity) &&
-         std::isfinite(s.priceMin) && std::isfinite(s.amountMin) &&
-         std::isfinite(s.priceMin + s.priceSpan) && std::isfinite(s.amountMin + s.amountSpan);
+bool isShowable(const SavedView& v) {
+  const auto finite = [](float f) { return std::isfinite(f); };
+  const auto positive = [&](float f) { return finite(f) && f > 0; };
+  return finite(v[0]) && positive(v[1]) && finite(v[2]) && positive(v[3]) &&
+         finite(toSingle(static_cast<double>(v[0]) + v[1])) &&
+         finite(toSingle(static_cast<double>(v[2]) + v[3]));
+}
+
+bool viewIsDrawable(const ChartState& s) {
+  const auto positive = [](float f) { return std::isfinite(f) && f > 0; };
+  return isShowable(currentView(s)) && positive(s.graphWidth) && positive(s.graphHeight);
 }

@@ -1,8 +1,11 @@
 // Entry fields, price markers and the profit/loss readout: the window's side of the trade.
 #include <QApplication>
+#include <QLineEdit>
 #include <QPalette>
 
 #include "app/frm_plot.h"
+#include "app/tk/mm_controls.h"
+#include "app/tk/units.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
 #include "trade/markers.h"
@@ -59,15 +62,15 @@ void applyAmountMarker(const ChartState& s, trade::Side side, float lineHeight,
 }  // namespace
 
 void FrmPlot::connectTradeEvents() {
-  connect(TxtQua, &QLineEdit::textChanged, this, [this] { TxtQua_Change(); });
-  connect(TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
-  connect(TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
+  connect(ui.TxtQua, &QLineEdit::textChanged, this, [this] { TxtQua_Change(); });
+  connect(ui.TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
+  connect(ui.TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
 }
 
 // A new buy price moves only the buy markers and the readout; the chart does not depend on it.
 void FrmPlot::TxtBP_Change() {
-  const auto price = trade::acceptPrice(state, trade::Side::Buy, TxtBP->text().toStdString());
-  showTaken(TxtBP, price.has_value());
+  const auto price = trade::acceptPrice(state, trade::Side::Buy, ui.TxtBP->text().toStdString());
+  showTaken(ui.TxtBP, price.has_value());
   if (!price) return;
   state.buyPrice = *price;
   MoveLinB();
@@ -76,8 +79,8 @@ void FrmPlot::TxtBP_Change() {
 }
 
 void FrmPlot::TxtSP_Change() {
-  const auto price = trade::acceptPrice(state, trade::Side::Sell, TxtSP->text().toStdString());
-  showTaken(TxtSP, price.has_value());
+  const auto price = trade::acceptPrice(state, trade::Side::Sell, ui.TxtSP->text().toStdString());
+  showTaken(ui.TxtSP, price.has_value());
   if (!price) return;
   state.sellPrice = *price;
   MoveLinS();
@@ -85,29 +88,30 @@ void FrmPlot::TxtSP_Change() {
   CalcSoneki();
 }
 
-// The amount lines depend on the quantity: a taken quantity redraws everything (the redraw reads
-// the field itself). Whether the text is taken is decided here, once per text: a refused one stays
-// refused until it changes.
+// The amount lines depend on the quantity: a taken quantity redraws everything. Whether the text
+// is taken is decided here, once per text: a refused one stays refused until it changes, and no
+// zoom, undo or resize takes it behind the field's back.
 void FrmPlot::TxtQua_Change() {
-  const bool taken = trade::acceptQuantity(state, TxtQua->text().toStdString()).has_value();
-  quantityTextTaken = taken;
-  showTaken(TxtQua, taken);
-  if (taken) ReDraw();
+  const auto quantity = trade::acceptQuantity(state, ui.TxtQua->text().toStdString());
+  showTaken(ui.TxtQua, quantity.has_value());
+  if (!quantity) return;
+  state.quantity = *quantity;
+  ReDraw();
 }
 
-void FrmPlot::MoveLinB() { applyPriceMarker(state, trade::Side::Buy, LinB, LblBuy); }
-void FrmPlot::MoveLinS() { applyPriceMarker(state, trade::Side::Sell, LinS, LblSell); }
+void FrmPlot::MoveLinB() { applyPriceMarker(state, trade::Side::Buy, ui.LinB, ui.LblBuy); }
+void FrmPlot::MoveLinS() { applyPriceMarker(state, trade::Side::Sell, ui.LinS, ui.LblSell); }
 
 void FrmPlot::MoveLinBYaku() {
-  applyAmountMarker(state, trade::Side::Buy, surface.TextHeight("M"), LinBYaku, LblBYaku);
+  applyAmountMarker(state, trade::Side::Buy, surface.TextHeight("M"), ui.LinBYaku, ui.LblBYaku);
 }
 
 void FrmPlot::MoveLinSYaku() {
-  applyAmountMarker(state, trade::Side::Sell, surface.TextHeight("M"), LinSYaku, LblSYaku);
+  applyAmountMarker(state, trade::Side::Sell, surface.TextHeight("M"), ui.LinSYaku, ui.LblSYaku);
 }
 
 void FrmPlot::CalcSoneki() {
   const trade::ReadoutLook look = trade::profitLossReadout(state);
-  LblSoneki->setCaption(QString::fromStdString(look.caption));
-  LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
+  ui.LblSoneki->setCaption(QString::fromStdString(look.caption));
+  ui.LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
 }

@@ -1,4 +1,4 @@
-#include "app/number_text.h"
+#include "core/number_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -8,6 +8,8 @@
 #include <string>
 #include <system_error>
 #include <utility>
+
+#include "core/single.h"
 
 namespace numtext {
 namespace {
@@ -267,16 +269,9 @@ std::optional<double> readStrict(std::string_view text) {
 std::optional<float> readStrictFloat(std::string_view text) {
   const std::optional<double> value = readStrict(text);
   if (!value) return std::nullopt;
-  // Doubles from FLT_MAX up to (but excluding) FLT_MAX + half an ulp round to FLT_MAX; from there
-  // on they round to infinity. Decide that here instead of leaning on an out-of-range cast.
-  constexpr double kFloatOverflow = 0x1.ffffffp+127;
-  const double magnitude = std::fabs(*value);
-  if (magnitude >= kFloatOverflow) return std::nullopt;
-  if (magnitude > std::numeric_limits<float>::max()) {
-    constexpr float kMax = std::numeric_limits<float>::max();
-    return *value > 0 ? kMax : -kMax;
-  }
-  return static_cast<float>(*value);
+  const float single = toSingle(*value);
+  if (!std::isfinite(single)) return std::nullopt;
+  return single;
 }
 
 double readLenient(std::string_view text) {

@@ -1,7 +1,7 @@
 #pragma once
 // From chart values (unit price, settlement amount) to drawing coordinates in millimetres.
 // Each is evaluated in double and only the result is stored as a float.
-#include "app/chart_state.h"
+#include "core/chart_state.h"
 
 // x of unit price tempP.
 float FuncX(const ChartState& s, float tempP);
@@ -12,6 +12,8 @@ void Siten(ChartState& s, float tempT);
 // Where it leaves the plot area (lineEndX/Y).
 void Syuten(ChartState& s, float tempT);
 
-// True when the view and the quantity can be mapped without dividing by zero or producing
-// non-finite coordinates: positive finite spans and quantity, finite lower ends.
-bool mappingIsSound(const ChartState& s);
+// A view the chart can map: finite lower ends, finite positive spans, and upper ends that stay
+// finite when stored as floats.
+bool isShowable(const SavedView& v);
+// The view on screen can be drawn: a showable view and a plot area of positive size.
+bool viewIsDrawable(const ChartState& s);

@@ -1,11 +1,11 @@
-#include "app/chart_accessible.h"
+#include "app/tk/chart_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <cmath>
 
-#include "app/number_text.h"
-#include "app/toolkit.h"
+#include "app/tk/units.h"
+#include "core/number_text.h"
 
 namespace tk {
 

@@ -39,7 +39,6 @@ struct ChartState {
   Truth tierStartInside = kFalse, tierEndInside = kFalse;
   Truth selectionActive = kFalse;
   float anchorX = 0, anchorY = 0;
-  float areaLeft = 0, areaRight = 0, areaTop = 0, areaBottom = 0;
   float areaPriceLow = 0, areaPriceHigh = 0, areaAmountHigh = 0, areaAmountLow = 0;
   // Indexed [entry][slot]: each entry is one saved view.
   std::vector<SavedView> viewHistory;
@@ -59,3 +58,8 @@ struct ChartState {
 
 // Sets the start view and the start plot area, as start-up does before it reads the fields.
 void setStartView(ChartState& s);
+
+// The view on screen as the history saves it.
+SavedView currentView(const ChartState& s);
+// Puts a saved view on screen (the caller redraws).
+void showView(ChartState& s, const SavedView& v);

@@ -1,0 +1,21 @@
+// The one full refresh of the picture. It draws what the state holds and reads no field: the
+// entry fields' change handlers have already taken their values into the state.
+#include "app/frm_plot.h"
+#include "app/tk/chart_accessible.h"
+#include "chart/graph_make.h"
+#include "core/mapping.h"
+
+void FrmPlot::ReDraw() {
+  // A view that cannot be mapped (a span that is not positive, an end that is not finite) is
+  // never drawn: the last picture, markers and readout stay as they are.
+  if (!viewIsDrawable(state)) return;
+  surface.Cls();
+  chart::GraphMake(state, surface);
+  MoveLinB();
+  MoveLinS();
+  MoveLinBYaku();
+  MoveLinSYaku();
+  CalcSoneki();
+  ui.chartArea->follow(state);
+  update();
+}

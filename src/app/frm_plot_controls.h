@@ -1,0 +1,68 @@
+#pragma once
+// Every control of the window, by the program's own names. The window creates them all at start
+// (frm_plot_layout.cpp) and they live as long as it does; Qt's parent-child ownership frees them.
+#include <array>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace tk {
+class ChartArea;
+class LineControl;
+class MmLabel;
+class ShapeControl;
+}  // namespace tk
+
+struct FrmPlotControls {
+  // ---- on the window surface ----
+  QPushButton* CmdSize = nullptr;
+  QGroupBox* Frame1 = nullptr;
+  QGroupBox* Frame2 = nullptr;
+  tk::MmLabel* LblRieki = nullptr;
+  tk::MmLabel* LblSoneki = nullptr;
+  tk::MmLabel* LblSell = nullptr;
+  tk::MmLabel* LblBuy = nullptr;
+  tk::MmLabel* LblBYaku = nullptr;
+  tk::MmLabel* LblSYaku = nullptr;
+  tk::LineControl* LinSYaku = nullptr;
+  tk::LineControl* LinBYaku = nullptr;
+  tk::LineControl* LinS = nullptr;
+  tk::LineControl* LinB = nullptr;
+  tk::ShapeControl* ShpArea = nullptr;
+  tk::ChartArea* chartArea = nullptr;  // the chart for assistive technology; draws nothing
+
+  // ---- Frame1: entry fields and step buttons ----
+  std::array<tk::MmLabel*, 7> Label1{};  // indices 0, 1 and 6 are used
+  QPushButton* CmdQD = nullptr;
+  QPushButton* CmdSQD = nullptr;
+  QLineEdit* TxtQua = nullptr;
+  QPushButton* CmdSQU = nullptr;
+  QPushButton* CmdQU = nullptr;
+  QPushButton* CmdDown = nullptr;
+  QPushButton* CmdSDown = nullptr;
+  QLineEdit* TxtBP = nullptr;
+  QPushButton* CmdSUp = nullptr;
+  QPushButton* CmdUp = nullptr;
+  QPushButton* CmdDownS = nullptr;
+  QPushButton* CmdSDownS = nullptr;
+  QLineEdit* TxtSP = nullptr;
+  QPushButton* CmdSUpS = nullptr;
+  QPushButton* CmdUpS = nullptr;
+  QTimer* TmrQ = nullptr;
+  QTimer* TmrSQ = nullptr;
+  QTimer* TmrSuuryo = nullptr;
+  QTimer* TmrSSuuryo = nullptr;
+  QTimer* TmrSell = nullptr;
+  QTimer* TmrSSell = nullptr;
+
+  // ---- Frame2: view navigation ----
+  QPushButton* CmdMoveUp = nullptr;
+  QPushButton* CmdMoveLeft = nullptr;
+  QPushButton* CmdZoom = nullptr;
+  QPushButton* CmdMoveRight = nullptr;
+  QPushButton* CmdMoveDown = nullptr;
+  QPushButton* CmdUndo = nullptr;
+  QPushButton* CmdRedo = nullptr;
+};

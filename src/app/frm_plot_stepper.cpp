@@ -1,0 +1,177 @@
+// The step buttons and their repeat timers.
+//
+// A click makes one step. A press with any mouse button starts the pair's repeat timer and the
+// release, wherever the pointer then is, stops it. Both are taken from the mouse events
+// themselves: the button's own pressed/released notifications also fire for the space bar (one
+// step, no repeat) and when the pointer slides off while held (the repeat goes on).
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/frm_plot.h"
+#include "app/tk/button_filters.h"
+#include "stepper/step_rules.h"
+
+namespace {
+
+constexpr int kSlowIntervalMs = 500;
+constexpr int kPriceFastIntervalMs = 50;
+constexpr int kQuantityFastIntervalMs = 200;
+
+// A repeat timer back to idle: disabled, at the slow interval, no ticks counted.
+void resetRepeat(QTimer* timer, ChartState& s) {
+  timer->stop();
+  timer->setInterval(kSlowIntervalMs);
+  s.repeatCount = 0;
+}
+
+// After a tick's step: the second tick switches the timer to its fast interval for the rest of
+// the hold.
+void countRepeatTick(QTimer* timer, ChartState& s, int fastIntervalMs) {
+  if (s.repeatCount == 1) timer->setInterval(fastIntervalMs);
+  s.repeatCount = steprules::nextRepeatCount(s.repeatCount);
+}
+
+void writeStep(QLineEdit* field, const std::optional<std::string>& text) {
+  // The field's change handler runs inside this assignment.
+  if (text) field->setText(QString::fromStdString(*text));
+}
+
+}  // namespace
+
+void FrmPlot::connectStepperEvents() {
+  // What one step button is tied to: its repeat timer with that timer's reset, the direction flag
+  // it writes at the press, and its click.
+  struct StepButton {
+    QPushButton* FrmPlotControls::*button;
+    QTimer* FrmPlotControls::*timer;
+    void (FrmPlot::*reset)();
+    Truth ChartState::*direction;
+    Truth directionAtPress;
+    void (FrmPlot::*click)();
+  };
+  using W = FrmPlot;
+  using C = FrmPlotControls;
+  static constexpr StepButton kStepButtons[] = {
+      {&C::CmdQD, &C::TmrQ, &W::initialTmrQ, &ChartState::stepUp, kFalse, &W::CmdQD_Click},
+      {&C::CmdSQD, &C::TmrSQ, &W::initialTmrSQ, &ChartState::stepUp, kFalse, &W::CmdSQD_Click},
+      {&C::CmdSQU, &C::TmrSQ, &W::initialTmrSQ, &ChartState::stepUp, kTrue, &W::CmdSQU_Click},
+      {&C::CmdQU, &C::TmrQ, &W::initialTmrQ, &ChartState::stepUp, kTrue, &W::CmdQU_Click},
+      {&C::CmdDown, &C::TmrSuuryo, &W::initialTmrSuuryo, &ChartState::stepUp, kFalse,
+       &W::CmdDown_Click},
+      {&C::CmdSDown, &C::TmrSSuuryo, &W::initialTmrSSuuryo, &ChartState::stepUp, kFalse,
+       &W::CmdSDown_Click},
+      {&C::CmdSUp, &C::TmrSSuuryo, &W::initialTmrSSuuryo, &ChartState::stepUp, kTrue,
+       &W::CmdSUp_Click},
+      {&C::CmdUp, &C::TmrSuuryo, &W::initialTmrSuuryo, &ChartState::stepUp, kTrue, &W::CmdUp_Click},
+      {&C::CmdDownS, &C::TmrSell, &W::initialTmrSell, &ChartState::stepUpSell, kFalse,
+       &W::CmdDownS_Click},
+      {&C::CmdSDownS, &C::TmrSSell, &W::initialTmrSSell, &ChartState::stepUpSell, kFalse,
+       &W::CmdSDownS_Click},
+      {&C::CmdSUpS, &C::TmrSSell, &W::initialTmrSSell, &ChartState::stepUpSell, kTrue,
+       &W::CmdSUpS_Click},
+      {&C::CmdUpS, &C::TmrSell, &W::initialTmrSell, &ChartState::stepUpSell, kTrue,
+       &W::CmdUpS_Click},
+  };
+
+  for (const StepButton& wiring : kStepButtons) {
+    QPushButton* button = ui.*wiring.button;
+    connect(button, &QPushButton::clicked, this,
+            [this, click = wiring.click] { (this->*click)(); });
+    // No step at the press: the timer, at its slow interval since the last reset, ticks first
+    // 500 ms later. A second press while it runs leaves its schedule alone.
+    const auto pressed = [this, &wiring] {
+      state.*wiring.direction = wiring.directionAtPress;
+      if (QTimer* timer = ui.*wiring.timer; !timer->isActive()) timer->start();
+    };
+    const auto released = [this, &wiring] { (this->*wiring.reset)(); };
+    button->installEventFilter(new tk::MouseHoldWatcher(pressed, released, button));
+  }
+  connect(ui.TmrSuuryo, &QTimer::timeout, this, [this] { TmrSuuryo_Timer(); });
+  connect(ui.TmrSSuuryo, &QTimer::timeout, this, [this] { TmrSSuuryo_Timer(); });
+  connect(ui.TmrSell, &QTimer::timeout, this, [this] { TmrSell_Timer(); });
+  connect(ui.TmrSSell, &QTimer::timeout, this, [this] { TmrSSell_Timer(); });
+  connect(ui.TmrQ, &QTimer::timeout, this, [this] { TmrQ_Timer(); });
+  connect(ui.TmrSQ, &QTimer::timeout, this, [this] { TmrSQ_Timer(); });
+}
+
+void FrmPlot::CmdQD_Click() {
+  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
+                                               steprules::kQuantityDown10000, state.quantityMax));
+}
+void FrmPlot::CmdSQD_Click() {
+  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
+                                               steprules::kQuantityDown1000, state.quantityMax));
+}
+void FrmPlot::CmdSQU_Click() {
+  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
+                                               steprules::kQuantityUp1000, state.quantityMax));
+}
+void FrmPlot::CmdQU_Click() {
+  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
+                                               steprules::kQuantityUp10000, state.quantityMax));
+}
+
+void FrmPlot::CmdDown_Click() {
+  writeStep(ui.TxtBP, steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceDown1));
+}
+void FrmPlot::CmdSDown_Click() {
+  writeStep(ui.TxtBP,
+            steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceDownCent));
+}
+void FrmPlot::CmdSUp_Click() {
+  writeStep(ui.TxtBP,
+            steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceUpCent));
+}
+void FrmPlot::CmdUp_Click() {
+  writeStep(ui.TxtBP, steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceUp1));
+}
+
+void FrmPlot::CmdDownS_Click() {
+  writeStep(ui.TxtSP, steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceDown1));
+}
+void FrmPlot::CmdSDownS_Click() {
+  writeStep(ui.TxtSP,
+            steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceDownCent));
+}
+void FrmPlot::CmdSUpS_Click() {
+  writeStep(ui.TxtSP,
+            steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceUpCent));
+}
+void FrmPlot::CmdUpS_Click() {
+  writeStep(ui.TxtSP, steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceUp1));
+}
+
+void FrmPlot::initialTmrSuuryo() { resetRepeat(ui.TmrSuuryo, state); }
+void FrmPlot::initialTmrSSuuryo() { resetRepeat(ui.TmrSSuuryo, state); }
+void FrmPlot::initialTmrSell() { resetRepeat(ui.TmrSell, state); }
+void FrmPlot::initialTmrSSell() { resetRepeat(ui.TmrSSell, state); }
+void FrmPlot::initialTmrSQ() { resetRepeat(ui.TmrSQ, state); }
+void FrmPlot::initialTmrQ() { resetRepeat(ui.TmrQ, state); }
+
+// Each tick steps the way the last pressed button of its pair points, with that button's limit;
+// a refused step does not stop the timer.
+void FrmPlot::TmrSuuryo_Timer() {
+  state.stepUp != kFalse ? CmdUp_Click() : CmdDown_Click();
+  countRepeatTick(ui.TmrSuuryo, state, kPriceFastIntervalMs);
+}
+void FrmPlot::TmrSSuuryo_Timer() {
+  state.stepUp != kFalse ? CmdSUp_Click() : CmdSDown_Click();
+  countRepeatTick(ui.TmrSSuuryo, state, kPriceFastIntervalMs);
+}
+void FrmPlot::TmrSell_Timer() {
+  state.stepUpSell != kFalse ? CmdUpS_Click() : CmdDownS_Click();
+  countRepeatTick(ui.TmrSell, state, kPriceFastIntervalMs);
+}
+void FrmPlot::TmrSSell_Timer() {
+  state.stepUpSell != kFalse ? CmdSUpS_Click() : CmdSDownS_Click();
+  countRepeatTick(ui.TmrSSell, state, kPriceFastIntervalMs);
+}
+void FrmPlot::TmrQ_Timer() {
+  state.stepUp != kFalse ? CmdQU_Click() : CmdQD_Click();
+  countRepeatTick(ui.TmrQ, state, kQuantityFastIntervalMs);
+}
+void FrmPlot::TmrSQ_Timer() {
+  state.stepUp != kFalse ? CmdSQU_Click() : CmdSQD_Click();
+  countRepeatTick(ui.TmrSQ, state, kQuantityFastIntervalMs);
+}

@@ -1,0 +1,84 @@
+// Pan and zoom-out buttons, the view history and the mouse zoom.
+#include <QPushButton>
+#include <optional>
+
+#include "app/frm_plot.h"
+#include "app/tk/mm_controls.h"
+#include "view/history.h"
+#include "view/navigation.h"
+#include "view/zoom_snap.h"
+
+// A navigation click: show the new view, redraw, then record it. A view that a float could no
+// longer hold is refused outright, so the picture, the history and its redo entries stay as they
+// are.
+void FrmPlot::navigateTo(const std::optional<SavedView>& next) {
+  if (!next) return;
+  showView(state, *next);
+  ReDraw();
+  HairetuKakunou();
+}
+
+void FrmPlot::connectViewEvents() {
+  connect(ui.CmdMoveUp, &QPushButton::clicked, this, [this] { CmdMoveUp_Click(); });
+  connect(ui.CmdMoveDown, &QPushButton::clicked, this, [this] { CmdMoveDown_Click(); });
+  connect(ui.CmdMoveLeft, &QPushButton::clicked, this, [this] { CmdMoveLeft_Click(); });
+  connect(ui.CmdMoveRight, &QPushButton::clicked, this, [this] { CmdMoveRight_Click(); });
+  connect(ui.CmdZoom, &QPushButton::clicked, this, [this] { CmdZoom_Click(); });
+  connect(ui.CmdUndo, &QPushButton::clicked, this, [this] { CmdUndo_Click(); });
+  connect(ui.CmdRedo, &QPushButton::clicked, this, [this] { CmdRedo_Click(); });
+}
+
+void FrmPlot::CmdMoveUp_Click() { navigateTo(view::movedUp(state)); }
+void FrmPlot::CmdMoveDown_Click() { navigateTo(view::movedDown(state)); }
+void FrmPlot::CmdMoveLeft_Click() { navigateTo(view::movedLeft(state)); }
+void FrmPlot::CmdMoveRight_Click() { navigateTo(view::movedRight(state)); }
+void FrmPlot::CmdZoom_Click() { navigateTo(view::zoomedOut(state)); }
+
+void FrmPlot::HairetuKakunou() {
+  view::pushView(state);
+  ui.CmdRedo->setEnabled(false);
+  ui.CmdUndo->setEnabled(true);
+}
+
+void FrmPlot::CmdUndo_Click() {
+  if (!view::stepBack(state)) return;
+  if (view::historyEntry(state) == 0) ui.CmdUndo->setEnabled(false);
+  ui.CmdRedo->setEnabled(true);
+  ReDraw();
+}
+
+void FrmPlot::CmdRedo_Click() {
+  if (!view::stepForward(state)) return;
+  if (!view::canRedo(state)) ui.CmdRedo->setEnabled(false);
+  ui.CmdUndo->setEnabled(true);
+  ReDraw();
+}
+
+void FrmPlot::Form_MouseDown(float x, float y) {
+  if (!view::insidePlotArea(state, x, y)) return;
+  if (state.selectionActive == kFalse) {
+    state.anchorX = x;
+    state.anchorY = y;
+    // Start the (still hidden) rectangle at the anchor, so a second click with no move in
+    // between zooms on this point rather than on an earlier selection's rectangle.
+    ui.ShpArea->setRectMm(x, y, 0, 0);
+  } else {
+    const view::AreaRect area{ui.ShpArea->leftMm(), ui.ShpArea->topMm(), ui.ShpArea->widthMm(),
+                              ui.ShpArea->heightMm()};
+    const auto plan = view::planZoom(state, area, surface.TextWidth("MM"), surface.TextHeight("M"));
+    // A view beyond what the snapping can express: the click is ignored and the selection stays.
+    if (!plan) return;
+    view::applyZoom(state, *plan);
+    ui.ShpArea->hide();
+    HairetuKakunou();
+    ReDraw();
+  }
+  state.selectionActive = static_cast<Truth>(~state.selectionActive);
+}
+
+void FrmPlot::Form_MouseMove(float x, float y) {
+  if (state.selectionActive == kFalse) return;
+  const view::AreaRect r = view::rubberBand(state.anchorX, state.anchorY, x, y);
+  ui.ShpArea->setRectMm(r.left, r.top, r.width, r.height);
+  ui.ShpArea->show();
+}

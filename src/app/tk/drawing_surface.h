@@ -1,0 +1,46 @@
+#pragma once
+// The chart's drawing surface: the drawing calls are recorded in a display list, in millimetres,
+// that is replayed on every paint, so the picture survives being covered and is sharp at any scale.
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+#include <string_view>
+#include <vector>
+
+#include "app/tk/units.h"
+#include "chart/canvas.h"
+
+class QPainter;
+
+namespace tk {
+
+// One recorded drawing operation, in millimetres.
+struct DrawOp {
+  enum Kind { Line, Text } kind;
+  float x1, y1, x2, y2;  // line end points; for text, (x1, y1) is the top-left corner
+  Colour colour;
+  int width;     // line width in logical pixels
+  QString text;  // printed text
+};
+
+class DrawingSurface : public chart::Canvas {
+ public:
+  explicit DrawingSurface(QFont font = windowFont());
+
+  void Cls();
+  void Line(float x1, float y1, float x2, float y2) override;
+  void Print(std::string_view text) override;
+  float TextWidth(std::string_view text) const override;
+  float TextHeight(std::string_view text) const override;
+
+  const std::vector<DrawOp>& ops() const { return ops_; }
+  const QFont& font() const { return font_; }
+  void paint(QPainter& painter) const;
+
+ private:
+  QFont font_;
+  QFontMetricsF metrics_;  // measuring is the hot part of a redraw: keep one
+  std::vector<DrawOp> ops_;
+};
+
+}  // namespace tk

@@ -1,0 +1,132 @@
+#include "app/tk/mm_controls.h"
+
+#include <QFontMetricsF>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+#include "app/tk/units.h"
+
+namespace tk {
+
+// ---- MmLabel ----
+
+MmLabel::MmLabel(QWidget* parent) : QLabel(parent) {
+  setContentsMargins(0, 0, 0, 0);
+  setIndent(0);
+  setMargin(0);
+  setFont(windowFont());
+}
+
+void MmLabel::setCaption(const QString& caption) {
+  caption_ = caption;
+  const QString shown = displayText(caption);
+  setText(shown);
+  setAccessibleName(shown);
+  relayout();
+}
+
+void MmLabel::setLeftMm(float left) {
+  left_ = left;
+  relayout();
+}
+
+void MmLabel::setTopMm(float top) {
+  top_ = top;
+  relayout();
+}
+
+void MmLabel::setColours(Colour back, Colour fore) {
+  back_ = back;
+  fore_ = fore;
+  update();
+}
+
+void MmLabel::relayout() {
+  // The widget starts at the whole pixel left of the exact position; the text is painted at the
+  // exact fraction, so a right-aligned caption ends exactly where the program put its end.
+  const QFontMetricsF fm(font());
+  const double x = mmToPx(left_);
+  const double y = mmToPx(top_);
+  const double x0 = std::floor(x);
+  const double y0 = std::floor(y);
+  const double w = std::ceil(x - x0 + fm.horizontalAdvance(text()));
+  const double h = std::ceil(y - y0 + fm.height());
+  setGeometry(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(std::max(1.0, w)),
+              static_cast<int>(std::max(1.0, h)));
+  update();
+}
+
+void MmLabel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), toQColor(back_));
+  painter.setPen(toQColor(fore_));
+  painter.setFont(font());
+  const QFontMetricsF fm(font());
+  const double dx = mmToPx(left_) - x();
+  const double dy = mmToPx(top_) - y();
+  painter.drawText(QPointF(dx, dy + fm.ascent()), text());
+}
+
+void MmLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void MmLabel::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+// ---- LineControl ----
+
+LineControl::LineControl(QWidget* parent, Colour colour) : QWidget(parent), colour_(colour) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void LineControl::setPoints(float x1, float y1, float x2, float y2) {
+  x1_ = x1;
+  y1_ = y1;
+  x2_ = x2;
+  y2_ = y2;
+  const double left = std::floor(mmToPx(std::min(x1, x2)));
+  const double top = std::floor(mmToPx(std::min(y1, y2)));
+  const double right = std::ceil(mmToPx(std::max(x1, x2))) + 1;
+  const double bottom = std::ceil(mmToPx(std::max(y1, y2))) + 1;
+  setGeometry(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+              static_cast<int>(bottom - top));
+  update();
+}
+
+void LineControl::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.setPen(QPen(toQColor(colour_), 1));
+  const QPointF origin(x(), y());
+  painter.drawLine(QPointF(mmToPx(x1_), mmToPx(y1_)) - origin,
+                   QPointF(mmToPx(x2_), mmToPx(y2_)) - origin);
+}
+
+// ---- ShapeControl ----
+
+ShapeControl::ShapeControl(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void ShapeControl::setRectMm(float left, float top, float width, float height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  const int l = static_cast<int>(std::floor(mmToPx(left)));
+  const int t = static_cast<int>(std::floor(mmToPx(top)));
+  const int r = static_cast<int>(std::ceil(mmToPx(static_cast<double>(left) + width)));
+  const int b = static_cast<int>(std::ceil(mmToPx(static_cast<double>(top) + height)));
+  setGeometry(l, t, std::max(1, r - l + 1), std::max(1, b - t + 1));
+  update();
+}
+
+void ShapeControl::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  // Dashed, so the rectangle stands out where it runs along a grid line.
+  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+}  // namespace tk

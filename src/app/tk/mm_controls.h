@@ -1,0 +1,75 @@
+#pragma once
+// The controls that lie on the window surface and are placed in millimetres: labels exactly as
+// wide as their text, line controls and the selection rectangle.
+#include <QLabel>
+#include <QString>
+#include <QWidget>
+
+#include "core/chart_state.h"
+
+namespace tk {
+
+// A label on the window surface, placed in millimetres and always exactly as wide as its text.
+// It takes the mouse presses and moves over it (they do not fall through to the chart).
+class MmLabel : public QLabel {
+ public:
+  explicit MmLabel(QWidget* parent);
+  void setCaption(const QString& caption);  // the caption as the program holds it
+  QString caption() const { return caption_; }
+  void setLeftMm(float left);
+  void setTopMm(float top);
+  float leftMm() const { return left_; }
+  float topMm() const { return top_; }
+  void setColours(Colour back, Colour fore);
+  Colour backColour() const { return back_; }
+  Colour foreColour() const { return fore_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void relayout();
+  QString caption_;
+  float left_ = 0, top_ = 0;
+  Colour back_ = 0, fore_ = 0;
+};
+
+// A line control: two end points in millimetres, drawn 1 px wide in its colour; no mouse input.
+class LineControl : public QWidget {
+ public:
+  LineControl(QWidget* parent, Colour colour);
+  void setPoints(float x1, float y1, float x2, float y2);
+  float x1() const { return x1_; }
+  float y1() const { return y1_; }
+  float x2() const { return x2_; }
+  float y2() const { return y2_; }
+  Colour colour() const { return colour_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
+  Colour colour_;
+};
+
+// The selection rectangle: an outline that does not hide the chart under it; no mouse input.
+class ShapeControl : public QWidget {
+ public:
+  explicit ShapeControl(QWidget* parent);
+  void setRectMm(float left, float top, float width, float height);
+  float leftMm() const { return left_; }
+  float topMm() const { return top_; }
+  float widthMm() const { return width_; }
+  float heightMm() const { return height_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+};
+
+}  // namespace tk

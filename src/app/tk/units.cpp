@@ -1,0 +1,59 @@
+#include "app/tk/units.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QStringList>
+#include <cmath>
+
+namespace tk {
+
+QColor toQColor(Colour c) {
+  return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)),
+                static_cast<int>(blueOf(c)));
+}
+
+QString qs(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+namespace {
+// The Gothic faces in order of preference, of those installed. Qt takes the first it finds either
+// way, but it also works out glyph fallbacks (a fontconfig sort per script) for a first family that
+// is missing, which is start-up time spent on nothing.
+const QStringList& gothicFamilies() {
+  static const QStringList families = [] {
+    const QStringList preferred = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                                   QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
+                                   QStringLiteral("IPAGothic")};
+    const QStringList known = QFontDatabase::families();
+    QStringList installed;
+    for (const QString& family : preferred)
+      if (known.contains(family, Qt::CaseInsensitive)) installed << family;
+    return installed.isEmpty() ? preferred : installed;
+  }();
+  return families;
+}
+}  // namespace
+
+QFont gothicFont(double points, bool bold) {
+  QFont font;
+  font.setFamilies(gothicFamilies());
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  font.setBold(bold);
+  return font;
+}
+
+QFont windowFont() { return gothicFont(9.0); }
+
+QString displayText(const QString& caption) {
+  QString shown = caption;
+  shown.replace(QLatin1Char('\\'), QChar(0x00A5));
+  return shown;
+}
+
+float textWidthMm(const QFont& font, const QString& text) {
+  return static_cast<float>(pxToMm(QFontMetricsF(font).horizontalAdvance(displayText(text))));
+}
+
+}  // namespace tk

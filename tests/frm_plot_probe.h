@@ -1,0 +1,37 @@
+#pragma once
+// The tests' one way into the window's insides: its state, its drawing surface, its controls and
+// the procedures a test drives directly. Everything else a test does goes through real events.
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/frm_plot.h"
+#include "app/tk/chart_accessible.h"
+#include "app/tk/mm_controls.h"
+#include "app/tk/units.h"
+
+class FrmPlotProbe {
+ public:
+  explicit FrmPlotProbe(FrmPlot& window) : w_(window) {}
+
+  ChartState& state() { return w_.state; }
+  tk::DrawingSurface& surface() { return w_.surface; }
+  FrmPlotControls& ui() { return w_.ui; }
+
+  void ReDraw() { w_.ReDraw(); }
+  void Form_Resize() { w_.Form_Resize(); }
+  void CmdSize_Click() { w_.CmdSize_Click(); }
+  void HairetuKakunou() { w_.HairetuKakunou(); }
+  void Form_MouseDown(float x, float y) { w_.Form_MouseDown(x, y); }
+  void Form_MouseMove(float x, float y) { w_.Form_MouseMove(x, y); }
+
+  // One tick of a repeat timer, through whatever the window connected to it.
+  static void tick(QTimer* timer) {
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+  }
+
+ private:
+  FrmPlot& w_;
+};
