@@ -2,10 +2,11 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <cstdlib>
+
+#include "offscreen_platform.h"
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  useOffscreenPlatformUnlessChosen();
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

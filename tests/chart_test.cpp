@@ -2,7 +2,9 @@
 // the amount-label format, checked against worked values of the start view.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "app/tk/drawing_surface.h"
@@ -10,7 +12,10 @@
 #include "chart/calc.h"
 #include "chart/tick_steps.h"
 #include "core/mapping.h"
+#include "core/number_text.h"
 #include "start_state.h"
+#include "trade/fees.h"
+#include "trade/markers.h"
 
 namespace {
 
@@ -201,6 +206,44 @@ TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
         EXPECT_EQ(walkFast(q, from, threshold), walkStepByStep(q, from, threshold))
             << "quantity " << q << " from " << from << " to " << threshold;
       }
+    }
+  }
+}
+
+// The drawn lines, the amount markers and the readout all charge the state's fees: with the
+// start-up schedule, and with fees no copy elsewhere could know, each tier's drawn segment ends
+// where the marker of a trade at that price stands, and a round trip there costs twice its fee.
+TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
+  std::vector<std::array<float, kFeeSchedule.size()>> schedules(1);
+  for (std::size_t t = 0; t < kFeeSchedule.size(); ++t) schedules[0][t] = kFeeSchedule[t].fee;
+  schedules.push_back({100, 20000, 30000});
+  for (const auto& fees : schedules) {
+    ChartState s = startState(1000);
+    for (std::size_t t = 0; t < kFeeSchedule.size(); ++t) s.*kFeeSchedule[t].stateFee = fees[t];
+    showView(s, {0, 300, 0, 400000});  // every tier in view
+    s.priceMax = 300;
+    s.amountMax = 400000;
+    const std::vector<Segment> lines = amountLines(s);
+    ASSERT_EQ(lines.size(), 2 * kFeeSchedule.size());
+    // The border prices, walked as the program walks them: each tier's last and first price.
+    std::vector<std::pair<float, std::size_t>> borders;  // price, its tier
+    s.tierStartPrice = s.tierEndPrice = 0;
+    for (std::size_t tier = 0; tier + 1 < kFeeSchedule.size(); ++tier) {
+      Border(s, static_cast<float>(kFeeSchedule[tier].tradeValueBelow));
+      borders.push_back({s.tierEndPrice, tier});
+      borders.push_back({static_cast<float>(s.tierEndPrice + kWalkStep), tier + 1});
+    }
+    for (const auto& [price, tier] : borders) {
+      s.buyPrice = s.sellPrice = price;
+      const trade::Marker m = trade::amountMarker(s, trade::Side::Buy, 3, [](auto) { return 0; });
+      ASSERT_TRUE(m.line) << price;
+      // The buy marker stands on an end of its tier's drawn segment.
+      const Segment& seg = lines[tier];
+      const bool onStart = seg.x1 == FuncX(s, price) && seg.y1 == m.line->y1;
+      const bool onEnd = seg.x2 == FuncX(s, price) && seg.y2 == m.line->y1;
+      EXPECT_TRUE(onStart || onEnd) << "tier " << tier << " at " << price;
+      EXPECT_EQ(trade::profitLossReadout(s).caption, numtext::formatGrouped(-2.0 * fees[tier]))
+          << "tier " << tier << " at " << price;
     }
   }
 }

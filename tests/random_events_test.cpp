@@ -95,9 +95,7 @@ const char* const kPrices[] = {"12.34", "1.00",     "99.99",    "0.01",  "-3",
 const char* const kQuantities[] = {"5000",   "1000",   "250000",   "12,000",    "100",
                                    "999999", "1E+07",  "３０００", "241000",    "11000",
                                    "2000",   "240000", "1000.5",   "123456789", "1e12"};
-// A redraw walks each fee tier in price steps of 0.01, so a quantity far below 100 costs tens of
-// milliseconds per redraw: these come rarely, and the usual quantity is set again right after.
-constexpr const char* kUsualQuantity = "5000";
+// Quantities far below the usual ones: the tier walk takes the most 0.01 steps for them.
 const char* const kTinyQuantities[] = {"1", "１２．５０", "0.5", "7.5", "1e-45", "1.005", "12"};
 
 template <typename T, std::size_t N>
@@ -220,9 +218,6 @@ class RandomEventsTest : public WindowTest {
     if (r < 75) return randomDigits(1, 12);
     return numtext::format0_00(real(-30, 130));
   }
-  // Small quantities come only from their own rare pool, and only while a usual
-  // quantity could be taken back afterwards: a very wide view refuses every usual quantity and
-  // would keep the small one.
   std::string quantityText() {
     const int r = between(0, 999);
     std::string text;
@@ -234,15 +229,12 @@ class RandomEventsTest : public WindowTest {
       text = from(kQuantities);
     } else if (r < 830) {
       text = longText();
-    } else if (r < 997) {
-      text = randomDigits(3, 9);
-    } else if (usualQuantityTakenBack()) {
-      return from(kTinyQuantities);
+    } else if (r < 950) {
+      text = randomDigits(1, 9);
+    } else {
+      text = from(kTinyQuantities);
     }
-    return isSmallQuantity(QString::fromStdString(text)) ? kUsualQuantity : text;
-  }
-  bool usualQuantityTakenBack() const {
-    return trade::acceptQuantity(state(), kUsualQuantity).has_value();
+    return text;
   }
 
   // ---- the events ----
@@ -376,14 +368,8 @@ class RandomEventsTest : public WindowTest {
       field->setText(q);
       return;
     }
-    // Typed key by key: each key changes the text once, and a quantity changed to a small one on
-    // the way would leave the rare pool's share. Such a quantity is set at once instead.
+    // Typed key by key: each key changes the text once.
     const bool clearFirst = chance(0.6);
-    if (isQuantity && smallWhileTyped(clearFirst ? QString() : field->text(), q)) {
-      describe("setText " + name + " \"" + text + "\"");
-      field->setText(q);
-      return;
-    }
     describe("type " + name + (clearFirst ? " over all: \"" : " at the end: \"") + text + "\"");
     if (clearFirst) {
       QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -391,18 +377,6 @@ class RandomEventsTest : public WindowTest {
       QTest::keyClick(field, Qt::Key_End);
     }
     typeKeys(field, q);
-  }
-
-  // Quantities below 100 have their own rare pool, so that most events exercise usual trades.
-  static bool isSmallQuantity(float quantity) { return quantity > 0 && quantity < 100; }
-  static bool isSmallQuantity(const QString& quantityText) {
-    return isSmallQuantity(numtext::readStrictFloat(str(quantityText)).value_or(0));
-  }
-  static bool smallWhileTyped(const QString& start, const QString& typed) {
-    for (qsizetype n = 1; n <= typed.size(); ++n) {
-      if (isSmallQuantity(start + typed.left(n))) return true;
-    }
-    return false;
   }
 
   void typeKeys(QLineEdit* field, const QString& text) {
@@ -423,6 +397,7 @@ class RandomEventsTest : public WindowTest {
   void editKey() {
     bool isQuantity = false;
     QLineEdit* field = anyField(&isQuantity);
+    Q_UNUSED(isQuantity);
     static const Key kKeys[] = {
         {Qt::Key_Backspace, {}, "Backspace"},
         {Qt::Key_Delete, {}, "Delete"},
@@ -436,14 +411,6 @@ class RandomEventsTest : public WindowTest {
         {Qt::Key_Period, {}, "."},
     };
     const Key& k = from(kKeys);
-    // An edit that leaves a small quantity is tried on a copy first, and then
-    // made in a price field instead. Undo and redo of the field cannot be tried: rarely.
-    if (isQuantity) {
-      const bool history = k.key == Qt::Key_Z || k.key == Qt::Key_Y;
-      if (history ? !(chance(0.05) && usualQuantityTakenBack())
-                  : isSmallQuantity(afterKey(field, k)))
-        field = ui().TxtBP;
-    }
     describe(std::string("key ") + k.name + " in " + str(field->objectName()));
     pressKey(field, k);
   }
@@ -453,15 +420,6 @@ class RandomEventsTest : public WindowTest {
     } else {
       QTest::keyClick(field, k.key, k.mods);
     }
-  }
-  // The text a key would leave in the field, tried on a scratch copy.
-  static QString afterKey(const QLineEdit* field, const Key& k) {
-    QLineEdit scratch(field->text());
-    scratch.setCursorPosition(field->cursorPosition());
-    if (field->hasSelectedText())
-      scratch.setSelection(field->selectionStart(), static_cast<int>(field->selectedText().size()));
-    pressKey(&scratch, k);
-    return scratch.text();
   }
 
   void resizeWindow() {
@@ -749,15 +707,6 @@ TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
       mouseOnWindow();
     }
     if (!checkAfter(eventIndex, false)) return;
-    // A small quantity, once taken, would stay for the rest of the run: after its one event the
-    // user types a usual one again.
-    if (isSmallQuantity(state().quantity)) {
-      describe(std::string("clear TxtQua, setText \"") + kUsualQuantity +
-               "\" (back from a small quantity)");
-      ui().TxtQua->clear();
-      ui().TxtQua->setText(QString::fromUtf8(kUsualQuantity));
-      if (!checkAfter(eventIndex, false)) return;
-    }
   }
   std::cout << seen.summary() << std::endl;
   // A mix that no longer reaches these would pass without testing much.

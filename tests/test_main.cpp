@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstdlib>
+
+#include "offscreen_platform.h"
 
 int main(int argc, char** argv) {
-  if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  useOffscreenPlatformUnlessChosen();
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName(QStringLiteral("ほしなみ。"));
   ::testing::InitGoogleTest(&argc, argv);
