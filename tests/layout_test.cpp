@@ -57,6 +57,7 @@ QString textOf(QWidget* w) {
 
 TEST(Layout, ControlsStandWhereTheDesignPutsThem) {
   FrmPlot w;
+  FrmPlotProbe p(w);
   for (const Expected& e : kControls) {
     SCOPED_TRACE(e.name);
     auto* c = w.findChild<QWidget*>(QString::fromUtf8(e.name));
@@ -70,18 +71,19 @@ TEST(Layout, ControlsStandWhereTheDesignPutsThem) {
       EXPECT_EQ(c->accessibleDescription(), QString::fromUtf8(e.tip));
     }
   }
-  EXPECT_EQ(FrmPlotProbe(w).ui().Frame1->title(), QStringLiteral("数量・単価入力"));
-  EXPECT_EQ(FrmPlotProbe(w).ui().Frame2->title(), QStringLiteral("グラフを描画する範囲"));
-  EXPECT_EQ(FrmPlotProbe(w).ui().Frame1->geometry(), QRect(7, 7, 246, 155));
-  EXPECT_EQ(FrmPlotProbe(w).ui().Frame2->geometry(), QRect(259, 7, 211, 155));
-  EXPECT_EQ(FrmPlotProbe(w).ui().TxtBP->parentWidget(), FrmPlotProbe(w).ui().Frame1);
-  EXPECT_EQ(FrmPlotProbe(w).ui().CmdUndo->parentWidget(), FrmPlotProbe(w).ui().Frame2);
-  EXPECT_EQ(FrmPlotProbe(w).ui().LblSoneki->toolTip(), QStringLiteral("損益（自動計算）"));
+  EXPECT_EQ(p.ui().Frame1->title(), QStringLiteral("数量・単価入力"));
+  EXPECT_EQ(p.ui().Frame2->title(), QStringLiteral("グラフを描画する範囲"));
+  EXPECT_EQ(p.ui().Frame1->geometry(), QRect(7, 7, 246, 155));
+  EXPECT_EQ(p.ui().Frame2->geometry(), QRect(259, 7, 211, 155));
+  EXPECT_EQ(p.ui().TxtBP->parentWidget(), p.ui().Frame1);
+  EXPECT_EQ(p.ui().CmdUndo->parentWidget(), p.ui().Frame2);
+  EXPECT_EQ(p.ui().LblSoneki->toolTip(), QStringLiteral("損益（自動計算）"));
 }
 
 TEST(Layout, TabOrderFollowsTheTabIndices) {
   FrmPlot w;
-  QWidget* current = FrmPlotProbe(w).ui().CmdUndo;
+  FrmPlotProbe p(w);
+  QWidget* current = p.ui().CmdUndo;
   for (std::size_t i = 1; i < std::size(kControls); ++i) {
     do {
       current = current->nextInFocusChain();
@@ -92,6 +94,7 @@ TEST(Layout, TabOrderFollowsTheTabIndices) {
 
 TEST(Layout, WindowFontsAndColours) {
   FrmPlot w;
+  FrmPlotProbe p(w);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("ほしなみ。"));
   EXPECT_EQ(w.palette().color(QPalette::Window), QColor(128, 128, 128));
   const QList<QSize> iconSizes = w.windowIcon().availableSizes();
@@ -101,17 +104,16 @@ TEST(Layout, WindowFontsAndColours) {
   EXPECT_TRUE(QFontInfo(w.font()).family().contains(QStringLiteral("Gothic"), Qt::CaseInsensitive))
       << QFontInfo(w.font()).family().toStdString();
   EXPECT_EQ(w.font().pixelSize(), 12);  // 9 pt
-  EXPECT_TRUE(FrmPlotProbe(w).ui().CmdUp->font().bold());
-  EXPECT_EQ(FrmPlotProbe(w).ui().CmdMoveUp->font().pixelSize(), 16);  // bold 12 pt
-  EXPECT_EQ(FrmPlotProbe(w).ui().TxtQua->font().pixelSize(), 13);     // 9.75 pt
-  EXPECT_EQ(FrmPlotProbe(w).ui().LblSoneki->font().pixelSize(), 21);  // bold 15.75 pt
-  EXPECT_EQ(FrmPlotProbe(w).ui().LblBuy->backColour(), RGB(0, 255, 255));
-  EXPECT_EQ(FrmPlotProbe(w).ui().LblSell->foreColour(), RGB(255, 255, 255));
-  EXPECT_EQ(FrmPlotProbe(w).ui().Label1[6]->caption(), QStringLiteral("数量："));
-  EXPECT_EQ(FrmPlotProbe(w).ui().LblRieki->caption(), QStringLiteral("損益："));
+  EXPECT_TRUE(p.ui().CmdUp->font().bold());
+  EXPECT_EQ(p.ui().CmdMoveUp->font().pixelSize(), 16);  // bold 12 pt
+  EXPECT_EQ(p.ui().TxtQua->font().pixelSize(), 13);     // 9.75 pt
+  EXPECT_EQ(p.ui().LblSoneki->font().pixelSize(), 21);  // bold 15.75 pt
+  EXPECT_EQ(p.ui().LblBuy->backColour(), RGB(0, 255, 255));
+  EXPECT_EQ(p.ui().LblSell->foreColour(), RGB(255, 255, 255));
+  EXPECT_EQ(p.ui().Label1[6]->caption(), QStringLiteral("数量："));
+  EXPECT_EQ(p.ui().LblRieki->caption(), QStringLiteral("損益："));
   // Labels are exactly as wide as their text, so nothing of a caption is cut off.
-  for (tk::MmLabel* l : {FrmPlotProbe(w).ui().LblRieki, FrmPlotProbe(w).ui().Label1[0],
-                         FrmPlotProbe(w).ui().LblBYaku}) {
+  for (tk::MmLabel* l : {p.ui().LblRieki, p.ui().Label1[0], p.ui().LblBYaku}) {
     EXPECT_GE(l->width(), l->fontMetrics().horizontalAdvance(l->text()));
     EXPECT_LE(l->width(), l->fontMetrics().horizontalAdvance(l->text()) + 2);
   }
@@ -119,14 +121,13 @@ TEST(Layout, WindowFontsAndColours) {
 
 TEST(Layout, LinesAndSelectionRectangleLetTheMouseThrough) {
   FrmPlot w;
-  for (QWidget* c : std::initializer_list<QWidget*>{
-           FrmPlotProbe(w).ui().LinB, FrmPlotProbe(w).ui().LinS, FrmPlotProbe(w).ui().LinBYaku,
-           FrmPlotProbe(w).ui().LinSYaku, FrmPlotProbe(w).ui().ShpArea})
+  FrmPlotProbe p(w);
+  for (QWidget* c : std::initializer_list<QWidget*>{p.ui().LinB, p.ui().LinS, p.ui().LinBYaku,
+                                                    p.ui().LinSYaku, p.ui().ShpArea})
     EXPECT_TRUE(c->testAttribute(Qt::WA_TransparentForMouseEvents))
         << c->objectName().toStdString();
-  for (QWidget* c : std::initializer_list<QWidget*>{
-           FrmPlotProbe(w).ui().LblBuy, FrmPlotProbe(w).ui().LblSoneki, FrmPlotProbe(w).ui().CmdUp,
-           FrmPlotProbe(w).ui().TxtBP, FrmPlotProbe(w).ui().Frame1})
+  for (QWidget* c : std::initializer_list<QWidget*>{p.ui().LblBuy, p.ui().LblSoneki, p.ui().CmdUp,
+                                                    p.ui().TxtBP, p.ui().Frame1})
     EXPECT_FALSE(c->testAttribute(Qt::WA_TransparentForMouseEvents))
         << c->objectName().toStdString();
 }

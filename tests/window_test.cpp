@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "core/fee_schedule.h"
 #include "window_fixture.h"
 
 namespace {
@@ -31,14 +32,15 @@ void resizeTwips(FrmPlot& w, int widthTwips, int heightTwips) {
 // Before the first show the plot area has its start geometry: x 15 to 115, y 120 to 50.
 TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
   FrmPlot w;
-  const float h = FrmPlotProbe(w).surface().TextHeight("M");
+  FrmPlotProbe p(w);
+  const float h = p.surface().TextHeight("M");
   const auto texts = opsOf(w, tk::DrawOp::Text);
   ASSERT_EQ(texts.size(), 2u + 11u + 11u);
   EXPECT_EQ(texts[0].text, QStringLiteral("単価"));
   EXPECT_FLOAT_EQ(texts[0].x1, 115);
   EXPECT_FLOAT_EQ(texts[0].y1, h + 121);
   EXPECT_EQ(texts[1].text, QStringLiteral("受渡金額"));
-  EXPECT_FLOAT_EQ(texts[1].x1, 15 - FrmPlotProbe(w).surface().TextWidth("受渡金額"));
+  EXPECT_FLOAT_EQ(texts[1].x1, 15 - p.surface().TextWidth("受渡金額"));
   EXPECT_FLOAT_EQ(texts[1].y1, 50 - 2 * h);
 
   const auto grid = opsOf(w, tk::DrawOp::Line, 1);
@@ -52,7 +54,7 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
     const auto& label = texts[2 + static_cast<std::size_t>(k)];
     const std::string plain = std::to_string(10 * k);
     EXPECT_EQ(label.text, QString::fromStdString(" " + plain));  // a number >= 0: leading blank
-    EXPECT_FLOAT_EQ(label.x1, v.x1 - FrmPlotProbe(w).surface().TextWidth(plain) / 2 - 1);
+    EXPECT_FLOAT_EQ(label.x1, v.x1 - p.surface().TextWidth(plain) / 2 - 1);
     EXPECT_FLOAT_EQ(label.y1, 121);
 
     const auto& hline = grid[11 + static_cast<std::size_t>(k)];
@@ -64,7 +66,7 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
                                      "60,000", "70,000", "80,000", "90,000", "100,000"};
     EXPECT_EQ(amount.text, QString::fromUtf8(kAmounts[k]));
     const std::string plainAmount = std::to_string(10000 * k);
-    EXPECT_NEAR(amount.x1, 15 - FrmPlotProbe(w).surface().TextWidth(plainAmount) - 2, 1e-4);
+    EXPECT_NEAR(amount.x1, 15 - p.surface().TextWidth(plainAmount) - 2, 1e-4);
     EXPECT_NEAR(amount.y1, hline.y1 - h / 2, 1e-4);
   }
   const auto axes = opsOf(w, tk::DrawOp::Line, 2);
@@ -73,32 +75,31 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
   EXPECT_EQ(axes[0].x2, 115);
   EXPECT_EQ(axes[0].y1, 120);
   EXPECT_EQ(axes[1].y2, 50);
-  EXPECT_EQ(FrmPlotProbe(w).state().priceStep, 10);
-  EXPECT_EQ(FrmPlotProbe(w).state().amountStep, 10000);
-  EXPECT_EQ(FrmPlotProbe(w).surface().ForeColor, FrmPlotProbe(w).state().drawColor);
-  EXPECT_EQ(FrmPlotProbe(w).surface().DrawWidth, 2);
+  EXPECT_EQ(p.state().priceStep, 10);
+  EXPECT_EQ(p.state().amountStep, 10000);
+  EXPECT_EQ(p.surface().ForeColor, p.state().drawColor);
+  EXPECT_EQ(p.surface().DrawWidth, 2);
 }
 
 TEST(StartUpPicture, StateAfterLoad) {
   FrmPlot w;
-  EXPECT_EQ(FrmPlotProbe(w).state().quantity, 1000);
-  EXPECT_EQ(FrmPlotProbe(w).state().buyPrice, 1);
-  EXPECT_EQ(FrmPlotProbe(w).state().sellPrice, 1);
-  EXPECT_EQ(FrmPlotProbe(w).state().quantityMax, 250000);
-  EXPECT_EQ(FrmPlotProbe(w).state().feeLow, 525);
-  EXPECT_EQ(FrmPlotProbe(w).state().feeMid, 1050);
-  EXPECT_EQ(FrmPlotProbe(w).state().feeHigh, 1575);
-  EXPECT_EQ(FrmPlotProbe(w).state().selectionActive, kFalse);
-  EXPECT_EQ(FrmPlotProbe(w).state().compactMode, kFalse);
-  EXPECT_FALSE(FrmPlotProbe(w).ui().CmdUndo->isEnabled());
-  EXPECT_FALSE(FrmPlotProbe(w).ui().CmdRedo->isEnabled());
-  EXPECT_EQ(FrmPlotProbe(w).state().historyIndex, 0);
-  ASSERT_EQ(FrmPlotProbe(w).state().viewHistory.size(), 1u);
-  EXPECT_EQ(FrmPlotProbe(w).state().viewHistory[0], (SavedView{0, 100, 0, 100000}));
-  EXPECT_TRUE(FrmPlotProbe(w).ui().ShpArea->isHidden());
-  for (QTimer* t : {FrmPlotProbe(w).ui().TmrQ, FrmPlotProbe(w).ui().TmrSQ,
-                    FrmPlotProbe(w).ui().TmrSuuryo, FrmPlotProbe(w).ui().TmrSSuuryo,
-                    FrmPlotProbe(w).ui().TmrSell, FrmPlotProbe(w).ui().TmrSSell}) {
+  FrmPlotProbe p(w);
+  const ChartState& s = p.state();
+  EXPECT_EQ(s.quantity, 1000);
+  EXPECT_EQ(s.buyPrice, 1);
+  EXPECT_EQ(s.sellPrice, 1);
+  EXPECT_EQ(s.quantityMax, 250000);
+  for (const FeeTier& tier : kFeeSchedule) EXPECT_EQ(s.*tier.stateFee, tier.fee);
+  EXPECT_EQ(s.selectionActive, kFalse);
+  EXPECT_EQ(s.compactMode, kFalse);
+  EXPECT_FALSE(p.ui().CmdUndo->isEnabled());
+  EXPECT_FALSE(p.ui().CmdRedo->isEnabled());
+  EXPECT_EQ(s.historyIndex, 0);
+  ASSERT_EQ(p.state().viewHistory.size(), 1u);
+  EXPECT_EQ(p.state().viewHistory[0], (SavedView{0, 100, 0, 100000}));
+  EXPECT_TRUE(p.ui().ShpArea->isHidden());
+  for (QTimer* t : {p.ui().TmrQ, p.ui().TmrSQ, p.ui().TmrSuuryo, p.ui().TmrSSuuryo, p.ui().TmrSell,
+                    p.ui().TmrSSell}) {
     EXPECT_FALSE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
     EXPECT_EQ(t->timerType(), Qt::PreciseTimer);
