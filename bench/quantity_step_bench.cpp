@@ -11,11 +11,8 @@ namespace {
 
 // Up and down by 1000 in turn, so every iteration is a real step (never one the limit refuses).
 void step(FrmPlot& window, bool up) {
-  if (up) {
-    window.CmdSQU_Click();
-  } else {
-    window.CmdSQD_Click();
-  }
+  FrmPlotControls& ui = FrmPlotProbe(window).ui();
+  (up ? ui.CmdSQU : ui.CmdSQD)->click();
 }
 
 void BM_QuantityStep(benchmark::State& bench) {

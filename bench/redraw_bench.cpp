@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "chart/amount_lines.h"
+#include "core/fee_schedule.h"
 #include "frm_plot_probe.h"
 
 namespace {
@@ -35,8 +36,8 @@ void BM_BorderWalkQuantity1000(benchmark::State& st) {
   for (auto _ : st) {
     s.tierStartPrice = 0;
     s.tierEndPrice = 0;
-    Border(s, kTierThresholdLow);
-    Border(s, kTierThresholdHigh);
+    for (std::size_t tier = 0; tier + 1 < kFeeSchedule.size(); ++tier)
+      Border(s, static_cast<float>(kFeeSchedule[tier].tradeValueBelow));
     benchmark::DoNotOptimize(s.tierEndPrice);
   }
 }

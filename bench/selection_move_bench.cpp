@@ -13,7 +13,7 @@ QPointF px(double xMm, double yMm) { return {tk::mmToPx(xMm), tk::mmToPx(yMm)}; 
 
 // A drawing operation no redraw produces; it survives until the next Cls.
 void markDisplayList(FrmPlot& w) { FrmPlotProbe(w).surface().Line(-7, -7, -7, -7); }
-bool displayListMarked(const FrmPlot& w) {
+bool displayListMarked(FrmPlot& w) {
   const auto& ops = FrmPlotProbe(w).surface().ops();
   return !ops.empty() && ops.back().x1 == -7 && ops.back().y2 == -7;
 }
