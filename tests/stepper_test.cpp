@@ -52,6 +52,18 @@ TEST(StepRules, QuantityRaiseLimitIsSinglePrecision) {
   }
 }
 
+// A step starts from the value the field shows, read as the field reads it: grouping and
+// full-width digits count whole. Only a text the field refuses falls back to its leading number.
+TEST(StepRules, StepsFromTheValueTheFieldShows) {
+  EXPECT_EQ(stepQuantity("10,000", steprules::kQuantityUp1000, 250000.0f), "11000");
+  EXPECT_EQ(stepQuantity("１２，０００", steprules::kQuantityDown1000, 250000.0f), "11000");
+  EXPECT_EQ(stepQuantity("12 34", steprules::kQuantityUp1000, 250000.0f), "1012");
+  EXPECT_EQ(stepPrice("1,234.50", steprules::kPriceUpCent), std::nullopt);  // beyond the limit
+  EXPECT_EQ(stepPrice("1,234.50", steprules::kPriceDownCent), "1234.49");
+  EXPECT_EQ(stepPrice("１２．５０", steprules::kPriceUp1), "13.50");
+  EXPECT_EQ(stepPrice("12.5abc", steprules::kPriceUp1), "13.50");
+}
+
 TEST(StepRules, RepeatCountStopsAtItsLargestValue) {
   EXPECT_EQ(steprules::nextRepeatCount(0), 1);
   EXPECT_EQ(steprules::nextRepeatCount(1), 2);

@@ -45,6 +45,18 @@ FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
   connectStepperEvents();
   connectViewEvents();
   Form_Load();
+  focusFirstInTabOrder();
+}
+
+// The window's first focus: the lowest tab index that can take it (at start-up 縮小, as 戻る and
+// 進む are disabled then).
+void FrmPlot::focusFirstInTabOrder() {
+  for (QWidget* w : ui.tabOrder) {
+    if (w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+      w->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
 }
 
 FrmPlot::~FrmPlot() = default;

@@ -34,6 +34,7 @@ class FrmPlot : public QWidget {
   void Form_Resize();
   void CmdSize_Click();
   void createControls();  // frm_plot_layout.cpp
+  void focusFirstInTabOrder();
 
   // ---- the one full refresh (frm_plot_chart.cpp) ----
   void ReDraw();

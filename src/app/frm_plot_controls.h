@@ -2,11 +2,13 @@
 // Every control of the window, by the program's own names. The window creates them all at start
 // (frm_plot_layout.cpp) and they live as long as it does; Qt's parent-child ownership frees them.
 #include <array>
+#include <vector>
 
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class QWidget;
 
 namespace tk {
 class ChartArea;
@@ -65,4 +67,7 @@ struct FrmPlotControls {
   QPushButton* CmdMoveDown = nullptr;
   QPushButton* CmdUndo = nullptr;
   QPushButton* CmdRedo = nullptr;
+
+  // The controls that take the keyboard focus, in the order of their tab indices.
+  std::vector<QWidget*> tabOrder;
 };

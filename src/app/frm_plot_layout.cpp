@@ -11,6 +11,7 @@
 #include "app/frm_plot.h"
 #include "app/tk/button_filters.h"
 #include "app/tk/chart_accessible.h"
+#include "app/tk/frame_style.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
 
@@ -40,7 +41,6 @@ struct TabEntry {
 
 void FrmPlot::createControls() {
   std::vector<TabEntry> tabs;
-  auto* enterClicks = new tk::EnterClicksButton(this);
   const auto described = [](QWidget* w, const char* tip) {
     if (tip && *tip) {
       w->setToolTip(QString::fromUtf8(tip));
@@ -55,7 +55,6 @@ void FrmPlot::createControls() {
     b->setFont(font);
     b->setAutoDefault(false);
     b->setAttribute(Qt::WA_NoMousePropagation);
-    b->installEventFilter(enterClicks);
     placeTwips(b, at);
     described(b, tip);
     b->setAccessibleName(accessible);
@@ -92,8 +91,11 @@ void FrmPlot::createControls() {
     l->setPoints(tk::twipsToMm(x1), tk::twipsToMm(y1), tk::twipsToMm(x2), tk::twipsToMm(y2));
     return l;
   };
+  auto* frameStyle = new tk::FrameStyle;
+  frameStyle->setParent(this);
   const auto frame = [&](const char* name, const char* caption, Twips at) {
     auto* f = new QGroupBox(QString::fromUtf8(caption), this);
+    f->setStyle(frameStyle);
     f->setObjectName(QString::fromUtf8(name));
     f->setAttribute(Qt::WA_NoMousePropagation);
     placeTwips(f, at);
@@ -209,4 +211,8 @@ void FrmPlot::createControls() {
   std::sort(tabs.begin(), tabs.end(),
             [](const TabEntry& a, const TabEntry& b) { return a.index < b.index; });
   for (std::size_t i = 1; i < tabs.size(); ++i) setTabOrder(tabs[i - 1].widget, tabs[i].widget);
+  for (const TabEntry& entry : tabs) ui.tabOrder.push_back(entry.widget);
+
+  // Keyboard clicks of every button, on every route.
+  (new tk::KeyClicks(this))->watchAll(this);
 }

@@ -7,8 +7,19 @@
 
 namespace steprules {
 
+namespace {
+
+// The value the field shows, read the way the field itself reads it (so "10,000" and full-width
+// digits count whole), and the leading number only when the field would refuse the text.
+double fieldValue(std::string_view fieldText) {
+  if (const auto value = numtext::readStrict(fieldText)) return *value;
+  return numtext::readLenient(fieldText);
+}
+
+}  // namespace
+
 std::optional<std::string> stepPrice(std::string_view fieldText, PriceStep button) {
-  const double v = numtext::readLenient(fieldText);
+  const double v = fieldValue(fieldText);
   const bool allowed = button.step < 0 ? v >= button.limit : v <= button.limit;
   if (!allowed) return std::nullopt;
   // format0_00 rounds the sum's 15-digit text, not its binary value: a field reading "1.005"
@@ -18,7 +29,7 @@ std::optional<std::string> stepPrice(std::string_view fieldText, PriceStep butto
 
 std::optional<std::string> stepQuantity(std::string_view fieldText, QuantityStep button,
                                         float quantityMax) {
-  const double v = numtext::readLenient(fieldText);
+  const double v = fieldValue(fieldText);
   bool allowed;
   if (button.step < 0) {
     allowed = v >= button.floor;

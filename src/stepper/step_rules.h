@@ -1,7 +1,8 @@
 #pragma once
-// One step of a step button, as plain arithmetic on the field's text: read the value leniently,
-// test the button's one-sided limit before stepping, compute the new value in double precision
-// and write its text. A refused step gives no text; the field is then left alone.
+// One step of a step button, as plain arithmetic on the field's text: read the value as the field
+// reads it (leniently only where the field refuses the text), test the button's one-sided limit
+// before stepping, compute the new value in double precision and write its text. A refused step
+// gives no text; the field is then left alone.
 #include <cstdint>
 #include <optional>
 #include <string>
