@@ -77,9 +77,9 @@ TEST_F(WindowTest, ReadoutAndMarkersReadAsTheTradeChanges) {
   ui().TxtBP->setText(QStringLiteral("99.00"));
   ui().TxtSP->setText(QStringLiteral("99.99"));
   auto tree = accessibleTree(window.get());
-  EXPECT_EQ(tree.at("LblSoneki").name, QStringLiteral("244,345"));
+  EXPECT_EQ(tree.at("LblSoneki").name, QStringLiteral("244,350"));
   EXPECT_EQ(tree.at("LblBuy").name, QStringLiteral("買"));
-  EXPECT_EQ(tree.at("LblBYaku").name, QStringLiteral("↑買 ¥24,751,580"));
+  EXPECT_EQ(tree.at("LblBYaku").name, QStringLiteral("↑買 ¥24,751,575"));
   EXPECT_EQ(tree.at("TxtSP").value, QStringLiteral("99.99"));
 
   ui().TxtBP->setText(QStringLiteral("150"));

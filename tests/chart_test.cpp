@@ -234,7 +234,7 @@ TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
       borders.push_back({static_cast<float>(s.tierEndPrice + kWalkStep), tier + 1});
     }
     for (const auto& [price, tier] : borders) {
-      s.buyPrice = s.sellPrice = price;
+      setTrade(s, s.quantity, price, price);
       const trade::Marker m = trade::amountMarker(s, trade::Side::Buy, 3, [](auto) { return 0; });
       ASSERT_TRUE(m.line) << price;
       // The buy marker stands on an end of its tier's drawn segment.

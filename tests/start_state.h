@@ -3,13 +3,25 @@
 // area and the fee schedule, plus a quantity. Tests of the pure functions start from it.
 #include "core/chart_state.h"
 #include "core/fee_schedule.h"
+#include "core/number_text.h"
+
+// A trade as the fields would hold it, typed as the plain texts of these floats.
+inline void setTrade(ChartState& s, float quantity, float buy, float sell) {
+  const auto decimal = [](float v) {
+    return exact::readExact(numtext::plainFloat(v)).value_or(exact::fromFloat(v));
+  };
+  s.quantity = quantity;
+  s.buyPrice = buy;
+  s.sellPrice = sell;
+  s.quantityDecimal = decimal(quantity);
+  s.buyPriceDecimal = decimal(buy);
+  s.sellPriceDecimal = decimal(sell);
+}
 
 inline ChartState startState(float quantity = 1000, float buy = 1, float sell = 1) {
   ChartState s;
   setStartView(s);
   loadFeeSchedule(s);
-  s.quantity = quantity;
-  s.buyPrice = buy;
-  s.sellPrice = sell;
+  setTrade(s, quantity, buy, sell);
   return s;
 }

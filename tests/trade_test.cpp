@@ -1,9 +1,11 @@
 // Fees, the profit/loss readout and the marker placement, as pure functions over the state.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
+#include "core/number_text.h"
 #include "start_state.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
@@ -60,8 +62,8 @@ TEST(ProfitLossReadout, CaptionAndColoursFollowTheShownNumber) {
       {1000, 10, 11.0504f, "0", kWhite, kBlack},
       {1000, 10, 11.0496f, "0", kWhite, kBlack},
       // Large proceeds count as their 7-digit text (24,995,924 -> 24,995,920).
-      {250000, 99, 99.99f, "244,345", kRed, kWhite},
-      {250000, 99.99f, 99.99f, "-3,154", kBlue, kWhite},
+      {250000, 99, 99.99f, "244,350", kRed, kWhite},
+      {250000, 99.99f, 99.99f, "-3,150", kBlue, kWhite},  // the two fees, to the yen
   };
   for (const Case& c : cases) {
     const trade::ReadoutLook look = trade::profitLossReadout(startState(c.quantity, c.buy, c.sell));
@@ -125,8 +127,8 @@ TEST(AmountMarker, InsideOnTheBoundsAndOutside) {
       {Side::Buy, 1000, 1, 1525, true, 120 - 3, "買 \\1,525"},
       {Side::Buy, 1000, 1, -98475, true, 50 - 3, "買 \\1,525"},
       {Side::Sell, 1000, 1, 476, false, 120, "↓売 \\475"},
-      // The 7-digit text comes before the grouping: 24,999,074 shows as 24,999,070.
-      {Side::Buy, 250000, 99.99f, 0, false, 47, "↑買 \\24,999,070"},
+      // Exact to the yen beyond seven digits: 250000 x 99.99 + 1575.
+      {Side::Buy, 250000, 99.99f, 0, false, 47, "↑買 \\24,999,075"},
   };
   for (const AmountCase& c : cases) {
     ChartState s = startState(c.quantity, c.price, c.price);
@@ -185,3 +187,60 @@ TEST(EntryFields, TakeNumbersWhoseAmountsStayFinite) {
 }
 
 }  // namespace
+
+namespace {
+
+__extension__ typedef __int128 Int128;
+
+// Whole yen of an amount in hundredths, halves away from zero, grouped, after an optional prefix.
+std::string yenOfHundredths(Int128 hundredths, const std::string& prefix) {
+  const bool negative = hundredths < 0;
+  Int128 whole = ((negative ? -hundredths : hundredths) + 50) / 100;
+  std::string digits;
+  do {
+    if (digits.size() % 4 == 3) digits.insert(digits.begin(), ',');
+    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(whole % 10)));
+    whole /= 10;
+  } while (whole > 0);
+  return (negative && digits != "0" ? "-" : "") + prefix + digits;
+}
+
+}  // namespace
+
+// The money a user reads is exact to the yen however large the trade, checked against whole-number
+// arithmetic in hundredths of a yen. The fee is the tier's, as the markers charge it.
+TEST(ExactMoney, LabelsAndReadoutMatchWholeNumberArithmetic) {
+  struct Case {
+    long long quantity, buyCents, sellCents;
+  };
+  std::vector<Case> cases = {{250000, 9999, 9999}, {99'999'999'999, 9999, 9999},
+                             {1000, 4999, 5000},   {1000, 5000, 4999},
+                             {1000, 19999, 20000}, {123456789, 1, 10000}};
+  std::mt19937_64 random(7);
+  for (int n = 0; n < 200; ++n)
+    cases.push_back({static_cast<long long>(random() % 100'000'000'000) + 1,
+                     static_cast<long long>(random() % 20000),
+                     static_cast<long long>(random() % 20000)});
+  for (const Case& c : cases) {
+    const auto price = [](long long cents) {
+      return std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") +
+             std::to_string(cents % 100);
+    };
+    ChartState s = startState();
+    const std::string q = std::to_string(c.quantity), buy = price(c.buyCents),
+                      sell = price(c.sellCents);
+    s.quantity = *numtext::readStrictFloat(q);
+    s.buyPrice = *numtext::readStrictFloat(buy);
+    s.sellPrice = *numtext::readStrictFloat(sell);
+    s.quantityDecimal = trade::exactValue(q, s.quantity);
+    s.buyPriceDecimal = trade::exactValue(buy, s.buyPrice);
+    s.sellPriceDecimal = trade::exactValue(sell, s.sellPrice);
+    const Int128 buyAmount = Int128(c.quantity) * c.buyCents + Int128(funcTip(s, s.buyPrice)) * 100;
+    const Int128 sellAmount =
+        Int128(c.quantity) * c.sellCents - Int128(funcTip(s, s.sellPrice)) * 100;
+    SCOPED_TRACE(q + " @ " + buy + " -> " + sell);
+    EXPECT_EQ(trade::settlementText(s, Side::Buy), yenOfHundredths(buyAmount, "\\"));
+    EXPECT_EQ(trade::settlementText(s, Side::Sell), yenOfHundredths(sellAmount, "\\"));
+    EXPECT_EQ(trade::profitLossReadout(s).caption, yenOfHundredths(sellAmount - buyAmount, ""));
+  }
+}

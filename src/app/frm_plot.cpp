@@ -13,6 +13,7 @@
 #include "app/tk/window_size.h"
 #include "core/fee_schedule.h"
 #include "core/number_text.h"
+#include "trade/entry_fields.h"
 
 // The icons are compiled into the core library; a static library must register them itself.
 static void initResources() { Q_INIT_RESOURCE(resources); }
@@ -64,11 +65,21 @@ FrmPlot::~FrmPlot() = default;
 void FrmPlot::Form_Load() {
   setStartView(state);
   // The design texts are always numbers; should one not be, the start value stays.
-  if (auto q = numtext::readStrictFloat(ui.TxtQua->text().toStdString()); q && *q > 0) {
+  const std::string quantityText = ui.TxtQua->text().toStdString();
+  if (auto q = numtext::readStrictFloat(quantityText); q && *q > 0) {
     state.quantity = *q;
+    state.quantityDecimal = trade::exactValue(quantityText, *q);
   }
-  if (auto p = numtext::readStrictFloat(ui.TxtBP->text().toStdString())) state.buyPrice = *p;
-  if (auto p = numtext::readStrictFloat(ui.TxtSP->text().toStdString())) state.sellPrice = *p;
+  const std::string buyText = ui.TxtBP->text().toStdString();
+  if (auto p = numtext::readStrictFloat(buyText)) {
+    state.buyPrice = *p;
+    state.buyPriceDecimal = trade::exactValue(buyText, *p);
+  }
+  const std::string sellText = ui.TxtSP->text().toStdString();
+  if (auto p = numtext::readStrictFloat(sellText)) {
+    state.sellPrice = *p;
+    state.sellPriceDecimal = trade::exactValue(sellText, *p);
+  }
   state.drawColor = RGB(0, 0, 0);
   surface.ForeColor = state.drawColor;
   state.selectionActive = kFalse;

@@ -69,20 +69,24 @@ void FrmPlot::connectTradeEvents() {
 
 // A new buy price moves only the buy markers and the readout; the chart does not depend on it.
 void FrmPlot::TxtBP_Change() {
-  const auto price = trade::acceptPrice(state, trade::Side::Buy, ui.TxtBP->text().toStdString());
+  const std::string text = ui.TxtBP->text().toStdString();
+  const auto price = trade::acceptPrice(state, trade::Side::Buy, text);
   showTaken(ui.TxtBP, price.has_value());
   if (!price) return;
   state.buyPrice = *price;
+  state.buyPriceDecimal = trade::exactValue(text, *price);
   MoveLinB();
   MoveLinBYaku();
   CalcSoneki();
 }
 
 void FrmPlot::TxtSP_Change() {
-  const auto price = trade::acceptPrice(state, trade::Side::Sell, ui.TxtSP->text().toStdString());
+  const std::string text = ui.TxtSP->text().toStdString();
+  const auto price = trade::acceptPrice(state, trade::Side::Sell, text);
   showTaken(ui.TxtSP, price.has_value());
   if (!price) return;
   state.sellPrice = *price;
+  state.sellPriceDecimal = trade::exactValue(text, *price);
   MoveLinS();
   MoveLinSYaku();
   CalcSoneki();
@@ -92,10 +96,12 @@ void FrmPlot::TxtSP_Change() {
 // is taken is decided here, once per text: a refused one stays refused until it changes, and no
 // zoom, undo or resize takes it behind the field's back.
 void FrmPlot::TxtQua_Change() {
-  const auto quantity = trade::acceptQuantity(state, ui.TxtQua->text().toStdString());
+  const std::string text = ui.TxtQua->text().toStdString();
+  const auto quantity = trade::acceptQuantity(state, text);
   showTaken(ui.TxtQua, quantity.has_value());
   if (!quantity) return;
   state.quantity = *quantity;
+  state.quantityDecimal = trade::exactValue(text, *quantity);
   ReDraw();
 }
 

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/decimal.h"
+
 using Truth = std::int16_t;
 inline constexpr Truth kTrue = -1;
 inline constexpr Truth kFalse = 0;
@@ -54,6 +56,11 @@ struct ChartState {
   Colour drawColor = 0;
   float quantityMax = 0;
   Truth compactMode = kFalse;
+  // The quantity and the prices exactly as the fields hold them (their decimal values), for the
+  // money texts; the floats above serve the chart and every position.
+  exact::Decimal quantityDecimal;
+  exact::Decimal buyPriceDecimal;
+  exact::Decimal sellPriceDecimal;
 };
 
 // Sets the start view and the start plot area, as start-up does before it reads the fields.

@@ -217,7 +217,7 @@ std::string group(const std::string& integer) {
 
 }  // namespace
 
-std::optional<double> readStrict(std::string_view text) {
+std::optional<std::string> strictNumber(std::string_view text) {
   const std::string s = toAscii(text);
   std::size_t begin = 0, end = s.size();
   while (begin < end && isBlank(s[begin])) ++begin;
@@ -263,7 +263,13 @@ std::optional<double> readStrict(std::string_view text) {
     if (expDigits == 0) return std::nullopt;
   }
   if (i != end) return std::nullopt;
-  return convert(clean);
+  return clean;
+}
+
+std::optional<double> readStrict(std::string_view text) {
+  const std::optional<std::string> number = strictNumber(text);
+  if (!number) return std::nullopt;
+  return convert(*number);
 }
 
 std::optional<float> readStrictFloat(std::string_view text) {

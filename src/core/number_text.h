@@ -25,6 +25,10 @@
 
 namespace numtext {
 
+// The strict reading's number in plain form: an optional '-', digits, an optional '.' with
+// digits, an optional 'e' with an optional sign and digits ("-1234.50e+7"); nothing when the
+// text is not one number.
+std::optional<std::string> strictNumber(std::string_view text);
 // Strict reading as a double. Non-finite results (overflow) fail.
 std::optional<double> readStrict(std::string_view text);
 // Strict reading stored as a float: also fails when the value is not finite in single precision.

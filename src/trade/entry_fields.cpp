@@ -16,6 +16,10 @@ bool amountsFinite(const ChartState& s, Side side, float quantity, float price) 
 
 }  // namespace
 
+exact::Decimal exactValue(std::string_view text, float taken) {
+  return exact::readExact(text).value_or(exact::fromFloat(taken));
+}
+
 std::optional<float> acceptPrice(const ChartState& s, Side side, std::string_view text) {
   const std::optional<float> price = numtext::readStrictFloat(text);
   if (!price || !amountsFinite(s, side, s.quantity, *price)) return std::nullopt;

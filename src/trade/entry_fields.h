@@ -14,6 +14,10 @@
 
 namespace trade {
 
+// The exact value of a field text the reading below has taken as `taken` (the same number, digit
+// for digit; a text too long to hold exactly counts as the float it was taken as).
+exact::Decimal exactValue(std::string_view text, float taken);
+
 // The price in the side's field text, or nothing when the text is not taken: not a number, or
 // the side's settlement amount (quantity * price -/+ fee) would not be finite as a float.
 std::optional<float> acceptPrice(const ChartState& s, Side side, std::string_view text);

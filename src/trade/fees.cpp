@@ -1,7 +1,6 @@
 #include "trade/fees.h"
 
 #include "core/fee_schedule.h"
-#include "core/number_text.h"
 #include "core/single.h"
 
 namespace trade {
@@ -24,25 +23,30 @@ float settlementAmount(const ChartState& s, Side side, float quantity, float pri
   return toSingle(side == Side::Buy ? value + fee : value - fee);
 }
 
-ReadoutLook profitLossReadout(const ChartState& s) {
-  const float sellFee = funcTip(s, s.sellPrice);
-  const float buyFee = funcTip(s, s.buyPrice);
-  // The proceeds count as the 7-digit number a float prints as; the cost stays exact.
-  const float proceedsFloat = toSingle(static_cast<double>(s.quantity) * s.sellPrice - sellFee);
-  const std::string proceedsText = numtext::plainFloat(proceedsFloat);
-  const double proceeds = numtext::readStrict(proceedsText).value_or(proceedsFloat);
-  const double cost = static_cast<double>(s.quantity) * s.buyPrice + buyFee;
-  const double profit = proceeds - cost;
+std::string settlementText(const ChartState& s, Side side, float price,
+                           const exact::Decimal& priceDecimal) {
+  const exact::Decimal fee = exact::fromFloat(funcTip(s, price));
+  return exact::yenText(
+      exact::wholeYen({s.quantityDecimal * priceDecimal, side == Side::Buy ? fee : -fee}));
+}
 
+std::string settlementText(const ChartState& s, Side side) {
+  return side == Side::Buy ? settlementText(s, side, s.buyPrice, s.buyPriceDecimal)
+                           : settlementText(s, side, s.sellPrice, s.sellPriceDecimal);
+}
+
+ReadoutLook profitLossReadout(const ChartState& s) {
+  const exact::Decimal sellFee = exact::fromFloat(funcTip(s, s.sellPrice));
+  const exact::Decimal buyFee = exact::fromFloat(funcTip(s, s.buyPrice));
+  const exact::Decimal profit =
+      exact::wholeYen({s.quantityDecimal * s.sellPriceDecimal, -sellFee,
+                       -(s.quantityDecimal * s.buyPriceDecimal), -buyFee});
   ReadoutLook look;
-  look.caption = numtext::formatGrouped(profit);
-  // The colour follows the whole number shown, so a result that shows as 0 is coloured as zero.
-  // Storing the read-back in single precision cannot change its sign, so the double decides.
-  const double shown = numtext::readStrict(look.caption).value_or(profit);
-  if (shown < 0) {
+  look.caption = exact::groupedText(profit);
+  if (profit.sign() < 0) {
     look.back = kBlue;
     look.fore = kWhite;
-  } else if (shown > 0) {
+  } else if (profit.sign() > 0) {
     look.back = kRed;
     look.fore = kWhite;
   } else {

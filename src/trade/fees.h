@@ -18,6 +18,14 @@ float feeFor(const ChartState& s, float quantity, float price);
 // stored in single precision.
 float settlementAmount(const ChartState& s, Side side, float quantity, float price);
 
+// The settlement amount of one side at a unit price, as its amount label shows it ("\\#,##0"):
+// the quantity and the price as the fields hold them, the fee of the price's tier, rounded once
+// to whole yen. `price` (as a float) chooses the tier; `priceDecimal` is its exact value.
+std::string settlementText(const ChartState& s, Side side, float price,
+                           const exact::Decimal& priceDecimal);
+// The same at the side's own price.
+std::string settlementText(const ChartState& s, Side side);
+
 // What the profit/loss label shows: its caption ("#,##0") and its colours.
 struct ReadoutLook {
   std::string caption;
@@ -25,8 +33,8 @@ struct ReadoutLook {
   Colour fore;
 };
 
-// Sell proceeds after fee (through their 7-digit text, as they are shown) minus purchase cost
-// including fee; the colours follow the sign of the number the caption shows.
+// Sell proceeds after fee minus purchase cost including fee, computed exactly from the field
+// values and rounded once to whole yen; the colours follow the sign of that result.
 ReadoutLook profitLossReadout(const ChartState& s);
 
 }  // namespace trade

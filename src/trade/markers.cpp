@@ -1,7 +1,6 @@
 #include "trade/markers.h"
 
 #include "core/mapping.h"
-#include "core/number_text.h"
 #include "trade/fees.h"
 
 namespace trade {
@@ -29,13 +28,6 @@ float priceOf(const ChartState& s, Side side) {
 // The plot's top and right edges, kept in double until a position is stored.
 double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
 double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
-
-// The amount as a yen text: its 7-significant-digit plain text first (so large amounts lose their
-// last digits exactly as they print), then grouped with the yen mark in front.
-std::string yenText(float amount) {
-  const std::string plain = numtext::plainFloat(amount);
-  return numtext::formatYenGrouped(numtext::readStrict(plain).value_or(amount));
-}
 
 }  // namespace
 
@@ -66,7 +58,7 @@ Marker amountMarker(const ChartState& s, Side side, float lineHeight,
   const float price = priceOf(s, side);
   const float fee = funcTip(s, price);
   const float amount = settlementAmount(s, side, s.quantity, price);
-  const std::string amountText = yenText(amount);
+  const std::string amountText = settlementText(s, side);
   const float end = static_cast<float>(plotRight(s) + look.amountReach);
   Marker m;
   if (amount < s.amountMin) {

@@ -1,66 +1,23 @@
-#include "trade/exact_money.h"
+#include "core/decimal.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
-namespace trade {
+#include "core/number_text.h"
+
+namespace exact {
 namespace {
 
 constexpr std::size_t kMaxDigits = 50000;
 constexpr std::int64_t kMaxTopPosition = 39;  // the highest digit of a value below 1e40
 constexpr std::int64_t kMaxWrittenExponent = 1'000'000'000'000'000;
 
-// Full-width characters typed with a Japanese input method are read as their ASCII
-// counterparts. Every other byte is kept; a non-ASCII byte left over can never be part of a
-// number, so the reading fails on it.
-std::string toAscii(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    if (i + 2 < text.size()) {
-      const auto b0 = static_cast<unsigned char>(text[i]);
-      const auto b1 = static_cast<unsigned char>(text[i + 1]);
-      const auto b2 = static_cast<unsigned char>(text[i + 2]);
-      char mapped = 0;
-      if (b0 == 0xEF && b1 == 0xBC) {  // U+FF00..U+FF3F
-        if (b2 >= 0x90 && b2 <= 0x99) {
-          mapped = static_cast<char>('0' + (b2 - 0x90));  // ０..９
-        } else if (b2 == 0x8E) {
-          mapped = '.';  // ．
-        } else if (b2 == 0x8C) {
-          mapped = ',';  // ，
-        } else if (b2 == 0x8B) {
-          mapped = '+';  // ＋
-        } else if (b2 == 0x8D) {
-          mapped = '-';  // －
-        } else if (b2 == 0xA5) {
-          mapped = 'E';  // Ｅ
-        }
-      } else if (b0 == 0xEF && b1 == 0xBD && b2 == 0x85) {
-        mapped = 'e';  // ｅ
-      } else if (b0 == 0xE2 && b1 == 0x88 && b2 == 0x92) {
-        mapped = '-';  // − (minus sign)
-      } else if (b0 == 0xE3 && b1 == 0x80 && b2 == 0x80) {
-        mapped = ' ';  // ideographic space
-      }
-      if (mapped != 0) {
-        out.push_back(mapped);
-        i += 3;
-        continue;
-      }
-    }
-    out.push_back(text[i]);
-    ++i;
-  }
-  return out;
-}
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Position of the highest digit: 0 for units, -1 for tenths. Only for nonzero values.
@@ -221,47 +178,33 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
 }
 
 std::optional<Decimal> readExact(std::string_view text) {
-  const std::string s = toAscii(text);
-  std::size_t i = 0, end = s.size();
-  while (i < end && isBlank(s[i])) ++i;
-  while (end > i && isBlank(s[end - 1])) --end;
-
-  bool negative = false;
-  if (i < end && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  // The strict reading has checked the text and put its number in plain form.
+  const std::optional<std::string> number = numtext::strictNumber(text);
+  if (!number) return std::nullopt;
+  const std::string& s = *number;
+  std::size_t i = 0;
+  const bool negative = !s.empty() && s[0] == '-';
+  if (negative) ++i;
   std::string mantissa;
-  // Integer digits; a comma must sit between two digits.
-  while (i < end && (isDigit(s[i]) || s[i] == ',')) {
-    if (s[i] == ',') {
-      if (mantissa.empty() || i + 1 >= end || !isDigit(s[i + 1])) {
-        return std::nullopt;
-      }
-    } else {
-      mantissa.push_back(s[i]);
-    }
-    ++i;
-  }
   std::int64_t exponent = 0;  // of the mantissa's last digit
-  if (i < end && s[i] == '.') {
-    ++i;
-    while (i < end && isDigit(s[i])) {
-      mantissa.push_back(s[i++]);
-      --exponent;
+  bool fraction = false;
+  for (; i < s.size() && s[i] != 'e'; ++i) {
+    if (s[i] == '.') {
+      fraction = true;
+      continue;
     }
+    mantissa.push_back(s[i]);
+    if (fraction) --exponent;
   }
-  if (mantissa.empty()) return std::nullopt;
   std::int64_t written = 0;  // the written exponent, held just past its bound once beyond it
-  if (i < end && (s[i] == 'e' || s[i] == 'E')) {
+  if (i < s.size()) {
     ++i;
     bool writtenNegative = false;
-    if (i < end && (s[i] == '+' || s[i] == '-')) writtenNegative = s[i++] == '-';
-    const std::size_t digitsBegin = i;
-    while (i < end && isDigit(s[i])) {
-      written = std::min(written * 10 + (s[i++] - '0'), kMaxWrittenExponent + 1);
-    }
-    if (i == digitsBegin) return std::nullopt;
+    if (s[i] == '+' || s[i] == '-') writtenNegative = s[i++] == '-';
+    for (; i < s.size() && isDigit(s[i]); ++i)
+      written = std::min(written * 10 + (s[i] - '0'), kMaxWrittenExponent + 1);
     if (writtenNegative) written = -written;
   }
-  if (i != end) return std::nullopt;
 
   const Decimal value = Decimal::fromDigits(negative, std::move(mantissa), exponent + written);
   if (value.sign() == 0) return value;
@@ -293,6 +236,44 @@ Decimal wholeYen(std::vector<Decimal> terms) {
   return roundWhole(sum);
 }
 
+Decimal fromFloat(float value) {
+  if (!std::isfinite(value)) return Decimal();
+  // 150 decimals hold the smallest float's value exactly, and 40 digits the largest's integer.
+  char buffer[200];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
+                                    std::chars_format::fixed, 150);
+  return readExact(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)))
+      .value_or(Decimal());
+}
+
+std::string plainText(const Decimal& value) {
+  if (value.sign() == 0) return "0";
+  std::string digits = value.digits();
+  std::int64_t exponent = value.exponent();
+  if (exponent >= 0) {
+    digits.append(static_cast<std::size_t>(exponent), '0');
+  } else {
+    const auto fraction = static_cast<std::size_t>(-exponent);
+    if (digits.size() <= fraction) digits.insert(0, fraction - digits.size() + 1, '0');
+    digits.insert(digits.size() - fraction, 1, '.');
+  }
+  return (value.sign() < 0 ? "-" : "") + digits;
+}
+
+std::string fixedText(const Decimal& value, int decimals) {
+  const Decimal scaled =
+      Decimal::fromDigits(value.sign() < 0, value.digits(), value.exponent() + decimals);
+  const Decimal whole = roundWhole(scaled);
+  std::string digits =
+      whole.sign() == 0
+          ? std::string("0")
+          : whole.digits() + std::string(static_cast<std::size_t>(whole.exponent()), '0');
+  const auto places = static_cast<std::size_t>(decimals);
+  if (digits.size() <= places) digits.insert(0, places - digits.size() + 1, '0');
+  if (places > 0) digits.insert(digits.size() - places, 1, '.');
+  return (whole.sign() < 0 ? "-" : "") + digits;
+}
+
 std::string groupedText(const Decimal& amount) {
   const Decimal whole = roundWhole(amount);
   return (whole.sign() < 0 ? "-" : "") + groupedMagnitude(whole);
@@ -303,16 +284,4 @@ std::string yenText(const Decimal& amount) {
   return (whole.sign() < 0 ? "-\\" : "\\") + groupedMagnitude(whole);
 }
 
-std::string settlementText(const Decimal& quantity, const Decimal& price, long fee, bool buy) {
-  const Decimal signedFee = buy ? Decimal(fee) : -Decimal(fee);
-  return yenText(wholeYen({quantity * price, signedFee}));
-}
-
-ProfitLoss profitLoss(const Decimal& quantity, const Decimal& buyPrice, const Decimal& sellPrice,
-                      long buyFee, long sellFee) {
-  const Decimal result =
-      wholeYen({quantity * sellPrice, -Decimal(sellFee), -(quantity * buyPrice), -Decimal(buyFee)});
-  return {groupedText(result), result.sign()};
-}
-
-}  // namespace trade
+}  // namespace exact

@@ -1,6 +1,6 @@
-// The exact money texts: reading field texts, rounding once to whole yen, and the settlement and
-// profit/loss texts, checked against known trades and against whole-number arithmetic.
-#include "trade/exact_money.h"
+// Exact decimals: reading field texts, rounding once to whole yen, and the settlement and
+// profit/loss sums, checked against known trades and against whole-number arithmetic.
+#include "core/decimal.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,23 @@
 
 namespace {
 
-using trade::Decimal;
-using trade::readExact;
+using exact::Decimal;
+using exact::readExact;
+
+// The two sums the window shows, composed as its trade code composes them.
+std::string settlementText(const Decimal& q, const Decimal& price, long fee, bool buy) {
+  return exact::yenText(exact::wholeYen({q * price, buy ? Decimal(fee) : -Decimal(fee)}));
+}
+struct ProfitLoss {
+  std::string text;
+  int sign;
+};
+ProfitLoss profitLoss(const Decimal& q, const Decimal& buy, const Decimal& sell, long buyFee,
+                      long sellFee) {
+  const Decimal result =
+      exact::wholeYen({q * sell, -Decimal(sellFee), -(q * buy), -Decimal(buyFee)});
+  return {exact::groupedText(result), result.sign()};
+}
 
 Decimal read(const std::string& text) {
   const std::optional<Decimal> value = readExact(text);
@@ -92,9 +107,9 @@ TEST(ExactMoney, KnownTrades) {
   };
   for (const Trade& t : trades) {
     const Decimal q = read(t.quantity), buy = read(t.buy), sell = read(t.sell);
-    EXPECT_EQ(trade::settlementText(q, buy, t.buyFee, true), t.buyText) << t.quantity << " @ " << t.buy;
-    EXPECT_EQ(trade::settlementText(q, sell, t.sellFee, false), t.sellText) << t.quantity << " @ " << t.sell;
-    const trade::ProfitLoss pl = trade::profitLoss(q, buy, sell, t.buyFee, t.sellFee);
+    EXPECT_EQ(settlementText(q, buy, t.buyFee, true), t.buyText) << t.quantity << " @ " << t.buy;
+    EXPECT_EQ(settlementText(q, sell, t.sellFee, false), t.sellText) << t.quantity << " @ " << t.sell;
+    const ProfitLoss pl = profitLoss(q, buy, sell, t.buyFee, t.sellFee);
     EXPECT_EQ(pl.text, t.profitText) << t.quantity << " @ " << t.buy << " -> " << t.sell;
     EXPECT_EQ(pl.sign, t.profitSign) << t.quantity << " @ " << t.buy << " -> " << t.sell;
   }
@@ -117,9 +132,9 @@ TEST(ExactMoney, SumsRoundOnceWhateverTheGapsBetweenTerms) {
   for (const Case& c : cases) {
     std::vector<Decimal> terms;
     for (const std::string& t : c.terms) terms.push_back(read(t));
-    const Decimal sum = trade::wholeYen(terms);
-    EXPECT_EQ(trade::groupedText(sum), c.grouped) << testing::PrintToString(c.terms);
-    EXPECT_EQ(trade::yenText(sum), c.yen) << testing::PrintToString(c.terms);
+    const Decimal sum = exact::wholeYen(terms);
+    EXPECT_EQ(exact::groupedText(sum), c.grouped) << testing::PrintToString(c.terms);
+    EXPECT_EQ(exact::yenText(sum), c.yen) << testing::PrintToString(c.terms);
     EXPECT_TRUE(sum.exponent() >= 0) << testing::PrintToString(c.terms);
   }
 }
@@ -163,11 +178,9 @@ TEST(ExactMoney, RandomTradesMatchWholeNumberArithmetic) {
     const Int128 sellAmount = Int128(quantity) * sellCents - sellFee * 100;
     const std::string trade =
         std::to_string(quantity) + " @ " + priceText(buyCents) + " -> " + priceText(sellCents);
-    EXPECT_EQ(trade::settlementText(q, buy, buyFee, true), yenOfHundredths(buyAmount, "\\"))
-        << trade;
-    EXPECT_EQ(trade::settlementText(q, sell, sellFee, false), yenOfHundredths(sellAmount, "\\"))
-        << trade;
-    const trade::ProfitLoss pl = trade::profitLoss(q, buy, sell, buyFee, sellFee);
+    EXPECT_EQ(settlementText(q, buy, buyFee, true), yenOfHundredths(buyAmount, "\\")) << trade;
+    EXPECT_EQ(settlementText(q, sell, sellFee, false), yenOfHundredths(sellAmount, "\\")) << trade;
+    const ProfitLoss pl = profitLoss(q, buy, sell, buyFee, sellFee);
     const std::string expected = yenOfHundredths(sellAmount - buyAmount, "");
     EXPECT_EQ(pl.text, expected) << trade;
     EXPECT_EQ(pl.sign, expected == "0" ? 0 : expected[0] == '-' ? -1 : 1) << trade;

@@ -1,10 +1,10 @@
 #pragma once
-// Money texts computed exactly from the field texts.
+// Exact decimal numbers, for the money a user reads.
 //
 // The chart works in single precision, but the amount labels and the profit/loss readout show
 // whole yen of amounts that run to 20 digits and more (99,999,999,999 shares at 99.99). Those
-// texts are computed here digit for digit from what the fields hold and rounded to whole yen
-// once, at the end, halves away from zero.
+// texts are computed digit for digit from what the fields hold and rounded to whole yen once, at
+// the end, halves away from zero.
 //
 // A Decimal holds every number a field takes, exactly. readExact refuses only:
 //  - a magnitude of 1e40 or more (a field never takes more than the float range, about 3.4e38);
@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace trade {
+namespace exact {
 
 // An exact decimal number: (minus) digits x 10^exponent.
 class Decimal {
@@ -43,11 +43,15 @@ class Decimal {
   std::int64_t exponent_ = 0;
 };
 
-// The number in a field text: an optional sign, digits with "," between digit groups, an
-// optional "." fraction, an optional exponent ("1E+07"), blanks around; full-width forms as typed
-// with a Japanese input method read as their ASCII counterparts. Nothing when the text is not
-// such a number or lies outside the bounds above.
+// The number in a field text, read as the strict reading reads it (numtext::strictNumber), but
+// digit for digit. Nothing when the text is not a number or lies outside the bounds above.
 std::optional<Decimal> readExact(std::string_view text);
+// A float's value, exactly (every float is a finite decimal fraction). NaN and infinities give 0.
+Decimal fromFloat(float value);
+// Plain text with no exponent and no grouping ("-1234.5", "0.001"), and the same rounded to a
+// number of decimals, halves away from zero ("0.00" pattern for 2).
+std::string plainText(const Decimal& value);
+std::string fixedText(const Decimal& value, int decimals);
 
 // The sum of the terms, rounded once to whole yen, halves away from zero.
 Decimal wholeYen(std::vector<Decimal> terms);
@@ -57,17 +61,4 @@ Decimal wholeYen(std::vector<Decimal> terms);
 std::string groupedText(const Decimal& amount);
 std::string yenText(const Decimal& amount);
 
-// The settlement amount of one trade as its label shows it: quantity * price plus the fee on a
-// buy, minus the fee on a sell, in "\\#,##0".
-std::string settlementText(const Decimal& quantity, const Decimal& price, long fee, bool buy);
-
-// The round trip's result: (quantity * sell - sellFee) - (quantity * buy + buyFee), as the
-// readout shows it ("#,##0") and the sign of that whole-yen amount (-1, 0, +1) for its colour.
-struct ProfitLoss {
-  std::string text;
-  int sign = 0;
-};
-ProfitLoss profitLoss(const Decimal& quantity, const Decimal& buyPrice, const Decimal& sellPrice,
-                      long buyFee, long sellFee);
-
-}  // namespace trade
+}  // namespace exact
