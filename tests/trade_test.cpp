@@ -244,3 +244,32 @@ TEST(ExactMoney, LabelsAndReadoutMatchWholeNumberArithmetic) {
     EXPECT_EQ(trade::profitLossReadout(s).caption, yenOfHundredths(sellAmount - buyAmount, ""));
   }
 }
+
+// Where the two amount labels would overlap on one text line, the sell label moves right just far
+// enough to leave 1 mm; wherever they do not overlap, both stand where each alone would.
+TEST(AmountMarkers, LabelsNeverCoverEachOther) {
+  struct Case {
+    float quantity, buy, sell, mmPerByte;
+    bool moved;
+  };
+  const std::vector<Case> cases = {
+      {250000, 99.99f, 99.99f, 2, true},   // both above the plot on one line, wide text
+      {250000, 99.99f, 99.99f, 1, false},  // the same line, narrow enough to fit
+      {1000, 1, 1, 3, false},              // different lines
+  };
+  for (const Case& c : cases) {
+    const ChartState s = startState(c.quantity, c.buy, c.sell);
+    const auto width = [&](std::string_view caption) { return c.mmPerByte * caption.size(); };
+    const trade::AmountMarkers both = trade::amountMarkers(s, 3, width);
+    const trade::Marker buy = trade::amountMarker(s, Side::Buy, 3, width);
+    const trade::Marker sell = trade::amountMarker(s, Side::Sell, 3, width);
+    EXPECT_EQ(both.buy.labelLeft, buy.labelLeft);
+    EXPECT_EQ(both.sell.labelTop, sell.labelTop);
+    EXPECT_EQ(both.sell.caption, sell.caption);
+    if (c.moved) {
+      EXPECT_FLOAT_EQ(both.sell.labelLeft, buy.labelLeft + width(buy.caption) + 1);
+    } else {
+      EXPECT_EQ(both.sell.labelLeft, sell.labelLeft);
+    }
+  }
+}

@@ -255,4 +255,19 @@ TEST_F(TradeWindowTest, TypingPassesThroughRefusedTexts) {
   EXPECT_EQ(ui().LblBuy->caption(), "←買");
 }
 
+// The step buttons reach a trade whose two amount labels share a line: the sell label stands 1 mm
+// right of the whole buy label, whose text and place stay as they are.
+TEST_F(TradeWindowTest, AmountLabelsShowTheirWholeText) {
+  ui().TxtQua->setText(QStringLiteral("250000"));
+  ui().TxtBP->setText(QStringLiteral("99.99"));
+  ui().TxtSP->setText(QStringLiteral("99.99"));
+  const tk::MmLabel* buy = ui().LblBYaku;
+  const tk::MmLabel* sell = ui().LblSYaku;
+  EXPECT_EQ(buy->topMm(), sell->topMm());
+  const float buyRight = buy->leftMm() + tk::textWidthMm(buy->font(), buy->caption());
+  EXPECT_NEAR(sell->leftMm(), buyRight + 1, 1e-4);
+  EXPECT_GT(sell->geometry().left(), buy->geometry().right());
+  EXPECT_NEAR(buyRight, state().graphLeft + state().graphWidth + 25, 1e-3);  // its end stays
+}
+
 }  // namespace

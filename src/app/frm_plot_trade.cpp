@@ -48,15 +48,14 @@ void applyPriceMarker(const ChartState& s, trade::Side side, tk::LineControl* li
   applyLabel(label, m);
 }
 
-void applyAmountMarker(const ChartState& s, trade::Side side, float lineHeight,
-                       tk::LineControl* line, tk::MmLabel* label) {
-  // Measured in the label's own font, as shown (the yen mark, not the backslash).
+// Both amount markers as they stand beside each other. The two labels share one font: measured
+// in it, as shown (the yen mark, not the backslash).
+trade::AmountMarkers amountMarkers(const ChartState& s, float lineHeight,
+                                   const tk::MmLabel* label) {
   const auto width = [label](std::string_view caption) {
     return tk::textWidthMm(label->font(), tk::qs(caption));
   };
-  const trade::Marker m = trade::amountMarker(s, side, lineHeight, width);
-  applyLine(line, m.line);
-  applyLabel(label, m);
+  return trade::amountMarkers(s, lineHeight, width);
 }
 
 }  // namespace
@@ -108,12 +107,18 @@ void FrmPlot::TxtQua_Change() {
 void FrmPlot::MoveLinB() { applyPriceMarker(state, trade::Side::Buy, ui.LinB, ui.LblBuy); }
 void FrmPlot::MoveLinS() { applyPriceMarker(state, trade::Side::Sell, ui.LinS, ui.LblSell); }
 
+// The buy amount marker; the sell label moves with it where the two would overlap.
 void FrmPlot::MoveLinBYaku() {
-  applyAmountMarker(state, trade::Side::Buy, surface.TextHeight("M"), ui.LinBYaku, ui.LblBYaku);
+  const trade::AmountMarkers m = amountMarkers(state, surface.TextHeight("M"), ui.LblBYaku);
+  applyLine(ui.LinBYaku, m.buy.line);
+  applyLabel(ui.LblBYaku, m.buy);
+  applyLabel(ui.LblSYaku, m.sell);
 }
 
 void FrmPlot::MoveLinSYaku() {
-  applyAmountMarker(state, trade::Side::Sell, surface.TextHeight("M"), ui.LinSYaku, ui.LblSYaku);
+  const trade::AmountMarkers m = amountMarkers(state, surface.TextHeight("M"), ui.LblSYaku);
+  applyLine(ui.LinSYaku, m.sell.line);
+  applyLabel(ui.LblSYaku, m.sell);
 }
 
 void FrmPlot::CalcSoneki() {

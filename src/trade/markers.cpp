@@ -1,5 +1,7 @@
 #include "trade/markers.h"
 
+#include <cmath>
+
 #include "core/mapping.h"
 #include "trade/fees.h"
 
@@ -74,6 +76,19 @@ Marker amountMarker(const ChartState& s, Side side, float lineHeight,
     m.labelTop = static_cast<float>(static_cast<double>(y) - lineHeight);
   }
   m.labelLeft = static_cast<float>(static_cast<double>(end) - textWidth(m.caption));
+  return m;
+}
+
+AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWidthMm& textWidth) {
+  constexpr double kGapMm = 1;
+  AmountMarkers m{amountMarker(s, Side::Buy, lineHeight, textWidth),
+                  amountMarker(s, Side::Sell, lineHeight, textWidth)};
+  const double buyRight = static_cast<double>(m.buy.labelLeft) + textWidth(m.buy.caption);
+  const double sellRight = static_cast<double>(m.sell.labelLeft) + textWidth(m.sell.caption);
+  const bool sameLine =
+      std::fabs(static_cast<double>(m.sell.labelTop) - m.buy.labelTop) < lineHeight;
+  if (sameLine && m.sell.labelLeft < buyRight && m.buy.labelLeft < sellRight)
+    m.sell.labelLeft = static_cast<float>(buyRight + kGapMm);
   return m;
 }
 

@@ -37,4 +37,13 @@ Marker priceMarker(const ChartState& s, Side side);
 // where the line ends. lineHeight is the height of one text line ("M") in the window's font.
 Marker amountMarker(const ChartState& s, Side side, float lineHeight, const TextWidthMm& textWidth);
 
+// Both amount markers, so that neither label covers the other: where the sell label would overlap
+// the buy label on the same text line, it moves right just enough to leave a gap of 1 mm. Wherever
+// they do not overlap, both stand exactly where amountMarker puts them.
+struct AmountMarkers {
+  Marker buy;
+  Marker sell;
+};
+AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWidthMm& textWidth);
+
 }  // namespace trade
