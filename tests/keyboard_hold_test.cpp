@@ -96,4 +96,23 @@ TEST_F(KeyboardHoldTest, FramesHaveTheWindowsGrey) {
   }
 }
 
+// A focused button that greys out takes the focus with it: the second space at either end of the
+// history acts on no control (before, it fell to 縮小, which zoomed out and dropped the redo
+// entry).
+TEST_F(KeyboardHoldTest, AButtonThatGreysOutTakesTheFocusWithIt) {
+  activate(window.get());
+  QTest::mouseClick(ui().CmdMoveRight, Qt::LeftButton);
+  for (QPushButton* b : {ui().CmdUndo, ui().CmdRedo}) {
+    b->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_FALSE(b->isEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), window.get()) << b->objectName().toStdString();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    EXPECT_EQ(state().viewHistory.size(), 2u);
+    EXPECT_EQ(state().historyIndex, b == ui().CmdUndo ? 0 : 1);
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_NE(QApplication::focusWidget(), window.get());
+}
+
 }  // namespace

@@ -270,4 +270,36 @@ TEST_F(TradeWindowTest, AmountLabelsShowTheirWholeText) {
   EXPECT_NEAR(buyRight, state().graphLeft + state().graphWidth + 25, 1e-3);  // its end stays
 }
 
+// A text the field does not take (an empty one too) is marked, red on light red, and changes
+// nothing; once the focus leaves, the field shows the value in force again.
+TEST_F(TradeWindowTest, RefusedInputIsMarkedAndLeavingShowsTheValueInForce) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  const QColor normalBase = ui().TxtBP->palette().color(QPalette::Base);
+  struct Case {
+    QLineEdit* field;
+    const char* refused;
+    const char* shownAfter;
+  };
+  ui().TxtQua->setText(QStringLiteral("12,000"));
+  ui().TxtBP->setText(QStringLiteral("35.2"));
+  const std::vector<Case> cases = {
+      {ui().TxtBP, "", "35.20"},  {ui().TxtBP, "-", "35.20"},  {ui().TxtSP, "abc", "1.00"},
+      {ui().TxtQua, "", "12000"}, {ui().TxtQua, "0", "12000"},
+  };
+  for (const Case& c : cases) {
+    const QString readout = ui().LblSoneki->caption();
+    c.field->setFocus();
+    c.field->setText(QString::fromUtf8(c.refused));
+    EXPECT_TRUE(red(c.field)) << c.refused;
+    EXPECT_NE(c.field->palette().color(QPalette::Base), normalBase) << c.refused;
+    EXPECT_EQ(ui().LblSoneki->caption(), readout) << c.refused;
+    ui().CmdZoom->setFocus();
+    EXPECT_EQ(c.field->text(), QString::fromUtf8(c.shownAfter)) << c.refused;
+    EXPECT_FALSE(red(c.field)) << c.refused;
+    EXPECT_EQ(c.field->palette().color(QPalette::Base), normalBase) << c.refused;
+    EXPECT_EQ(ui().LblSoneki->caption(), readout) << c.refused;
+  }
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPalette>
+#include <functional>
 
 #include "app/frm_plot.h"
 #include "app/tk/mm_controls.h"
@@ -12,14 +13,22 @@
 
 namespace {
 
-// A field whose text is not taken shows it in red until its text is taken again; a screen reader
-// hears the same through the field's description.
+const QColor kRefusedText(Qt::red);
+const QColor kRefusedBackground(255, 222, 222);
+
+bool shownRefused(const QLineEdit* field) {
+  return field->palette().color(QPalette::Text) == kRefusedText;
+}
+
+// A field whose text is not taken (an empty one included) shows it clearly, red text on a light
+// red background, until its text is taken again; a screen reader hears the same through the
+// field's description.
 void showTaken(QLineEdit* field, bool taken) {
-  const bool shownRed = field->palette().color(QPalette::Text) == QColor(Qt::red);
-  if (taken != shownRed) return;
+  if (taken != shownRefused(field)) return;
   QPalette palette = field->palette();
-  palette.setColor(QPalette::Text,
-                   taken ? QApplication::palette(field).color(QPalette::Text) : QColor(Qt::red));
+  const QPalette normal = QApplication::palette(field);
+  palette.setColor(QPalette::Text, taken ? normal.color(QPalette::Text) : kRefusedText);
+  palette.setColor(QPalette::Base, taken ? normal.color(QPalette::Base) : kRefusedBackground);
   field->setPalette(palette);
   field->setAccessibleDescription(
       taken ? field->toolTip() : field->toolTip() + QStringLiteral("（受け付けられない値です）"));
@@ -58,12 +67,40 @@ trade::AmountMarkers amountMarkers(const ChartState& s, float lineHeight,
   return trade::amountMarkers(s, lineHeight, width);
 }
 
+// Runs a procedure whenever the keyboard focus leaves the watched field.
+class FocusLeaves : public QObject {
+ public:
+  FocusLeaves(std::function<void()> left, QObject* parent)
+      : QObject(parent), left_(std::move(left)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::FocusOut) left_();
+    return false;
+  }
+
+ private:
+  std::function<void()> left_;
+};
+
 }  // namespace
 
 void FrmPlot::connectTradeEvents() {
   connect(ui.TxtQua, &QLineEdit::textChanged, this, [this] { TxtQua_Change(); });
   connect(ui.TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
   connect(ui.TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
+  // A field left with a text it did not take shows the value in force again, written as the step
+  // buttons write it; from then on field, chart and readout agree.
+  const auto restoreWhenLeft = [this](QLineEdit* field, auto text) {
+    field->installEventFilter(new FocusLeaves(
+        [field, text] {
+          if (shownRefused(field)) field->setText(QString::fromStdString(text()));
+        },
+        field));
+  };
+  restoreWhenLeft(ui.TxtQua, [this] { return exact::plainText(state.quantityDecimal); });
+  restoreWhenLeft(ui.TxtBP, [this] { return exact::fixedText(state.buyPriceDecimal, 2); });
+  restoreWhenLeft(ui.TxtSP, [this] { return exact::fixedText(state.sellPriceDecimal, 2); });
 }
 
 // A new buy price moves only the buy markers and the readout; the chart does not depend on it.

@@ -47,6 +47,16 @@ bool KeyClicks::eventFilter(QObject* watched, QEvent* event) {
       if (!repeats(key)) button->click();
       return true;
     }
+    case QEvent::FocusOut:
+      // A button losing the focus because it was just disabled (Qt hands the focus on before it
+      // announces the change).
+      disabledWithFocus_ = button && !button->isEnabled() ? button : nullptr;
+      return false;
+    case QEvent::EnabledChange:
+      if (button && watched == disabledWithFocus_ && !button->isEnabled())
+        button->window()->setFocus(Qt::OtherFocusReason);
+      disabledWithFocus_ = nullptr;
+      return false;
     case QEvent::KeyRelease: {
       const auto* key = static_cast<QKeyEvent*>(event);
       releasedKey_ = key->key();

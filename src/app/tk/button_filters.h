@@ -15,6 +15,9 @@ namespace tk {
 // neither the repeats the platform marks as such nor the release/press pairs an X server sends
 // for a held key (one timestamp for both, not always marked on a busy machine) click again. The
 // space bar clicks on its press, not its release, so a held one has already made its one click.
+// A focused button that becomes disabled takes the keyboard focus with it: the focus rests on the
+// window, so the next key press acts on no control (Tab moves on from there), instead of falling
+// to the next control in the tab order, where a second press of the same key would act on it.
 class KeyClicks : public QObject {
  public:
   using QObject::QObject;
@@ -30,6 +33,7 @@ class KeyClicks : public QObject {
   int releasedKey_ = 0;
   quint64 releaseTime_ = 0;  // 0: unknown (synthetic events carry no time)
   bool accessKeyRepeats_ = false;
+  QObject* disabledWithFocus_ = nullptr;
 };
 
 // Watches a step button's mouse hold, for any mouse button: `pressed` runs on a press (and on the
