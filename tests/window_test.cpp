@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 #include <cmath>
 
@@ -223,4 +224,41 @@ TEST_F(WindowTest, PictureIsSharpAtDoubleDensity) {
   int black = 0;
   for (int dx = -3; dx <= 3; ++dx) black += image.pixelColor(x + dx, y) == QColor(Qt::black);
   EXPECT_GE(black, 3);
+}
+
+// The window paints its chart from a cached picture: the same pixels as replaying the display list
+// on the window's grey, at 1x and at 2x, for the whole window and for a part of it, and again
+// after the chart changed.
+TEST_F(WindowTest, CachedChartPaintsTheSamePixelsAsTheDisplayList) {
+  const auto differingPixels = [](const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return -1;
+    int n = 0;
+    for (int y = 0; y < a.height(); ++y)
+      for (int x = 0; x < a.width(); ++x) n += a.pixel(x, y) != b.pixel(x, y);
+    return n;
+  };
+  const auto replayed = [&](qreal ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(QColor(128, 128, 128));
+    QPainter painter(&image);
+    surface().paint(painter);
+    return image;
+  };
+  const auto cached = [&](qreal ratio, const QRegion& part) {
+    QImage image = replayed(ratio);  // what lies outside the part stays as replayed
+    window->render(&image, part.boundingRect().topLeft(), part, QWidget::RenderFlags());
+    return image;
+  };
+  for (const char* quantity : {"1000", "250000"}) {
+    ui().TxtQua->setText(QString::fromLatin1(quantity));
+    for (qreal ratio : {1.0, 2.0}) {
+      const QRegion whole(window->rect());
+      const QRegion part(QRect(100, 300, 240, 120));
+      EXPECT_EQ(differingPixels(cached(ratio, whole), replayed(ratio)), 0)
+          << quantity << " " << ratio;
+      EXPECT_EQ(differingPixels(cached(ratio, part), replayed(ratio)), 0)
+          << quantity << " " << ratio;
+    }
+  }
 }

@@ -133,9 +133,9 @@ void FrmPlot::CmdSize_Click() {
   ui.CmdSize->setAccessibleName(caption);
 }
 
-void FrmPlot::paintEvent(QPaintEvent*) {
+void FrmPlot::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  surface.paint(painter);
+  surface.paintCached(painter, event->rect(), palette().color(QPalette::Window));
 }
 
 void FrmPlot::resizeEvent(QResizeEvent* event) {

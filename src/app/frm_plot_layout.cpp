@@ -119,7 +119,8 @@ void FrmPlot::createControls() {
   QPalette pal = palette();
   pal.setColor(QPalette::Window, tk::toQColor(kGrey));
   setPalette(pal);
-  setAutoFillBackground(true);
+  // The window paints its whole grey itself, with the chart (paintEvent).
+  setAttribute(Qt::WA_OpaquePaintEvent);
 
   // The chart's accessible element lies lowest; then lines and the selection rectangle, so labels
   // and frames lie above them.

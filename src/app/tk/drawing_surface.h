@@ -3,6 +3,8 @@
 // that is replayed on every paint, so the picture survives being covered and is sharp at any scale.
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
+#include <QRect>
 #include <QString>
 #include <string_view>
 #include <vector>
@@ -35,12 +37,25 @@ class DrawingSurface : public chart::Canvas {
 
   const std::vector<DrawOp>& ops() const { return ops_; }
   const QFont& font() const { return font_; }
+  // Replays the display list.
   void paint(QPainter& painter) const;
+  // Paints the exposed part of the picture on `background`, the same pixels as a replay. The
+  // picture is kept as an image at the painter's device-pixel ratio, rendered afresh only after
+  // the display list changed or for another ratio; a repaint that changes nothing of the chart
+  // (a moving selection rectangle, an uncovered window) copies from it.
+  void paintCached(QPainter& painter, const QRect& exposed, const QColor& background);
 
  private:
+  void invalidate() { cache_ = QImage(); }
+  // The picture's extent in logical pixels, from the window's origin (so the cache lies on the
+  // device-pixel grid the window's own paint uses, at any ratio).
+  QRect extent() const;
+
   QFont font_;
   QFontMetricsF metrics_;  // measuring is the hot part of a redraw: keep one
   std::vector<DrawOp> ops_;
+  QImage cache_;  // null while stale
+  QColor cacheBackground_;
 };
 
 }  // namespace tk
