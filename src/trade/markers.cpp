@@ -1,7 +1,10 @@
 #include "trade/markers.h"
 
+#include <cmath>
+
 #include "core/mapping.h"
 #include "core/number_text.h"
+#include "core/single.h"
 #include "trade/fees.h"
 
 namespace trade {
@@ -30,14 +33,16 @@ float priceOf(const ChartState& s, Side side) {
 double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
 double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
 
-// The amount as a yen text: its 7-significant-digit plain text first (so large amounts lose their
-// last digits exactly as they print), then grouped with the yen mark in front.
+}  // namespace
+
 std::string yenText(float amount) {
   const std::string plain = numtext::plainFloat(amount);
   return numtext::formatYenGrouped(numtext::readStrict(plain).value_or(amount));
 }
 
-}  // namespace
+std::string settlementText(const ChartState& s, Side side, float price) {
+  return yenText(settlementAmount(s, side, s.quantity, price));
+}
 
 Marker priceMarker(const ChartState& s, Side side) {
   const SideLook look = lookOf(side);
@@ -66,7 +71,7 @@ Marker amountMarker(const ChartState& s, Side side, float lineHeight,
   const float price = priceOf(s, side);
   const float fee = funcTip(s, price);
   const float amount = settlementAmount(s, side, s.quantity, price);
-  const std::string amountText = yenText(amount);
+  const std::string amountText = settlementText(s, side, price);
   const float end = static_cast<float>(plotRight(s) + look.amountReach);
   Marker m;
   if (amount < s.amountMin) {
@@ -83,6 +88,17 @@ Marker amountMarker(const ChartState& s, Side side, float lineHeight,
   }
   m.labelLeft = static_cast<float>(static_cast<double>(end) - textWidth(m.caption));
   return m;
+}
+
+float pointerPrice(const ChartState& s, float x) {
+  // std::round takes halves away from zero, as the "0.00" text does.
+  return toSingle(std::round(PriceAtX(s, x) * 100.0) / 100.0);
+}
+
+std::array<std::string, 3> pointerReadout(const ChartState& s, float price) {
+  return {std::string("単価 ") + numtext::format0_00(price),
+          lookOf(Side::Buy).amountText + settlementText(s, Side::Buy, price),
+          lookOf(Side::Sell).amountText + settlementText(s, Side::Sell, price)};
 }
 
 }  // namespace trade

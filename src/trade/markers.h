@@ -1,6 +1,7 @@
 #pragma once
-// Where the price and amount markers of one side of the trade stand, and what they say.
-// Positions are millimetres of the window's drawing scale.
+// Where the price and amount markers of one side of the trade stand, and what they say, and the
+// same amounts read at the pointer. Positions are millimetres of the window's drawing scale.
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -36,5 +37,22 @@ Marker priceMarker(const ChartState& s, Side side);
 // the label alone with an arrow just below or above the plot area. The label's text always ends
 // where the line ends. lineHeight is the height of one text line ("M") in the window's font.
 Marker amountMarker(const ChartState& s, Side side, float lineHeight, const TextWidthMm& textWidth);
+
+// An amount as a yen text: its 7-significant-digit plain text first (so large amounts lose their
+// last digits exactly as they print), then grouped with the yen mark ("\\") in front.
+std::string yenText(float amount);
+
+// The settlement amount of one side of the state's quantity at `price`, as the amount labels
+// write it (without the side's mark).
+std::string settlementText(const ChartState& s, Side side, float price);
+
+// The unit price under the pointer at x: FuncX backwards, to the nearest 0.01 (halves away from
+// zero) and stored as a float.
+float pointerPrice(const ChartState& s, float x);
+
+// What the chart reads at a unit price: "単価 35.20", then the buy and sell settlement amounts of
+// the state's quantity as the amount labels write them ("買 \\35,725", "売 \\34,675"; the screen
+// shows the backslash as the yen sign).
+std::array<std::string, 3> pointerReadout(const ChartState& s, float price);
 
 }  // namespace trade
