@@ -72,8 +72,12 @@ bool ReadoutTip::eventFilter(QObject* watched, QEvent* event) {
       hideTip();
       break;
     case QEvent::MouseMove:
-      // Each move reaches the window and then its widget; the widget's delivery is enough.
-      if (watched->isWidgetType())
+      // Each move reaches the window and then its widget; the widget's delivery is enough. Over
+      // another window (a dialog above the chart, say) the readout has nothing to say.
+      if (!watched->isWidgetType()) break;
+      if (static_cast<QWidget*>(watched)->window() != parentWidget()->window())
+        hideTip();
+      else
         moved_(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
       break;
     default:
