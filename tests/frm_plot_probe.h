@@ -26,6 +26,9 @@ class FrmPlotProbe {
   void HairetuKakunou() { w_.HairetuKakunou(); }
   void Form_MouseDown(float x, float y) { w_.Form_MouseDown(x, y); }
   void Form_MouseMove(float x, float y) { w_.Form_MouseMove(x, y); }
+  void Form_MouseWheel(float x, float y, int notches) { w_.Form_MouseWheel(x, y, notches); }
+  void CmdUndo_Click() { w_.CmdUndo_Click(); }
+  QString PictureName() const { return w_.PictureName(); }
 
   // One tick of a repeat timer, through whatever the window connected to it.
   static void tick(QTimer* timer) {

@@ -45,6 +45,8 @@ FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
   connectTradeEvents();
   connectStepperEvents();
   connectViewEvents();
+  connectKeyEvents();
+  connectPointerEvents();
   Form_Load();
   focusFirstInTabOrder();
 }

@@ -5,12 +5,16 @@
 // Form_Resize...). Their bodies are split by subsystem: frm_plot.cpp (start-up, resize, compact
 // mode, window events), frm_plot_layout.cpp (the controls), frm_plot_chart.cpp (the redraw),
 // frm_plot_trade.cpp (fields, markers, readout), frm_plot_stepper.cpp (step buttons and their
-// timers) and frm_plot_view.cpp (navigation, history, mouse zoom).
+// timers), frm_plot_view.cpp (navigation, history, mouse zoom), frm_plot_keys.cpp (the fields'
+// keys and wheel, Esc, shortcuts), frm_plot_pointer.cpp (wheel zoom, the readout under the pointer)
+// and frm_plot_picture.cpp (the chart saved or copied as a picture).
+#include <QImage>
 #include <QWidget>
 #include <optional>
 
 #include "app/frm_plot_controls.h"
 #include "app/tk/drawing_surface.h"
+#include "app/tk/field_keys.h"
 #include "core/chart_state.h"
 
 class FrmPlotProbe;  // the tests' view of the window's insides
@@ -25,6 +29,9 @@ class FrmPlot : public QWidget {
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  bool event(QEvent* event) override;             // frm_plot_pointer.cpp
+  void wheelEvent(QWheelEvent* event) override;   // frm_plot_pointer.cpp
+  void keyPressEvent(QKeyEvent* event) override;  // frm_plot_keys.cpp
 
  private:
   friend class FrmPlotProbe;
@@ -91,7 +98,24 @@ class FrmPlot : public QWidget {
   void Form_MouseDown(float x, float y);
   void Form_MouseMove(float x, float y);
 
+  // ---- keys and wheel of the fields, Esc, shortcuts (frm_plot_keys.cpp) ----
+  void connectKeyEvents();
+  void CancelSelection();
+
+  // ---- wheel zoom and the readout under the pointer (frm_plot_pointer.cpp) ----
+  void connectPointerEvents();
+  void Form_MouseWheel(float x, float y, int notches);
+  bool ZoomInAt(float x, float y);
+  void ShowReadout(QPoint pos, QPoint globalPos);
+
+  // ---- the chart as a picture (frm_plot_picture.cpp) ----
+  QString PictureName() const;
+  QImage PictureImage();
+  void SavePicture();
+  void CopyPicture();
+
   ChartState state;
   tk::DrawingSurface surface;
   FrmPlotControls ui;
+  tk::WheelNotches chartWheel;  // the part of a notch the chart's last wheel turns left over
 };

@@ -14,6 +14,7 @@ namespace tk {
 class ChartArea;
 class LineControl;
 class MmLabel;
+class ReadoutTip;
 class ShapeControl;
 }  // namespace tk
 
@@ -33,7 +34,8 @@ struct FrmPlotControls {
   tk::LineControl* LinS = nullptr;
   tk::LineControl* LinB = nullptr;
   tk::ShapeControl* ShpArea = nullptr;
-  tk::ChartArea* chartArea = nullptr;  // the chart for assistive technology; draws nothing
+  tk::ChartArea* chartArea = nullptr;    // the chart for assistive technology; draws nothing
+  tk::ReadoutTip* TipReadout = nullptr;  // the amounts under the pointer, in a window of its own
 
   // ---- Frame1: entry fields and step buttons ----
   std::array<tk::MmLabel*, 7> Label1{};  // indices 0, 1 and 6 are used

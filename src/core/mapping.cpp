@@ -10,6 +10,10 @@ float FuncX(const ChartState& s, float tempP) {
   return static_cast<float>(x);
 }
 
+double PriceAtX(const ChartState& s, float x) {
+  return (static_cast<double>(x) - s.graphLeft) / s.graphWidth * s.priceSpan + s.priceMin;
+}
+
 float FuncY(const ChartState& s, float tempP, float tempT) {
   const double y = s.graphBottom - (static_cast<double>(s.quantity) * tempP + tempT - s.amountMin) /
                                        s.amountSpan * s.graphHeight;

@@ -5,6 +5,8 @@
 
 // x of unit price tempP.
 float FuncX(const ChartState& s, float tempP);
+// The unit price at x: FuncX backwards, in double and not rounded.
+double PriceAtX(const ChartState& s, float x);
 // y of the settlement amount quantity * tempP + tempT.
 float FuncY(const ChartState& s, float tempP, float tempT);
 // Where the rising amount line with fee term tempT enters the plot area (lineStartX/Y).

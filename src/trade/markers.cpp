@@ -3,6 +3,8 @@
 #include <cmath>
 
 #include "core/mapping.h"
+#include "core/number_text.h"
+#include "core/single.h"
 #include "trade/fees.h"
 
 namespace trade {
@@ -90,6 +92,19 @@ AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWid
   if (sameLine && m.sell.labelLeft < buyRight && m.buy.labelLeft < sellRight)
     m.sell.labelLeft = static_cast<float>(buyRight + kGapMm);
   return m;
+}
+
+float pointerPrice(const ChartState& s, float x) {
+  // std::round takes halves away from zero, as the "0.00" text does.
+  return toSingle(std::round(PriceAtX(s, x) * 100.0) / 100.0);
+}
+
+std::array<std::string, 3> pointerReadout(const ChartState& s, float price) {
+  const std::string priceText = numtext::format0_00(price);
+  const exact::Decimal priceDecimal = exact::readExact(priceText).value_or(exact::fromFloat(price));
+  return {std::string("単価 ") + priceText,
+          lookOf(Side::Buy).amountText + settlementText(s, Side::Buy, price, priceDecimal),
+          lookOf(Side::Sell).amountText + settlementText(s, Side::Sell, price, priceDecimal)};
 }
 
 }  // namespace trade

@@ -1,6 +1,7 @@
 #pragma once
-// Where the price and amount markers of one side of the trade stand, and what they say.
-// Positions are millimetres of the window's drawing scale.
+// Where the price and amount markers of one side of the trade stand, and what they say, and the
+// same amounts read at the pointer. Positions are millimetres of the window's drawing scale.
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -45,5 +46,14 @@ struct AmountMarkers {
   Marker sell;
 };
 AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWidthMm& textWidth);
+
+// The unit price under the pointer at x: FuncX backwards, to the nearest 0.01 (halves away from
+// zero) and stored as a float.
+float pointerPrice(const ChartState& s, float x);
+
+// What the chart reads at a unit price: "単価 35.20", then the buy and sell settlement amounts of
+// the state's quantity at that price (as it is written, "0.00") as the amount labels write them
+// ("買 \\35,725", "売 \\34,675"; the screen shows the backslash as the yen sign).
+std::array<std::string, 3> pointerReadout(const ChartState& s, float price);
 
 }  // namespace trade

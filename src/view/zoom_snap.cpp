@@ -1,5 +1,6 @@
 #include "view/zoom_snap.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -55,6 +56,17 @@ AreaRect rubberBand(float anchorX, float anchorY, float x, float y) {
     r.height = toSingle(static_cast<double>(anchorY) - y);
   }
   return r;
+}
+
+AreaRect wheelZoomArea(const ChartState& s, float x, float y) {
+  const double width = s.graphWidth / 2.0;
+  const double height = s.graphHeight / 2.0;
+  const double top = static_cast<double>(s.graphBottom) - s.graphHeight;
+  // Far edge first, then the near one, so a pointer past either edge still gives a rectangle
+  // that starts on the plot area.
+  const double left = std::max<double>(s.graphLeft, std::min(x - width / 2, s.graphLeft + width));
+  const double upper = std::max(top, std::min(y - height / 2, s.graphBottom - height));
+  return {toSingle(left), toSingle(upper), toSingle(width), toSingle(height)};
 }
 
 std::optional<std::int32_t> roundToInt32(float v) {

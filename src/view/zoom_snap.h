@@ -30,6 +30,10 @@ std::optional<std::int32_t> roundToInt32(float v);
 // whole-number division. Nothing when it needs an integer beyond 32 bits.
 std::optional<double> snappedUpperEnd(float high, float step);
 
+// The rectangle one wheel notch zooms into: half the plot area's width and height, centred on the
+// pointer at (x, y) and shifted, not shrunk, to lie inside the plot area.
+AreaRect wheelZoomArea(const ChartState& s, float x, float y);
+
 // Everything one completed selection writes.
 struct ZoomPlan {
   float areaPriceLow, areaPriceHigh, areaAmountHigh, areaAmountLow;

@@ -6,6 +6,7 @@
 
 #include "app/tk/units.h"
 #include "core/number_text.h"
+#include "trade/markers.h"
 
 namespace tk {
 
@@ -39,10 +40,22 @@ void ChartArea::follow(const ChartState& s) {
       static_cast<int>(std::ceil(mmToPx(static_cast<double>(s.graphLeft) + s.graphWidth)));
   const int bottom = static_cast<int>(std::ceil(mmToPx(s.graphBottom)));
   setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
-  const QString description =
+  describe(s);
+}
+
+void ChartArea::showPoint(const ChartState& s, float price) {
+  point_ = price;
+  describe(s);
+}
+
+void ChartArea::describe(const ChartState& s) {
+  QString description =
       QStringLiteral("単価 %1～%2、受渡金額 %3～%4")
           .arg(qs(numtext::plainFloat(s.priceMin)), qs(numtext::plainFloat(s.priceMax)),
                qs(numtext::formatGrouped(s.amountMin)), qs(numtext::formatGrouped(s.amountMax)));
+  if (point_)
+    for (const std::string& line : trade::pointerReadout(s, *point_))
+      description += QLatin1Char('\n') + displayText(qs(line));
   if (accessibleDescription() != description) setAccessibleDescription(description);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The chart as assistive technology sees it: an element over the plot area with the role of a
 // chart, named for what it shows and described by the ranges on screen. It paints nothing and
-// lets every mouse event through to the window under it.
+// lets every mouse event through to the window under it. Once the pointer has read the chart at a
+// unit price, the description also gives that price's amounts.
 #include <QWidget>
+#include <optional>
 
 #include "core/chart_state.h"
 
@@ -13,6 +15,12 @@ class ChartArea : public QWidget {
   explicit ChartArea(QWidget* parent);
   // Follows the plot area and the visible ranges after a redraw.
   void follow(const ChartState& s);
+  // The chart was read at `price`: the description adds its readout, and keeps it up to date.
+  void showPoint(const ChartState& s, float price);
+
+ private:
+  void describe(const ChartState& s);
+  std::optional<float> point_;
 };
 
 }  // namespace tk

@@ -1,0 +1,49 @@
+// The keyboard beyond the buttons: the entry fields step like spin boxes (arrow and page keys, and
+// the mouse wheel over them), Esc drops a pending selection, and the picture shortcuts.
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QShortcut>
+
+#include "app/frm_plot.h"
+#include "app/tk/field_keys.h"
+#include "app/tk/mm_controls.h"
+
+void FrmPlot::connectKeyEvents() {
+  // Each field steps through its row's buttons' own handlers: the same limits, the same text.
+  const auto steps = [this](void (FrmPlot::*up)(), void (FrmPlot::*down)(),
+                            void (FrmPlot::*pageUp)(), void (FrmPlot::*pageDown)()) {
+    return tk::FieldSteps{[this, up] { (this->*up)(); }, [this, down] { (this->*down)(); },
+                          [this, pageUp] { (this->*pageUp)(); },
+                          [this, pageDown] { (this->*pageDown)(); }};
+  };
+  new tk::FieldStepKeys(ui.TxtQua, steps(&FrmPlot::CmdSQU_Click, &FrmPlot::CmdSQD_Click,
+                                         &FrmPlot::CmdQU_Click, &FrmPlot::CmdQD_Click));
+  new tk::FieldStepKeys(ui.TxtBP, steps(&FrmPlot::CmdSUp_Click, &FrmPlot::CmdSDown_Click,
+                                        &FrmPlot::CmdUp_Click, &FrmPlot::CmdDown_Click));
+  new tk::FieldStepKeys(ui.TxtSP, steps(&FrmPlot::CmdSUpS_Click, &FrmPlot::CmdSDownS_Click,
+                                        &FrmPlot::CmdUpS_Click, &FrmPlot::CmdDownS_Click));
+
+  // Held down, neither repeats: one dialog, one copy.
+  auto* save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+  save->setAutoRepeat(false);
+  connect(save, &QShortcut::activated, this, [this] { SavePicture(); });
+  auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
+  copy->setAutoRepeat(false);
+  connect(copy, &QShortcut::activated, this, [this] { CopyPicture(); });
+}
+
+// Esc reaches the window from wherever the focus is: fields and buttons leave it to their window.
+void FrmPlot::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && state.selectionActive != kFalse) {
+    CancelSelection();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+// The first corner is forgotten: the rectangle hides, and the view and its history stay.
+void FrmPlot::CancelSelection() {
+  if (state.selectionActive == kFalse) return;
+  state.selectionActive = kFalse;
+  ui.ShpArea->hide();
+}
