@@ -1,4 +1,5 @@
-// The cost of one full refresh of the large window: computation, display list and one paint.
+// The cost of one full refresh of the large window (computation, display list and one paint), and
+// of a repaint that changes nothing.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -29,6 +30,22 @@ void BM_ReDrawQuantity250000(benchmark::State& st) { fullRedraw(st, "250000"); }
 // A typed quantity of 1 walks the 0.01 steps up to a price of 200000.
 void BM_ReDrawQuantity1(benchmark::State& st) { fullRedraw(st, "1"); }
 
+// The window's own paint of its whole area when nothing has changed (an uncovered window): the
+// chart comes from its cached picture.
+void BM_ExposeRepaint(benchmark::State& st) {
+  FrmPlot window;
+  window.show();
+  window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
+  QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
+  const QRegion whole(window.rect());
+  const QColor grey = window.palette().color(QPalette::Window);
+  for (auto _ : st) {
+    QPainter painter(&image);
+    FrmPlotProbe(window).surface().paintCached(painter, whole, grey);
+    benchmark::DoNotOptimize(image.bits());
+  }
+}
+
 void BM_BorderWalkQuantity1000(benchmark::State& st) {
   ChartState s;
   setStartView(s);
@@ -47,4 +64,5 @@ void BM_BorderWalkQuantity1000(benchmark::State& st) {
 BENCHMARK(BM_ReDrawQuantity1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity250000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExposeRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BorderWalkQuantity1000)->Unit(benchmark::kMicrosecond);

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <QString>
 #include <string_view>
 #include <vector>
@@ -43,18 +44,19 @@ class DrawingSurface : public chart::Canvas {
   // picture is kept as an image at the painter's device-pixel ratio, rendered afresh only after
   // the display list changed or for another ratio; a repaint that changes nothing of the chart
   // (a moving selection rectangle, an uncovered window) copies from it.
-  void paintCached(QPainter& painter, const QRect& exposed, const QColor& background);
+  void paintCached(QPainter& painter, const QRegion& exposed, const QColor& background);
 
  private:
   void invalidate() { cache_ = QImage(); }
-  // The picture's extent in logical pixels, from the window's origin (so the cache lies on the
-  // device-pixel grid the window's own paint uses, at any ratio).
-  QRect extent() const;
+  // What the display list covers, in logical pixels, with its corner on the device-pixel grid of
+  // the ratio.
+  QRect extent(qreal ratio) const;
 
   QFont font_;
   QFontMetricsF metrics_;  // measuring is the hot part of a redraw: keep one
   std::vector<DrawOp> ops_;
   QImage cache_;  // null while stale
+  QRect cacheArea_;
   QColor cacheBackground_;
 };
 

@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 
@@ -118,6 +119,10 @@ void ShapeControl::setRectMm(float left, float top, float width, float height) {
   const int r = static_cast<int>(std::ceil(mmToPx(static_cast<double>(left) + width)));
   const int b = static_cast<int>(std::ceil(mmToPx(static_cast<double>(top) + height)));
   setGeometry(l, t, std::max(1, r - l + 1), std::max(1, b - t + 1));
+  // Only the outline belongs to the control: a move repaints the chart under its old and new
+  // outline, not under the whole rectangle.
+  const QRect all = rect();
+  setMask(QRegion(all).subtracted(QRegion(all.adjusted(1, 1, -1, -1))));
   update();
 }
 
