@@ -262,3 +262,44 @@ TEST_F(WindowTest, CachedChartPaintsTheSamePixelsAsTheDisplayList) {
     }
   }
 }
+
+// The surface fills an axis-parallel line as the rectangle it covers: the same pixels a painter's
+// flat-capped line of that width sets, at any density.
+TEST_F(WindowTest, FilledGridLinesSetTheSamePixelsAsStrokedOnes) {
+  const auto stroked = [&](qreal ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::gray);
+    QPainter painter(&image);
+    for (const tk::DrawOp& op : surface().ops()) {
+      if (op.kind != tk::DrawOp::Line || (op.x1 != op.x2 && op.y1 != op.y2)) continue;
+      QPen pen(tk::toQColor(op.colour), op.width);
+      pen.setCapStyle(Qt::FlatCap);
+      painter.setPen(pen);
+      painter.drawLine(QPointF(tk::mmToPx(op.x1), tk::mmToPx(op.y1)),
+                       QPointF(tk::mmToPx(op.x2), tk::mmToPx(op.y2)));
+    }
+    return image;
+  };
+  const auto filled = [&](qreal ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::gray);
+    tk::DrawingSurface grid;
+    for (const tk::DrawOp& op : surface().ops()) {
+      if (op.kind != tk::DrawOp::Line || (op.x1 != op.x2 && op.y1 != op.y2)) continue;
+      grid.ForeColor = op.colour;
+      grid.DrawWidth = op.width;
+      grid.Line(op.x1, op.y1, op.x2, op.y2);
+    }
+    QPainter painter(&image);
+    grid.paint(painter);
+    return image;
+  };
+  for (int step = 0; step < 6; ++step) {
+    if (step % 2) ui().CmdZoom->click();
+    if (step == 3) ui().CmdMoveRight->click();
+    for (qreal ratio : {1.0, 1.5, 2.0, 3.0})
+      EXPECT_TRUE(stroked(ratio) == filled(ratio)) << "step " << step << " at " << ratio;
+  }
+}
