@@ -115,6 +115,14 @@ void DrawingSurface::paintCached(QPainter& painter, const QRegion& exposed,
   // The device actually painted on: the window's backing store, or an image it is rendered into.
   const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
   if (cache_.isNull() || cache_.devicePixelRatio() != ratio || cacheBackground_ != background) {
+    if (!cacheWanted_) {
+      // The first paint after a change replays the list straight onto the window: a picture
+      // made now would only be copied once more. The next paint keeps one.
+      cacheWanted_ = true;
+      for (const QRect& part : exposed) painter.fillRect(part, background);
+      paint(painter);
+      return;
+    }
     cacheArea_ = extent(ratio);
     // In the format of the device painted on, so that copying from it is a plain copy.
     const auto* target = dynamic_cast<const QImage*>(painter.paintEngine()->paintDevice());

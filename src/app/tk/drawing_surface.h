@@ -40,14 +40,18 @@ class DrawingSurface : public chart::Canvas {
   const QFont& font() const { return font_; }
   // Replays the display list.
   void paint(QPainter& painter) const;
-  // Paints the exposed part of the picture on `background`, the same pixels as a replay. The
-  // picture is kept as an image at the painter's device-pixel ratio, rendered afresh only after
-  // the display list changed or for another ratio; a repaint that changes nothing of the chart
-  // (a moving selection rectangle, an uncovered window) copies from it.
+  // Paints the exposed part of the picture on `background`, the same pixels as a replay. From the
+  // second paint after a change on, the picture is kept as an image at the painter's device-pixel
+  // ratio, rendered afresh only after the display list changed or for another ratio; a repaint
+  // that changes nothing of the chart (a moving selection rectangle, an uncovered window) copies
+  // from it.
   void paintCached(QPainter& painter, const QRegion& exposed, const QColor& background);
 
  private:
-  void invalidate() { cache_ = QImage(); }
+  void invalidate() {
+    cache_ = QImage();
+    cacheWanted_ = false;
+  }
   // What the display list covers, in logical pixels, with its corner on the device-pixel grid of
   // the ratio.
   QRect extent(qreal ratio) const;
@@ -57,6 +61,7 @@ class DrawingSurface : public chart::Canvas {
   std::vector<DrawOp> ops_;
   QImage cache_;  // null while stale
   QRect cacheArea_;
+  bool cacheWanted_ = false;  // a paint since the last change has replayed the list already
   QColor cacheBackground_;
 };
 
