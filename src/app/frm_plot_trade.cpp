@@ -1,8 +1,12 @@
 // Entry fields, price markers and the profit/loss readout: the window's side of the trade.
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPalette>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/frm_plot.h"
 #include "app/tk/mm_controls.h"
@@ -61,8 +65,15 @@ void applyPriceMarker(const ChartState& s, trade::Side side, tk::LineControl* li
 // in it, as shown (the yen mark, not the backslash).
 trade::AmountMarkers amountMarkers(const ChartState& s, float lineHeight,
                                    const tk::MmLabel* label) {
-  const auto width = [label](std::string_view caption) {
-    return tk::textWidthMm(label->font(), tk::qs(caption));
+  // Each caption is measured once: placing a label and keeping the two apart both need its width.
+  const QFontMetricsF metrics(label->font());
+  std::vector<std::pair<std::string, float>> measured;
+  const auto width = [&](std::string_view caption) {
+    for (const auto& [text, mm] : measured)
+      if (text == caption) return mm;
+    const float mm = tk::textWidthMm(metrics, tk::qs(caption));
+    measured.emplace_back(caption, mm);
+    return mm;
   };
   return trade::amountMarkers(s, lineHeight, width);
 }

@@ -52,8 +52,12 @@ QString displayText(const QString& caption) {
   return shown;
 }
 
+float textWidthMm(const QFontMetricsF& metrics, const QString& text) {
+  return static_cast<float>(pxToMm(metrics.horizontalAdvance(displayText(text))));
+}
+
 float textWidthMm(const QFont& font, const QString& text) {
-  return static_cast<float>(pxToMm(QFontMetricsF(font).horizontalAdvance(displayText(text))));
+  return textWidthMm(QFontMetricsF(font), text);
 }
 
 }  // namespace tk

@@ -4,6 +4,7 @@
 // dense ones.
 #include <QColor>
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 #include <string_view>
 
@@ -33,5 +34,6 @@ QString displayText(const QString& caption);
 
 // Width of a text in a font, in millimetres, as shown (the yen sign, not the backslash).
 float textWidthMm(const QFont& font, const QString& text);
+float textWidthMm(const QFontMetricsF& metrics, const QString& text);  // for many measures
 
 }  // namespace tk
