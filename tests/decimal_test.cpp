@@ -66,10 +66,10 @@ TEST(ReadExact, RefusesNonNumbersAndValuesOutOfBounds) {
       "", " ", "-", "+", ".", "1,2,", ",1", "1,,2", "1,.5", "-,5", "1..2", "1.2.3", "abc", "1e", "1e+",
       "e5", ".e5", "+-5", "- 5", "1 2", "5x", "0x10", "1,5.2,3", "ＡＢＣ", "１\xEF\xBC", "1e40", "-1e40",
       "1e999999999", "99999999999999999999999999999999999999999", "1e-1000000000000001",
-      "1e99999999999999999999", std::string(50001, '7') + "e-50000",
+      "1e99999999999999999999", std::string(40001, '7') + "e-40000",
   };
   for (const std::string& text : cases) EXPECT_FALSE(readExact(text).has_value()) << text;
-  EXPECT_TRUE(readExact(std::string(50000, '7') + "e-50000").has_value());
+  EXPECT_TRUE(readExact(std::string(40000, '7') + "e-40000").has_value());
 }
 
 // Quantity, buy price, sell price as the fields hold them, the fees, and the three texts.

@@ -14,7 +14,7 @@
 namespace exact {
 namespace {
 
-constexpr std::size_t kMaxDigits = 50000;
+constexpr std::size_t kMaxDigits = 40000;
 constexpr std::int64_t kMaxTopPosition = 39;  // the highest digit of a value below 1e40
 constexpr std::int64_t kMaxWrittenExponent = 1'000'000'000'000'000;
 

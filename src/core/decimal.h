@@ -8,7 +8,7 @@
 //
 // A Decimal holds every number a field takes, exactly. readExact refuses only:
 //  - a magnitude of 1e40 or more (a field never takes more than the float range, about 3.4e38);
-//  - more than 50000 significant digits (a field holds at most 32767 characters), which keeps
+//  - more than 40000 significant digits (a field holds at most 32767 characters), which keeps
 //    a product to a fraction of a second;
 //  - a nonzero value whose written exponent goes beyond 10^15 either way.
 // A tiny value (1e-400, 1e-999999999) is kept as its digits and a power of ten and is never

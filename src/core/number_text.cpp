@@ -342,9 +342,4 @@ std::string formatGrouped(double value) {
   return (r.negative ? "-" : "") + group(r.integer);
 }
 
-std::string formatYenGrouped(double value) {
-  const Rounded r = roundDecimal(value, 0);
-  return (r.negative ? "-\\" : "\\") + group(r.integer);
-}
-
 }  // namespace numtext

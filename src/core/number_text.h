@@ -15,8 +15,8 @@
 //  - plain text of a float: at most 7 significant digits, no grouping, a point only when there is
 //    a fraction, exponent form from 1E+07 up (and for tiny values, below 1E-04);
 //  - plain text of a double: the same with at most 15 significant digits;
-//  - the patterns "0.00", "#,##0" and "\\#,##0" (a literal backslash before the amount; a minus
-//    sign goes in front of the backslash).
+//  - the patterns "0.00" and "#,##0" (the money a user reads, and its "\\#,##0" yen pattern, are
+//    written from exact decimals: core/decimal.h).
 // Halves round away from zero in the patterns, and a value that rounds to zero is written
 // without a minus sign.
 #include <optional>
@@ -41,6 +41,5 @@ std::string plainDouble(double value);  // e.g. 1.01 - 1 -> "0.01"
 
 std::string format0_00(double value);     // "0.00":   1 -> "1.00", -0.004 -> "0.00"
 std::string formatGrouped(double value);  // "#,##0":  1234567 -> "1,234,567", -1234.5 -> "-1,235"
-std::string formatYenGrouped(double value);  // "\\#,##0": 1525 -> "\1,525", -25 -> "-\25"
 
 }  // namespace numtext
