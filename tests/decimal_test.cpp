@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "whole_yen.h"
+
 namespace {
 
 using exact::Decimal;
@@ -140,22 +142,6 @@ TEST(ExactMoney, SumsRoundOnceWhateverTheGapsBetweenTerms) {
 }
 
 // clang-format on
-
-__extension__ typedef __int128 Int128;
-
-// Whole yen of an amount in hundredths, halves away from zero, in "#,##0" with an optional prefix
-// after the minus sign.
-std::string yenOfHundredths(Int128 hundredths, const std::string& prefix) {
-  const bool negative = hundredths < 0;
-  Int128 whole = ((negative ? -hundredths : hundredths) + 50) / 100;
-  std::string digits;
-  do {
-    if (digits.size() % 4 == 3) digits.insert(digits.begin(), ',');
-    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(whole % 10)));
-    whole /= 10;
-  } while (whole > 0);
-  return (negative && digits != "0" ? "-" : "") + prefix + digits;
-}
 
 std::string priceText(long long cents) {
   const long long magnitude = cents < 0 ? -cents : cents;

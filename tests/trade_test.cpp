@@ -10,6 +10,7 @@
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
 #include "trade/markers.h"
+#include "whole_yen.h"
 
 namespace {
 
@@ -188,24 +189,7 @@ TEST(EntryFields, TakeNumbersWhoseAmountsStayFinite) {
 
 }  // namespace
 
-namespace {
-
-__extension__ typedef __int128 Int128;
-
-// Whole yen of an amount in hundredths, halves away from zero, grouped, after an optional prefix.
-std::string yenOfHundredths(Int128 hundredths, const std::string& prefix) {
-  const bool negative = hundredths < 0;
-  Int128 whole = ((negative ? -hundredths : hundredths) + 50) / 100;
-  std::string digits;
-  do {
-    if (digits.size() % 4 == 3) digits.insert(digits.begin(), ',');
-    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(whole % 10)));
-    whole /= 10;
-  } while (whole > 0);
-  return (negative && digits != "0" ? "-" : "") + prefix + digits;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // The money a user reads is exact to the yen however large the trade, checked against whole-number
 // arithmetic in hundredths of a yen. The fee is the tier's, as the markers charge it.

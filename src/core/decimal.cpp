@@ -122,15 +122,8 @@ Decimal roundWhole(const Decimal& d) {
 // The digits of a whole number's magnitude, "0" for zero, with "," between groups of three.
 std::string groupedMagnitude(const Decimal& whole) {
   if (whole.sign() == 0) return "0";
-  const std::string integer =
-      whole.digits() + std::string(static_cast<std::size_t>(whole.exponent()), '0');
-  std::string out;
-  out.reserve(integer.size() + integer.size() / 3);
-  for (std::size_t i = 0; i < integer.size(); ++i) {
-    if (i > 0 && (integer.size() - i) % 3 == 0) out.push_back(',');
-    out.push_back(integer[i]);
-  }
-  return out;
+  return numtext::groupDigits(whole.digits() +
+                              std::string(static_cast<std::size_t>(whole.exponent()), '0'));
 }
 
 }  // namespace

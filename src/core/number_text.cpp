@@ -205,7 +205,9 @@ Rounded roundDecimal(double value, int decimals) {
   return r;
 }
 
-std::string group(const std::string& integer) {
+}  // namespace
+
+std::string groupDigits(const std::string& integer) {
   std::string out;
   out.reserve(integer.size() + integer.size() / 3);
   for (std::size_t i = 0; i < integer.size(); ++i) {
@@ -214,8 +216,6 @@ std::string group(const std::string& integer) {
   }
   return out;
 }
-
-}  // namespace
 
 std::optional<std::string> strictNumber(std::string_view text) {
   const std::string s = toAscii(text);
@@ -339,7 +339,7 @@ std::string format0_00(double value) {
 
 std::string formatGrouped(double value) {
   const Rounded r = roundDecimal(value, 0);
-  return (r.negative ? "-" : "") + group(r.integer);
+  return (r.negative ? "-" : "") + groupDigits(r.integer);
 }
 
 }  // namespace numtext

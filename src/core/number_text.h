@@ -39,6 +39,9 @@ double readLenient(std::string_view text);
 std::string plainFloat(float value);    // e.g. 1000 -> "1000", 0.5 -> "0.5", 1e7 -> "1E+07"
 std::string plainDouble(double value);  // e.g. 1.01 - 1 -> "0.01"
 
+// The digits of a whole number with "," between groups of three ("1234567" -> "1,234,567").
+std::string groupDigits(const std::string& integer);
+
 std::string format0_00(double value);     // "0.00":   1 -> "1.00", -0.004 -> "0.00"
 std::string formatGrouped(double value);  // "#,##0":  1234567 -> "1,234,567", -1234.5 -> "-1,235"
 
