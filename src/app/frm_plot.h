@@ -16,6 +16,7 @@
 #include "app/tk/drawing_surface.h"
 #include "app/tk/field_keys.h"
 #include "core/chart_state.h"
+#include "trade/fees.h"
 
 class FrmPlotProbe;  // the tests' view of the window's insides
 
@@ -48,6 +49,7 @@ class FrmPlot : public QWidget {
 
   // ---- entry fields, markers, readout (frm_plot_trade.cpp) ----
   void connectTradeEvents();
+  bool takePrice(trade::Side side, QLineEdit* field, float& price, exact::Decimal& decimal);
   void TxtBP_Change();
   void TxtSP_Change();
   void TxtQua_Change();

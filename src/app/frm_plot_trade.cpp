@@ -114,26 +114,27 @@ void FrmPlot::connectTradeEvents() {
   restoreWhenLeft(ui.TxtSP, [this] { return exact::fixedText(state.sellPriceDecimal, 2); });
 }
 
+// A price field's text into the state with its exact value, when the field takes it.
+bool FrmPlot::takePrice(trade::Side side, QLineEdit* field, float& price, exact::Decimal& decimal) {
+  const std::string text = field->text().toStdString();
+  const auto taken = trade::acceptPrice(state, side, text);
+  showTaken(field, taken.has_value());
+  if (!taken) return false;
+  price = *taken;
+  decimal = trade::exactValue(text, *taken);
+  return true;
+}
+
 // A new buy price moves only the buy markers and the readout; the chart does not depend on it.
 void FrmPlot::TxtBP_Change() {
-  const std::string text = ui.TxtBP->text().toStdString();
-  const auto price = trade::acceptPrice(state, trade::Side::Buy, text);
-  showTaken(ui.TxtBP, price.has_value());
-  if (!price) return;
-  state.buyPrice = *price;
-  state.buyPriceDecimal = trade::exactValue(text, *price);
+  if (!takePrice(trade::Side::Buy, ui.TxtBP, state.buyPrice, state.buyPriceDecimal)) return;
   MoveLinB();
   MoveLinBYaku();
   CalcSoneki();
 }
 
 void FrmPlot::TxtSP_Change() {
-  const std::string text = ui.TxtSP->text().toStdString();
-  const auto price = trade::acceptPrice(state, trade::Side::Sell, text);
-  showTaken(ui.TxtSP, price.has_value());
-  if (!price) return;
-  state.sellPrice = *price;
-  state.sellPriceDecimal = trade::exactValue(text, *price);
+  if (!takePrice(trade::Side::Sell, ui.TxtSP, state.sellPrice, state.sellPriceDecimal)) return;
   MoveLinS();
   MoveLinSYaku();
   CalcSoneki();
