@@ -67,21 +67,17 @@ FrmPlot::~FrmPlot() = default;
 void FrmPlot::Form_Load() {
   setStartView(state);
   // The design texts are always numbers; should one not be, the start value stays.
-  const std::string quantityText = ui.TxtQua->text().toStdString();
-  if (auto q = numtext::readStrictFloat(quantityText); q && *q > 0) {
-    state.quantity = *q;
-    state.quantityDecimal = trade::exactValue(quantityText, *q);
-  }
-  const std::string buyText = ui.TxtBP->text().toStdString();
-  if (auto p = numtext::readStrictFloat(buyText)) {
-    state.buyPrice = *p;
-    state.buyPriceDecimal = trade::exactValue(buyText, *p);
-  }
-  const std::string sellText = ui.TxtSP->text().toStdString();
-  if (auto p = numtext::readStrictFloat(sellText)) {
-    state.sellPrice = *p;
-    state.sellPriceDecimal = trade::exactValue(sellText, *p);
-  }
+  const auto readField = [](const QLineEdit* field, float& value, exact::Decimal& decimal,
+                            bool mustBePositive) {
+    const std::string text = field->text().toStdString();
+    const auto read = numtext::readStrictFloat(text);
+    if (!read || (mustBePositive && !(*read > 0))) return;
+    value = *read;
+    decimal = trade::exactValue(text, *read);
+  };
+  readField(ui.TxtQua, state.quantity, state.quantityDecimal, true);
+  readField(ui.TxtBP, state.buyPrice, state.buyPriceDecimal, false);
+  readField(ui.TxtSP, state.sellPrice, state.sellPriceDecimal, false);
   state.drawColor = RGB(0, 0, 0);
   surface.ForeColor = state.drawColor;
   state.selectionActive = kFalse;
