@@ -228,7 +228,7 @@ TEST_F(WindowTest, PictureIsSharpAtDoubleDensity) {
 
 // The window paints its chart from a cached picture: the same pixels as replaying the display list
 // on the window's grey, at 1x and at 2x, for the whole window and for a part of it, and again
-// after the chart changed.
+// after the chart changed; also at ratios where the picture cannot start at its own corner.
 TEST_F(WindowTest, CachedChartPaintsTheSamePixelsAsTheDisplayList) {
   const auto differingPixels = [](const QImage& a, const QImage& b) {
     if (a.size() != b.size()) return -1;
@@ -252,7 +252,7 @@ TEST_F(WindowTest, CachedChartPaintsTheSamePixelsAsTheDisplayList) {
   };
   for (const char* quantity : {"1000", "250000"}) {
     ui().TxtQua->setText(QString::fromLatin1(quantity));
-    for (qreal ratio : {1.0, 2.0}) {
+    for (qreal ratio : {1.0, 2.0, 1.5, 1.2345}) {  // the last has no small whole multiple
       const QRegion whole(window->rect());
       const QRegion part(QRect(100, 300, 240, 120));
       EXPECT_EQ(differingPixels(cached(ratio, whole), replayed(ratio)), 0)

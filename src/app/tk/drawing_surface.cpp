@@ -5,7 +5,6 @@
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace tk {
 
@@ -98,12 +97,13 @@ QRect DrawingSurface::extent(qreal ratio) const {
     }
   }
   // The corner lies on the device-pixel grid, so the picture's pixels are the window's pixels.
+  // A ratio with no small whole multiple (none within 64 pixels) starts at the window's origin,
+  // which is always on the grid.
   const auto onGrid = [ratio](double v) {
-    int whole = static_cast<int>(std::floor(v));
-    while (whole > std::numeric_limits<int>::min() + 8 &&
-           std::abs(whole * ratio - std::round(whole * ratio)) > 1e-9)
-      --whole;
-    return whole;
+    const int start = static_cast<int>(std::floor(std::max(0.0, v)));
+    for (int whole = start; whole > start - 64 && whole > 0; --whole)
+      if (std::abs(whole * ratio - std::round(whole * ratio)) < 1e-9) return whole;
+    return 0;
   };
   const QPoint corner(onGrid(left), onGrid(top));
   return QRect(corner,
