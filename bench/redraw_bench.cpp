@@ -53,8 +53,8 @@ void BM_BorderWalkQuantity1000(benchmark::State& st) {
   for (auto _ : st) {
     s.tierStartPrice = 0;
     s.tierEndPrice = 0;
-    for (std::size_t tier = 0; tier + 1 < kFeeSchedule.size(); ++tier)
-      Border(s, static_cast<float>(kFeeSchedule[tier].tradeValueBelow));
+    for (std::size_t tier = 0; tier + 1 < tierCount(s); ++tier)
+      Border(s, static_cast<float>(tierThreshold(s, tier)));
     benchmark::DoNotOptimize(s.tierEndPrice);
   }
 }

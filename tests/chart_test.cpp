@@ -2,8 +2,10 @@
 // the amount-label format, checked against worked values of the start view.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "chart/amount_lines.h"
 #include "chart/calc.h"
 #include "chart/tick_steps.h"
+#include "core/fee_schedule.h"
 #include "core/mapping.h"
 #include "core/number_text.h"
 #include "start_state.h"
@@ -20,11 +23,22 @@
 namespace {
 
 // The tier walk one 0.01 step at a time, the plain reference the program's run-taking walk must
-// match float for float.
+// match float for float. Past 2^18 a float can no longer take a 0.01 step; from there the border
+// is the first float whose trade value reaches the threshold, found here from the quotient and
+// corrected one float at a time.
 float walkStepByStep(float quantity, float price, float threshold) {
-  while (static_cast<float>(static_cast<double>(quantity) * price) < threshold) {
+  const auto below = [&](float p) {
+    return static_cast<float>(static_cast<double>(quantity) * p) < threshold;
+  };
+  while (below(price)) {
     const float next = static_cast<float>(price + kWalkStep);
-    if (next == price) break;  // past 2^18 a float can no longer take a 0.01 step
+    if (next == price) {
+      constexpr float kInf = std::numeric_limits<float>::infinity();
+      float p = std::max(price, static_cast<float>(threshold / static_cast<double>(quantity)));
+      while (p > price && !below(std::nextafter(p, 0.0f))) p = std::nextafter(p, 0.0f);
+      while (below(p)) p = std::nextafter(p, kInf);
+      return p;
+    }
     price = next;
   }
   return price;
@@ -174,11 +188,24 @@ TEST(AmountLines, QuantityNotAboveZeroDrawsNothingAndEnds) {
   }
 }
 
-TEST(AmountLines, TinyQuantityWalkEndsWhereFloatsStopAdvancing) {
-  ChartState s = startState(0.001f);  // the walk would need prices far beyond 2^18
-  Border(s, 50000);
-  EXPECT_TRUE(std::isfinite(s.tierEndPrice));
-  EXPECT_LT(s.tierEndPrice, 300000);
+// A quantity of 1 with borders far beyond 2^18 yen, where 0.01 no longer moves a float: each
+// tier ends on the last float below its border and the next starts on the float after it, and
+// the whole pass ends.
+TEST(AmountLines, WalkGoesOnOneFloatAtATimeWhereFloatsStopAdvancing) {
+  for (const float q : {1.0f, 0.001f}) {
+    ChartState s = startState(q);
+    s.settings.fees = {{1'000'000, 100}, {1'000'000'000, 200}, {std::nullopt, 300}};
+    s.tierStartPrice = s.tierEndPrice = 0;
+    for (const double threshold : {1e6, 1e9}) {
+      Border(s, static_cast<float>(threshold));
+      const float next = std::nextafter(s.tierEndPrice, std::numeric_limits<float>::infinity());
+      EXPECT_LT(static_cast<double>(q) * s.tierEndPrice, threshold) << q;
+      EXPECT_GE(static_cast<float>(static_cast<double>(q) * next), threshold) << q;
+    }
+    showView(s, {0, 2e12f, 0, 2e12f});
+    s.priceMax = s.amountMax = 2e12f;
+    EXPECT_EQ(amountLines(s).size(), 6u) << q;
+  }
 }
 
 TEST(FormatAmount, GroupsWholeAmounts) {
@@ -198,8 +225,9 @@ TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
   for (int q = 1000; q <= 250000; q += 1000) quantities.push_back(static_cast<float>(q));
   for (float q : {1.0f, 3.7f, 12.5f, 99.99f, 333.0f, 1234.5f, 7777.7f, 1e6f, 3e7f, 0.3f, 0.1f})
     quantities.push_back(q);
-  const float low = static_cast<float>(kFeeSchedule[0].tradeValueBelow);
-  const float high = static_cast<float>(kFeeSchedule[1].tradeValueBelow);
+  const ChartState start = startState();
+  const float low = static_cast<float>(tierThreshold(start, 0));
+  const float high = static_cast<float>(tierThreshold(start, 1));
   for (float q : quantities) {
     for (float threshold : {low, high}) {
       for (float from : {0.0f, walkStepByStep(q, 0, low)}) {
@@ -211,25 +239,35 @@ TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
 }
 
 // The drawn lines, the amount markers and the readout all charge the state's fees: with the
-// start-up schedule, and with fees no copy elsewhere could know, each tier's drawn segment ends
-// where the marker of a trade at that price stands, and a round trip there costs twice its fee.
+// built-in schedule, and with one, three and seven tiers no copy elsewhere could know, each tier's
+// drawn segment ends where the marker of a trade at that price stands, and a round trip there
+// costs twice its fee.
 TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
-  std::vector<std::array<float, kFeeSchedule.size()>> schedules(1);
-  for (std::size_t t = 0; t < kFeeSchedule.size(); ++t) schedules[0][t] = kFeeSchedule[t].fee;
-  schedules.push_back({100, 20000, 30000});
+  std::vector<std::vector<FeeTierSetting>> schedules = {
+      builtInSettings().fees,
+      {{std::nullopt, 777}},
+      {{60000, 100}, {150000, 20000}, {std::nullopt, 30000}},
+      {{20000, 0},
+       {50000, 100},
+       {90000, 250},
+       {120000, 480},
+       {160000, 700},
+       {200000, 1000},
+       {std::nullopt, 2000}}};
   for (const auto& fees : schedules) {
     ChartState s = startState(1000);
-    for (std::size_t t = 0; t < kFeeSchedule.size(); ++t) s.*kFeeSchedule[t].stateFee = fees[t];
+    s.settings.fees = fees;
     showView(s, {0, 300, 0, 400000});  // every tier in view
     s.priceMax = 300;
     s.amountMax = 400000;
     const std::vector<Segment> lines = amountLines(s);
-    ASSERT_EQ(lines.size(), 2 * kFeeSchedule.size());
-    // The border prices, walked as the program walks them: each tier's last and first price.
+    ASSERT_EQ(lines.size(), 2 * fees.size());
+    // The border prices, walked as the program walks them: each tier's last and first price; and
+    // one price inside the last tier.
     std::vector<std::pair<float, std::size_t>> borders;  // price, its tier
     s.tierStartPrice = s.tierEndPrice = 0;
-    for (std::size_t tier = 0; tier + 1 < kFeeSchedule.size(); ++tier) {
-      Border(s, static_cast<float>(kFeeSchedule[tier].tradeValueBelow));
+    for (std::size_t tier = 0; tier + 1 < fees.size(); ++tier) {
+      Border(s, static_cast<float>(*fees[tier].below));
       borders.push_back({s.tierEndPrice, tier});
       borders.push_back({static_cast<float>(s.tierEndPrice + kWalkStep), tier + 1});
     }
@@ -241,9 +279,13 @@ TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
       const Segment& seg = lines[tier];
       const bool onStart = seg.x1 == FuncX(s, price) && seg.y1 == m.line->y1;
       const bool onEnd = seg.x2 == FuncX(s, price) && seg.y2 == m.line->y1;
-      EXPECT_TRUE(onStart || onEnd) << "tier " << tier << " at " << price;
-      EXPECT_EQ(trade::profitLossReadout(s).caption, numtext::formatGrouped(-2.0 * fees[tier]))
-          << "tier " << tier << " at " << price;
+      EXPECT_TRUE(onStart || onEnd) << fees.size() << " tiers: tier " << tier << " at " << price;
+      EXPECT_EQ(trade::profitLossReadout(s).caption,
+                numtext::formatGrouped(-2.0 * static_cast<double>(fees[tier].fee)))
+          << fees.size() << " tiers: tier " << tier << " at " << price;
     }
+    setTrade(s, s.quantity, 250, 250);
+    EXPECT_EQ(trade::profitLossReadout(s).caption,
+              numtext::formatGrouped(-2.0 * static_cast<double>(fees.back().fee)));
   }
 }

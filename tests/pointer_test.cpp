@@ -45,7 +45,6 @@ TEST(PointerReadout, AmountsAcrossTheFeeTiersAreTheLabelsTexts) {
         Case{250000, 99.99f, "買 \\24,999,075", "売 \\24,995,925"}}) {  // to the yen
     SCOPED_TRACE(c.price);
     ChartState s;
-    loadFeeSchedule(s);
     setTrade(s, c.quantity, c.price, c.price);
     s.amountMin = -1e9f;  // every amount marker in view
     s.amountMax = s.amountSpan = 2e9f;

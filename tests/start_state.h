@@ -1,8 +1,8 @@
 #pragma once
 // The state start-up gives the chart before it reads the entry fields: the start view and plot
-// area and the fee schedule, plus a quantity. Tests of the pure functions start from it.
+// area (the settings start as the built-in ones), plus a quantity. Tests of the pure functions
+// start from it.
 #include "core/chart_state.h"
-#include "core/fee_schedule.h"
 #include "core/number_text.h"
 
 // A trade as the fields would hold it, typed as the plain texts of these floats.
@@ -21,7 +21,6 @@ inline void setTrade(ChartState& s, float quantity, float buy, float sell) {
 inline ChartState startState(float quantity = 1000, float buy = 1, float sell = 1) {
   ChartState s;
   setStartView(s);
-  loadFeeSchedule(s);
   setTrade(s, quantity, buy, sell);
   return s;
 }

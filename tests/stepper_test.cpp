@@ -15,53 +15,61 @@ void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdSt
 
 namespace {
 
-using steprules::stepPrice;
-using steprules::stepQuantity;
+using B = steprules::Button;
+const StepSetting kPrices = builtInSettings().price;
+const StepSetting kQuantities = builtInSettings().quantity;
+
+std::optional<std::string> stepPrice(std::string_view text, B button) {
+  return steprules::stepPrice(text, kPrices, button);
+}
+std::optional<std::string> stepQuantity(std::string_view text, B button) {
+  return steprules::stepQuantity(text, kQuantities, button);
+}
 
 // ---- the arithmetic alone: what the window cases below do not reach ----
 
 TEST(StepRules, PriceFormatsTheDecimalTextNotTheBinaryValue) {
   // 2.005 is stored just below itself; the field still shows what the text promises.
-  EXPECT_EQ(stepPrice("1.005", steprules::kPriceUp1), "2.01");
-  EXPECT_EQ(stepPrice("0.025", steprules::kPriceUpCent), "0.04");
+  EXPECT_EQ(stepPrice("1.005", B::BigUp), "2.01");
+  EXPECT_EQ(stepPrice("0.025", B::SmallUp), "0.04");
   // A value just past a limit is refused even when its "0.00" text would sit on the limit.
-  EXPECT_EQ(stepPrice("99.981", steprules::kPriceUpCent), std::nullopt);
-  EXPECT_EQ(stepPrice("1.009", steprules::kPriceDown1), std::nullopt);
+  EXPECT_EQ(stepPrice("99.981", B::SmallUp), std::nullopt);
+  EXPECT_EQ(stepPrice("1.009", B::BigDown), std::nullopt);
 }
 
 TEST(StepRules, QuantityRaiseLimitIsSinglePrecision) {
   struct Case {
     const char* text;
-    steprules::QuantityStep button;
+    B button;
     std::optional<std::string> expected;
   };
   const std::vector<Case> cases = {
       // 240000.005 rounds to the float 240000, which the limit allows; the step is taken from
       // the unrounded value.
-      {"240000.005", steprules::kQuantityUp10000, "250000.005"},
+      {"240000.005", B::BigUp, "250000.005"},
       // 240000.01 rounds to the next float above 240000: refused.
-      {"240000.01", steprules::kQuantityUp10000, std::nullopt},
-      {"249000.005", steprules::kQuantityUp1000, "250000.005"},
+      {"240000.01", B::BigUp, std::nullopt},
+      {"249000.005", B::SmallUp, "250000.005"},
       // Too large for a float: it counts as above every limit, so it can only come down.
-      {"1e300", steprules::kQuantityUp1000, std::nullopt},
-      {"1e300", steprules::kQuantityDown1000, "1E+300"},
-      {"-1e300", steprules::kQuantityUp1000, "-1E+300"},
+      {"1e300", B::SmallUp, std::nullopt},
+      {"1e300", B::SmallDown, "1E+300"},
+      {"-1e300", B::SmallUp, "-1E+300"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(stepQuantity(c.text, c.button, 250000.0f), c.expected) << c.text;
+    EXPECT_EQ(stepQuantity(c.text, c.button), c.expected) << c.text;
   }
 }
 
 // A step starts from the value the field shows, read as the field reads it: grouping and
 // full-width digits count whole. Only a text the field refuses falls back to its leading number.
 TEST(StepRules, StepsFromTheValueTheFieldShows) {
-  EXPECT_EQ(stepQuantity("10,000", steprules::kQuantityUp1000, 250000.0f), "11000");
-  EXPECT_EQ(stepQuantity("１２，０００", steprules::kQuantityDown1000, 250000.0f), "11000");
-  EXPECT_EQ(stepQuantity("12 34", steprules::kQuantityUp1000, 250000.0f), "1012");
-  EXPECT_EQ(stepPrice("1,234.50", steprules::kPriceUpCent), std::nullopt);  // beyond the limit
-  EXPECT_EQ(stepPrice("1,234.50", steprules::kPriceDownCent), "1234.49");
-  EXPECT_EQ(stepPrice("１２．５０", steprules::kPriceUp1), "13.50");
-  EXPECT_EQ(stepPrice("12.5abc", steprules::kPriceUp1), "13.50");
+  EXPECT_EQ(stepQuantity("10,000", B::SmallUp), "11000");
+  EXPECT_EQ(stepQuantity("１２，０００", B::SmallDown), "11000");
+  EXPECT_EQ(stepQuantity("12 34", B::SmallUp), "1012");
+  EXPECT_EQ(stepPrice("1,234.50", B::SmallUp), std::nullopt);  // beyond the limit
+  EXPECT_EQ(stepPrice("1,234.50", B::SmallDown), "1234.49");
+  EXPECT_EQ(stepPrice("１２．５０", B::BigUp), "13.50");
+  EXPECT_EQ(stepPrice("12.5abc", B::BigUp), "13.50");
 }
 
 TEST(StepRules, RepeatCountStopsAtItsLargestValue) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/fee_schedule.h"
 #include "core/number_text.h"
 #include "start_state.h"
 #include "trade/entry_fields.h"
@@ -42,7 +43,7 @@ TEST(FuncTip, TiersChangeAtTheirThresholds) {
   };
   for (const Case& c : cases) {
     const ChartState s = startState(c.quantity);
-    EXPECT_EQ(funcTip(s, c.price), kFeeSchedule[c.tier].fee) << c.quantity << " x " << c.price;
+    EXPECT_EQ(funcTip(s, c.price), tierFee(s, c.tier)) << c.quantity << " x " << c.price;
   }
 }
 

@@ -89,8 +89,7 @@ TEST(StartUpPicture, StateAfterLoad) {
   EXPECT_EQ(s.quantity, 1000);
   EXPECT_EQ(s.buyPrice, 1);
   EXPECT_EQ(s.sellPrice, 1);
-  EXPECT_EQ(s.quantityMax, 250000);
-  for (const FeeTier& tier : kFeeSchedule) EXPECT_EQ(s.*tier.stateFee, tier.fee);
+  EXPECT_EQ(s.settings, builtInSettings());  // with no settings file
   EXPECT_EQ(s.selectionActive, kFalse);
   EXPECT_EQ(s.compactMode, kFalse);
   EXPECT_FALSE(p.ui().CmdUndo->isEnabled());

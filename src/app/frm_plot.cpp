@@ -88,8 +88,7 @@ void FrmPlot::Form_Load() {
   initialTmrSSell();
   initialTmrSQ();
   initialTmrQ();
-  state.quantityMax = 250000;
-  loadFeeSchedule(state);
+  ShowStepTips();
   ui.CmdUndo->setEnabled(false);
   ui.CmdRedo->setEnabled(false);
   state.historyIndex = 0;

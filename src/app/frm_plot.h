@@ -53,6 +53,7 @@ class FrmPlot : public QWidget {
   void TxtBP_Change();
   void TxtSP_Change();
   void TxtQua_Change();
+  bool takeQuantity();
   void MoveLinB();
   void MoveLinS();
   void MoveLinBYaku();
@@ -85,6 +86,7 @@ class FrmPlot : public QWidget {
   void TmrSSell_Timer();
   void TmrQ_Timer();
   void TmrSQ_Timer();
+  void ShowStepTips();
 
   // ---- navigation, history, mouse zoom (frm_plot_view.cpp) ----
   void connectViewEvents();
@@ -109,6 +111,9 @@ class FrmPlot : public QWidget {
   void Form_MouseWheel(float x, float y, int notches);
   bool ZoomInAt(float x, float y);
   void ShowReadout(QPoint pos, QPoint globalPos);
+
+  // ---- the trade settings (frm_plot_settings.cpp) ----
+  void ApplySettings(const TradeSettings& settings);
 
   // ---- the chart as a picture (frm_plot_picture.cpp) ----
   QString PictureName() const;

@@ -152,39 +152,38 @@ void FrmPlot::createControls() {
   ui.Label1[6] = label(ui.Frame1, "Label1_6", "数量：", {495, 480, 450, 180}, kGrey, kBlack);
   ui.Label1[0] = label(ui.Frame1, "Label1_0", "買付単価：", {135, 1095, 810, 180}, kGrey, kBlack);
   ui.Label1[1] = label(ui.Frame1, "Label1_1", "売却単価：", {135, 1725, 810, 180}, kGrey, kBlack);
-  const auto stepName = [](const char* row, const char* tip) {
-    return QString::fromUtf8(row) + QLatin1Char(' ') + QString::fromUtf8(tip);
-  };
-  ui.CmdQD = button(ui.Frame1, "CmdQD", "<<", {1050, 420, 375, 330}, 26, stepFont, "-10000",
-                    stepName("数量", "-10000"));
-  ui.CmdSQD = button(ui.Frame1, "CmdSQD", "<", {1420, 420, 375, 330}, 27, stepFont, "-1000",
-                     stepName("数量", "-1000"));
+  // The step buttons' tool tips and accessible names say their steps: ShowStepTips, from the
+  // settings.
+  ui.CmdQD =
+      button(ui.Frame1, "CmdQD", "<<", {1050, 420, 375, 330}, 26, stepFont, nullptr, QString());
+  ui.CmdSQD =
+      button(ui.Frame1, "CmdSQD", "<", {1420, 420, 375, 330}, 27, stepFont, nullptr, QString());
   ui.TxtQua = textBox("TxtQua", "1000", {1755, 420, 885, 330}, 11,
                       "左右のボタンで数量を入力して下さい", "数量");
-  ui.CmdSQU = button(ui.Frame1, "CmdSQU", ">", {2625, 420, 375, 330}, 28, stepFont, "+1000",
-                     stepName("数量", "+1000"));
-  ui.CmdQU = button(ui.Frame1, "CmdQU", ">>", {3000, 420, 375, 330}, 25, stepFont, "+10000",
-                    stepName("数量", "+10000"));
-  ui.CmdDown = button(ui.Frame1, "CmdDown", "<<", {1050, 1050, 375, 330}, 16, stepFont, "-1",
-                      stepName("買付単価", "-1"));
-  ui.CmdSDown = button(ui.Frame1, "CmdSDown", "<", {1420, 1050, 375, 330}, 15, stepFont, "-0.01",
-                       stepName("買付単価", "-0.01"));
+  ui.CmdSQU =
+      button(ui.Frame1, "CmdSQU", ">", {2625, 420, 375, 330}, 28, stepFont, nullptr, QString());
+  ui.CmdQU =
+      button(ui.Frame1, "CmdQU", ">>", {3000, 420, 375, 330}, 25, stepFont, nullptr, QString());
+  ui.CmdDown =
+      button(ui.Frame1, "CmdDown", "<<", {1050, 1050, 375, 330}, 16, stepFont, nullptr, QString());
+  ui.CmdSDown =
+      button(ui.Frame1, "CmdSDown", "<", {1420, 1050, 375, 330}, 15, stepFont, nullptr, QString());
   ui.TxtBP = textBox("TxtBP", "1.00", {1755, 1050, 885, 330}, 13,
                      "左右のボタンで単価を入力して下さい", "買付単価");
-  ui.CmdSUp = button(ui.Frame1, "CmdSUp", ">", {2625, 1050, 375, 330}, 14, stepFont, "+0.01",
-                     stepName("買付単価", "+0.01"));
-  ui.CmdUp = button(ui.Frame1, "CmdUp", ">>", {3000, 1050, 375, 330}, 24, stepFont, "+1",
-                    stepName("買付単価", "+1"));
-  ui.CmdDownS = button(ui.Frame1, "CmdDownS", "<<", {1050, 1680, 375, 330}, 17, stepFont, "-1",
-                       stepName("売却単価", "-1"));
-  ui.CmdSDownS = button(ui.Frame1, "CmdSDownS", "<", {1420, 1680, 375, 330}, 18, stepFont, "-0.01",
-                        stepName("売却単価", "-0.01"));
+  ui.CmdSUp =
+      button(ui.Frame1, "CmdSUp", ">", {2625, 1050, 375, 330}, 14, stepFont, nullptr, QString());
+  ui.CmdUp =
+      button(ui.Frame1, "CmdUp", ">>", {3000, 1050, 375, 330}, 24, stepFont, nullptr, QString());
+  ui.CmdDownS =
+      button(ui.Frame1, "CmdDownS", "<<", {1050, 1680, 375, 330}, 17, stepFont, nullptr, QString());
+  ui.CmdSDownS =
+      button(ui.Frame1, "CmdSDownS", "<", {1420, 1680, 375, 330}, 18, stepFont, nullptr, QString());
   ui.TxtSP = textBox("TxtSP", "1.00", {1755, 1680, 885, 330}, 20,
                      "左右のボタンで単価を入力して下さい", "売却単価");
-  ui.CmdSUpS = button(ui.Frame1, "CmdSUpS", ">", {2625, 1680, 375, 330}, 19, stepFont, "+0.01",
-                      stepName("売却単価", "+0.01"));
-  ui.CmdUpS = button(ui.Frame1, "CmdUpS", ">>", {3000, 1680, 375, 330}, 23, stepFont, "+1",
-                     stepName("売却単価", "+1"));
+  ui.CmdSUpS =
+      button(ui.Frame1, "CmdSUpS", ">", {2625, 1680, 375, 330}, 19, stepFont, nullptr, QString());
+  ui.CmdUpS =
+      button(ui.Frame1, "CmdUpS", ">>", {3000, 1680, 375, 330}, 23, stepFont, nullptr, QString());
   ui.TmrQ = timer("TmrQ");
   ui.TmrSQ = timer("TmrSQ");
   ui.TmrSuuryo = timer("TmrSuuryo");

@@ -32,9 +32,20 @@ void countRepeatTick(QTimer* timer, ChartState& s, int fastIntervalMs) {
   s.repeatCount = steprules::nextRepeatCount(s.repeatCount);
 }
 
+using steprules::Button;
+
 void writeStep(QLineEdit* field, const std::optional<std::string>& text) {
   // The field's change handler runs inside this assignment.
   if (text) field->setText(QString::fromStdString(*text));
+}
+
+void stepPriceField(QLineEdit* field, const ChartState& s, Button button) {
+  writeStep(field, steprules::stepPrice(field->text().toStdString(), s.settings.price, button));
+}
+
+void stepQuantityField(QLineEdit* field, const ChartState& s, Button button) {
+  writeStep(field,
+            steprules::stepQuantity(field->text().toStdString(), s.settings.quantity, button));
 }
 
 }  // namespace
@@ -95,51 +106,54 @@ void FrmPlot::connectStepperEvents() {
   connect(ui.TmrSQ, &QTimer::timeout, this, [this] { TmrSQ_Timer(); });
 }
 
-void FrmPlot::CmdQD_Click() {
-  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
-                                               steprules::kQuantityDown10000, state.quantityMax));
-}
-void FrmPlot::CmdSQD_Click() {
-  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
-                                               steprules::kQuantityDown1000, state.quantityMax));
-}
-void FrmPlot::CmdSQU_Click() {
-  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
-                                               steprules::kQuantityUp1000, state.quantityMax));
-}
-void FrmPlot::CmdQU_Click() {
-  writeStep(ui.TxtQua, steprules::stepQuantity(ui.TxtQua->text().toStdString(),
-                                               steprules::kQuantityUp10000, state.quantityMax));
-}
+// Each button steps its field with its row's settings; the keys and the wheel in the fields come
+// here too.
+void FrmPlot::CmdQD_Click() { stepQuantityField(ui.TxtQua, state, Button::BigDown); }
+void FrmPlot::CmdSQD_Click() { stepQuantityField(ui.TxtQua, state, Button::SmallDown); }
+void FrmPlot::CmdSQU_Click() { stepQuantityField(ui.TxtQua, state, Button::SmallUp); }
+void FrmPlot::CmdQU_Click() { stepQuantityField(ui.TxtQua, state, Button::BigUp); }
 
-void FrmPlot::CmdDown_Click() {
-  writeStep(ui.TxtBP, steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceDown1));
-}
-void FrmPlot::CmdSDown_Click() {
-  writeStep(ui.TxtBP,
-            steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceDownCent));
-}
-void FrmPlot::CmdSUp_Click() {
-  writeStep(ui.TxtBP,
-            steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceUpCent));
-}
-void FrmPlot::CmdUp_Click() {
-  writeStep(ui.TxtBP, steprules::stepPrice(ui.TxtBP->text().toStdString(), steprules::kPriceUp1));
-}
+void FrmPlot::CmdDown_Click() { stepPriceField(ui.TxtBP, state, Button::BigDown); }
+void FrmPlot::CmdSDown_Click() { stepPriceField(ui.TxtBP, state, Button::SmallDown); }
+void FrmPlot::CmdSUp_Click() { stepPriceField(ui.TxtBP, state, Button::SmallUp); }
+void FrmPlot::CmdUp_Click() { stepPriceField(ui.TxtBP, state, Button::BigUp); }
 
-void FrmPlot::CmdDownS_Click() {
-  writeStep(ui.TxtSP, steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceDown1));
-}
-void FrmPlot::CmdSDownS_Click() {
-  writeStep(ui.TxtSP,
-            steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceDownCent));
-}
-void FrmPlot::CmdSUpS_Click() {
-  writeStep(ui.TxtSP,
-            steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceUpCent));
-}
-void FrmPlot::CmdUpS_Click() {
-  writeStep(ui.TxtSP, steprules::stepPrice(ui.TxtSP->text().toStdString(), steprules::kPriceUp1));
+void FrmPlot::CmdDownS_Click() { stepPriceField(ui.TxtSP, state, Button::BigDown); }
+void FrmPlot::CmdSDownS_Click() { stepPriceField(ui.TxtSP, state, Button::SmallDown); }
+void FrmPlot::CmdSUpS_Click() { stepPriceField(ui.TxtSP, state, Button::SmallUp); }
+void FrmPlot::CmdUpS_Click() { stepPriceField(ui.TxtSP, state, Button::BigUp); }
+
+// Each button's tool tip (and the description a screen reader gives) says the step it makes.
+void FrmPlot::ShowStepTips() {
+  using C = FrmPlotControls;
+  static constexpr struct {
+    QPushButton* C::*button;
+    Button kind;
+    const char* row;  // the row's caption, for the button's accessible name
+    bool quantity;
+  } kButtons[] = {
+      {&C::CmdQD, Button::BigDown, "数量", true},
+      {&C::CmdSQD, Button::SmallDown, "数量", true},
+      {&C::CmdSQU, Button::SmallUp, "数量", true},
+      {&C::CmdQU, Button::BigUp, "数量", true},
+      {&C::CmdDown, Button::BigDown, "買付単価", false},
+      {&C::CmdSDown, Button::SmallDown, "買付単価", false},
+      {&C::CmdSUp, Button::SmallUp, "買付単価", false},
+      {&C::CmdUp, Button::BigUp, "買付単価", false},
+      {&C::CmdDownS, Button::BigDown, "売却単価", false},
+      {&C::CmdSDownS, Button::SmallDown, "売却単価", false},
+      {&C::CmdSUpS, Button::SmallUp, "売却単価", false},
+      {&C::CmdUpS, Button::BigUp, "売却単価", false},
+  };
+  for (const auto& b : kButtons) {
+    QPushButton* button = ui.*b.button;
+    const QString tip =
+        QString::fromStdString(b.quantity ? steprules::quantityTip(state.settings.quantity, b.kind)
+                                          : steprules::priceTip(state.settings.price, b.kind));
+    button->setToolTip(tip);
+    button->setAccessibleDescription(tip);
+    button->setAccessibleName(QString::fromUtf8(b.row) + QLatin1Char(' ') + tip);
+  }
 }
 
 void FrmPlot::initialTmrSuuryo() { resetRepeat(ui.TmrSuuryo, state); }

@@ -144,13 +144,17 @@ void FrmPlot::TxtSP_Change() {
 // is taken is decided here, once per text: a refused one stays refused until it changes, and no
 // zoom, undo or resize takes it behind the field's back.
 void FrmPlot::TxtQua_Change() {
+  if (takeQuantity()) ReDraw();
+}
+
+bool FrmPlot::takeQuantity() {
   const std::string text = ui.TxtQua->text().toStdString();
   const auto quantity = trade::acceptQuantity(state, text);
   showTaken(ui.TxtQua, quantity.has_value());
-  if (!quantity) return;
+  if (!quantity) return false;
   state.quantity = *quantity;
   state.quantityDecimal = trade::exactValue(text, *quantity);
-  ReDraw();
+  return true;
 }
 
 void FrmPlot::MoveLinB() { applyPriceMarker(state, trade::Side::Buy, ui.LinB, ui.LblBuy); }

@@ -1,16 +1,52 @@
 #include "chart/amount_lines.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "core/fee_schedule.h"
 #include "core/mapping.h"
+#include "core/single.h"
 
 namespace {
 
 float amountAt(const ChartState& s, float price, float tip) {
   return static_cast<float>(static_cast<double>(price) * s.quantity + tip);
+}
+
+// Past the price where adding 0.01 no longer moves a float (from 2^18 = 262,144 yen on), a walk
+// in steps of 0.01 would stand still for ever. There the border lies at the first float price
+// whose trade value (stored as a float) reaches the threshold: the next float up takes the place
+// of the next 0.01. Positive floats are ordered as their bit patterns, so a bisection over those
+// finds it in 32 rounds. A threshold no float price reaches puts the border at the largest float.
+float firstFloatReaching(float quantity, float price, float threshold) {
+  const auto below = [&](float p) {
+    return toSingle(static_cast<double>(quantity) * p) < threshold;
+  };
+  constexpr float kMax = std::numeric_limits<float>::max();
+  if (below(kMax)) return kMax;
+  std::uint32_t lo = std::bit_cast<std::uint32_t>(price);  // below
+  std::uint32_t hi = std::bit_cast<std::uint32_t>(kMax);   // not below
+  while (hi - lo > 1) {
+    const std::uint32_t mid = lo + (hi - lo) / 2;
+    (below(std::bit_cast<float>(mid)) ? lo : hi) = mid;
+  }
+  return std::bit_cast<float>(hi);
+}
+
+// A tier's last price, one 0.01 below the first price of the next tier, and the next tier's
+// first price, one 0.01 above the last: where 0.01 no longer moves the float, one float instead.
+float lastPriceBefore(float first) {
+  const float last = toSingle(first - kWalkStep);
+  return last == first ? std::nextafter(first, -std::numeric_limits<float>::infinity()) : last;
+}
+float firstPriceAfter(float last) {
+  const float first = toSingle(last + kWalkStep);
+  return first == last ? std::nextafter(last, std::numeric_limits<float>::infinity()) : first;
 }
 
 }  // namespace
@@ -27,7 +63,7 @@ float walkFast(float quantity, float price, float threshold) {
   };
   while (below(price)) {
     const float next = static_cast<float>(price + kWalkStep);
-    if (next == price) break;
+    if (next == price) return firstFloatReaching(quantity, price, threshold);
     int exponent = 0;
     std::frexp(price, &exponent);  // price lies in [2^(exponent-1), 2^exponent)
     const double top = std::ldexp(1.0, exponent);
@@ -55,9 +91,27 @@ float walkFast(float quantity, float price, float threshold) {
 }
 
 void Border(ChartState& s, float tempPrice) {
-  s.tierStartPrice = static_cast<float>(s.tierEndPrice + kWalkStep);
+  s.tierStartPrice = firstPriceAfter(s.tierEndPrice);
   if (!(s.quantity > 0) || !std::isfinite(s.quantity)) return;  // the walk would never end
-  s.tierEndPrice = static_cast<float>(walkFast(s.quantity, s.tierEndPrice, tempPrice) - kWalkStep);
+  s.tierEndPrice = lastPriceBefore(walkFast(s.quantity, s.tierEndPrice, tempPrice));
+}
+
+Colour tierColour(bool buy, std::size_t tier, std::size_t tiers) {
+  // Light, middle and dark: with three tiers each tier has its own, with more the shades between.
+  constexpr std::array<Colour, 3> kBuy{RGB(128, 255, 128), RGB(0, 255, 0), RGB(0, 128, 0)};
+  constexpr std::array<Colour, 3> kSell{RGB(255, 255, 128), RGB(255, 255, 0), RGB(255, 128, 64)};
+  const auto& shades = buy ? kBuy : kSell;
+  // Where the tier lies from the lightest (0) to the darkest (2); a single tier takes the middle.
+  const double at =
+      tiers < 2 ? 1.0 : 2.0 * static_cast<double>(tier) / static_cast<double>(tiers - 1);
+  const std::size_t from = at < 1.0 ? 0 : 1;
+  const double f = at - static_cast<double>(from);
+  const auto mix = [&](unsigned (*channel)(Colour)) {
+    const double a = channel(shades[from]);
+    const double b = channel(shades[std::min<std::size_t>(from + 1, 2)]);
+    return static_cast<unsigned>(std::lround(a + (b - a) * f));
+  };
+  return RGB(mix(redOf), mix(greenOf), mix(blueOf));
 }
 
 bool BuyLine(ChartState& s, float tempTip) {
@@ -95,30 +149,26 @@ bool BuyLine(ChartState& s, float tempTip) {
 }
 
 void drawAmountLines(ChartState& s, chart::Canvas& canvas) {
-  static_assert(kFeeSchedule.size() == 3, "one segment colour per tier and side");
-  // Buy segments gain the fee, sell segments lose it; light to dark with the tier.
-  constexpr std::array<Colour, 3> kBuyColours{RGB(128, 255, 128), RGB(0, 255, 0), RGB(0, 128, 0)};
-  constexpr std::array<Colour, 3> kSellColours{RGB(255, 255, 128), RGB(255, 255, 0),
-                                               RGB(255, 128, 64)};
   if (s.quantity > 0 && std::isfinite(s.quantity)) {
     // Each tier ends where the next tier's threshold is reached; the last one has no end (0). The
     // borders depend on the quantity only, so the sell side reuses the buy side's walk.
-    std::array<float, 3> starts{}, ends{};
+    const std::size_t tiers = tierCount(s);
+    std::vector<float> starts(tiers), ends(tiers);
     s.tierStartPrice = 0;
     s.tierEndPrice = 0;
-    for (std::size_t tier = 0; tier + 1 < kFeeSchedule.size(); ++tier) {
-      Border(s, static_cast<float>(kFeeSchedule[tier].tradeValueBelow));
+    for (std::size_t tier = 0; tier + 1 < tiers; ++tier) {
+      Border(s, toSingle(tierThreshold(s, tier)));
       starts[tier] = s.tierStartPrice;
       ends[tier] = s.tierEndPrice;
     }
-    starts.back() = static_cast<float>(ends[ends.size() - 2] + kWalkStep);
+    starts.back() = firstPriceAfter(s.tierEndPrice);
 
     for (const bool buy : {true, false}) {
-      for (std::size_t tier = 0; tier < kFeeSchedule.size(); ++tier) {
+      for (std::size_t tier = 0; tier < tiers; ++tier) {
         const float fee = tierFee(s, tier);
         s.tierStartPrice = starts[tier];
         s.tierEndPrice = ends[tier];
-        canvas.ForeColor = buy ? kBuyColours[tier] : kSellColours[tier];
+        canvas.ForeColor = tierColour(buy, tier, tiers);
         if (BuyLine(s, buy ? fee : -fee))
           canvas.Line(s.lineStartX, s.lineStartY, s.lineEndX, s.lineEndY);
       }

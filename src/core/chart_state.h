@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/decimal.h"
+#include "core/trade_settings.h"
 
 using Truth = std::int16_t;
 inline constexpr Truth kTrue = -1;
@@ -48,19 +49,19 @@ struct ChartState {
   Truth stepUp = kFalse;
   Truth stepUpSell = kFalse;
   std::int16_t repeatCount = 0;
-  float feeLow = 0;
-  float feeMid = 0;
-  float feeHigh = 0;
   float buyPrice = 0;
   float sellPrice = 0;
   Colour drawColor = 0;
-  float quantityMax = 0;
   Truth compactMode = kFalse;
   // The quantity and the prices exactly as the fields hold them (their decimal values), for the
   // money texts; the floats above serve the chart and every position.
   exact::Decimal quantityDecimal;
   exact::Decimal buyPriceDecimal;
   exact::Decimal sellPriceDecimal;
+  // The fee tiers, the step buttons' units and limits and the tax rate in force: the user's, or
+  // the built-in ones. They take the place of the fees and the quantity limit the window once
+  // kept as constants of its own.
+  TradeSettings settings = builtInSettings();
 };
 
 // Sets the start view and the start plot area, as start-up does before it reads the fields.

@@ -16,30 +16,70 @@ double fieldValue(std::string_view fieldText) {
   return numtext::readLenient(fieldText);
 }
 
-}  // namespace
+bool increases(Button button) { return button == Button::SmallUp || button == Button::BigUp; }
 
-std::optional<std::string> stepPrice(std::string_view fieldText, PriceStep button) {
-  const double v = fieldValue(fieldText);
-  const bool allowed = button.step < 0 ? v >= button.limit : v <= button.limit;
-  if (!allowed) return std::nullopt;
-  // format0_00 rounds the sum's 15-digit text, not its binary value: a field reading "1.005"
-  // steps up to "2.01", as the text on screen promises, although 2.005 is stored just below it.
-  return numtext::format0_00(v + button.step);
+// The row's step for the button, signed, in the setting's whole units.
+std::int64_t unitsOf(const StepSetting& row, Button button) {
+  const bool big = button == Button::BigDown || button == Button::BigUp;
+  const std::int64_t step = big ? row.bigStep : row.step;
+  return increases(button) ? step : -step;
 }
 
-std::optional<std::string> stepQuantity(std::string_view fieldText, QuantityStep button,
-                                        float quantityMax) {
+// The value a button may not be beyond for its step to be made, in the setting's units: the
+// lowest value plus the step for a decreasing button, the highest minus it for an increasing one.
+std::int64_t limitOf(const StepSetting& row, Button button) {
+  const std::int64_t step = unitsOf(row, button);
+  return increases(button) ? row.highest - step : row.lowest - step;
+}
+
+// Hundredths to yen: the quotient of two exact doubles is the double nearest the decimal.
+double yen(std::int64_t hundredths) { return static_cast<double>(hundredths) / 100.0; }
+
+std::string signedText(double step) { return (step < 0 ? "" : "+") + numtext::plainDouble(step); }
+
+}  // namespace
+
+double priceStepOf(const StepSetting& hundredths, Button button) {
+  return yen(unitsOf(hundredths, button));
+}
+
+double quantityStepOf(const StepSetting& shares, Button button) {
+  return static_cast<double>(unitsOf(shares, button));
+}
+
+std::optional<std::string> stepPrice(std::string_view fieldText, const StepSetting& hundredths,
+                                     Button button) {
   const double v = fieldValue(fieldText);
+  const double limit = yen(limitOf(hundredths, button));
+  if (!(increases(button) ? v <= limit : v >= limit)) return std::nullopt;
+  // format0_00 rounds the sum's 15-digit text, not its binary value: a field reading "1.005"
+  // steps up to "2.01", as the text on screen promises, although 2.005 is stored just below it.
+  return numtext::format0_00(v + priceStepOf(hundredths, button));
+}
+
+std::optional<std::string> stepQuantity(std::string_view fieldText, const StepSetting& shares,
+                                        Button button) {
+  const double v = fieldValue(fieldText);
+  const double step = quantityStepOf(shares, button);
   bool allowed;
-  if (button.step < 0) {
-    allowed = v >= button.floor;
+  if (!increases(button)) {
+    allowed = v >= static_cast<double>(limitOf(shares, button));
   } else {
-    const float ceiling = toSingle(static_cast<double>(quantityMax) - button.headroom);
-    allowed = ceiling >= toSingle(v);
+    // The highest quantity is kept as a float, and so is its difference to the step.
+    const float highest = toSingle(static_cast<double>(shares.highest));
+    allowed = toSingle(static_cast<double>(highest) - step) >= toSingle(v);
   }
   if (!allowed) return std::nullopt;
   // From v itself, not from its single-precision rounding: 1234.5 steps to 2234.5.
-  return numtext::plainDouble(v + button.step);
+  return numtext::plainDouble(v + step);
+}
+
+std::string priceTip(const StepSetting& hundredths, Button button) {
+  return signedText(priceStepOf(hundredths, button));
+}
+
+std::string quantityTip(const StepSetting& shares, Button button) {
+  return signedText(quantityStepOf(shares, button));
 }
 
 std::int16_t nextRepeatCount(std::int16_t count) {

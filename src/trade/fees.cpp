@@ -14,7 +14,7 @@ constexpr Colour kBlack = RGB(0, 0, 0);
 
 float feeFor(const ChartState& s, float quantity, float price) {
   // The product of two floats is exact in double.
-  return tierFee(s, feeTierOf(static_cast<double>(price) * quantity));
+  return tierFee(s, feeTierOf(s, static_cast<double>(price) * quantity));
 }
 
 float settlementAmount(const ChartState& s, Side side, float quantity, float price) {
