@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 
 #include "chart/amount_lines.h"
 #include "core/fee_schedule.h"
@@ -11,10 +12,12 @@
 
 namespace {
 
-void fullRedraw(benchmark::State& st, const char* quantity) {
+void fullRedraw(benchmark::State& st, const char* quantity,
+                const TradeSettings& settings = builtInSettings()) {
   FrmPlot window;
   window.show();
   window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
+  FrmPlotProbe(window).ApplySettings(settings);
   FrmPlotProbe(window).ui().TxtQua->setText(QString::fromLatin1(quantity));
   QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : st) {
@@ -29,6 +32,16 @@ void BM_ReDrawQuantity1000(benchmark::State& st) { fullRedraw(st, "1000"); }
 void BM_ReDrawQuantity250000(benchmark::State& st) { fullRedraw(st, "250000"); }
 // A typed quantity of 1 walks the 0.01 steps up to a price of 200000.
 void BM_ReDrawQuantity1(benchmark::State& st) { fullRedraw(st, "1"); }
+// The most tiers a broker may have, with borders from 10,000 yen up to 1,000,000,000 yen: at a
+// quantity of 1 the walk runs far past the prices where 0.01 no longer moves a float.
+void BM_ReDraw20TiersQuantity1(benchmark::State& st) {
+  TradeSettings settings = builtInSettings();
+  settings.fees.clear();
+  for (int tier = 0; tier < 19; ++tier)
+    settings.fees.push_back({std::llround(1e4 * std::pow(10.0, tier * 5.0 / 18.0)), 100 * tier});
+  settings.fees.push_back({std::nullopt, 2000});
+  fullRedraw(st, "1", settings);
+}
 
 // The window's own paint of its whole area when nothing has changed (an uncovered window): the
 // chart comes from its cached picture.
@@ -64,5 +77,6 @@ void BM_BorderWalkQuantity1000(benchmark::State& st) {
 BENCHMARK(BM_ReDrawQuantity1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity250000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReDraw20TiersQuantity1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExposeRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BorderWalkQuantity1000)->Unit(benchmark::kMicrosecond);

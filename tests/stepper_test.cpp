@@ -189,6 +189,49 @@ TEST_F(StepperTest, ClickStepsWithinTheLimits) {
   }
 }
 
+// Another broker's rows: lots of 100 from 100 to 5,000 shares, prices by 0.05 and 10 from 100 to
+// 5,000 yen. Every button, key and tip follows them, with the same one-sided limits.
+TEST_F(StepperTest, ButtonsKeysAndTipsFollowTheSettings) {
+  TradeSettings settings = builtInSettings();
+  settings.quantity = {100, 1000, 100, 5000};
+  settings.price = {5, 1000, 10000, 500000};
+  probe().ApplySettings(settings);
+  const Field kQua = &FrmPlotControls::TxtQua, kBP = &FrmPlotControls::TxtBP;
+  const std::vector<ClickCase> cases = {
+      {&FrmPlotControls::CmdQD, kQua, "1100", "100"},
+      {&FrmPlotControls::CmdQD, kQua, "1099", "1099"},
+      {&FrmPlotControls::CmdSQD, kQua, "200", "100"},
+      {&FrmPlotControls::CmdSQD, kQua, "199", "199"},
+      {&FrmPlotControls::CmdSQU, kQua, "4900", "5000"},
+      {&FrmPlotControls::CmdSQU, kQua, "4901", "4901"},
+      {&FrmPlotControls::CmdQU, kQua, "4000", "5000"},
+      {&FrmPlotControls::CmdQU, kQua, "4001", "4001"},
+      {&FrmPlotControls::CmdDown, kBP, "110.00", "100.00"},
+      {&FrmPlotControls::CmdDown, kBP, "109.99", "109.99"},
+      {&FrmPlotControls::CmdSDown, kBP, "100.05", "100.00"},
+      {&FrmPlotControls::CmdSDown, kBP, "100.04", "100.04"},
+      {&FrmPlotControls::CmdSUp, kBP, "1234.00", "1234.05"},
+      {&FrmPlotControls::CmdSUp, kBP, "4999.96", "4999.96"},
+      {&FrmPlotControls::CmdUp, kBP, "4990.00", "5000.00"},
+      {&FrmPlotControls::CmdUp, kBP, "4990.01", "4990.01"},
+  };
+  for (const ClickCase& c : cases) {
+    field(c.field)->setText(QString::fromUtf8(c.before));
+    QTest::mouseClick(button(c.button), Qt::LeftButton);
+    EXPECT_EQ(text(c.field), QString::fromUtf8(c.after))
+        << button(c.button)->objectName().toStdString() << " on " << c.before;
+  }
+  // The keys in a field are its row's buttons.
+  ui().TxtBP->setText(QStringLiteral("1234.00"));
+  QTest::keyClick(ui().TxtBP, Qt::Key_PageUp);
+  QTest::keyClick(ui().TxtBP, Qt::Key_Up);
+  EXPECT_EQ(ui().TxtBP->text(), "1244.05");
+  EXPECT_EQ(state().buyPrice, 1244.05f);
+  EXPECT_EQ(ui().CmdSUp->toolTip(), "+0.05");
+  EXPECT_EQ(ui().CmdQD->toolTip(), "-1000");
+  EXPECT_EQ(ui().CmdUpS->accessibleName(), QStringLiteral("売却単価 +10"));
+}
+
 TEST_F(StepperTest, QuantityStepRedrawsForTheNewQuantity) {
   QTest::mouseClick(ui().CmdSQU, Qt::LeftButton);
   EXPECT_EQ(ui().TxtQua->text(), "2000");
