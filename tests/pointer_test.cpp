@@ -52,6 +52,7 @@ TEST(PointerReadout, AmountsAcrossTheFeeTiersAreTheLabelsTexts) {
     EXPECT_EQ(lines[0], "単価 " + numtext::format0_00(c.price));
     EXPECT_EQ(lines[1], c.buy);
     EXPECT_EQ(lines[2], c.sell);
+    EXPECT_EQ(lines[3], "損益 " + trade::profitLossReadout(s).caption);  // sold where bought
     const auto width = [](std::string_view) { return 10.0f; };
     EXPECT_EQ(trade::amountMarker(s, trade::Side::Buy, 3, width).caption, lines[1]);
     EXPECT_EQ(trade::amountMarker(s, trade::Side::Sell, 3, width).caption, lines[2]);
@@ -143,13 +144,13 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
   };
   restAt(pixelAt(49.99f));
   ASSERT_TRUE(tipShown());
-  EXPECT_EQ(tipText(), QStringLiteral("単価 49.99\n買 ¥50,515\n売 ¥49,465"));
+  EXPECT_EQ(tipText(), QStringLiteral("単価 49.99\n買 ¥50,515\n売 ¥49,465\n損益 47,940"));
   moveTo(pixelAt(50.00f));
-  EXPECT_EQ(tipText(), QStringLiteral("単価 50.00\n買 ¥51,050\n売 ¥48,950"));
+  EXPECT_EQ(tipText(), QStringLiteral("単価 50.00\n買 ¥51,050\n売 ¥48,950\n損益 47,425"));
   // Assistive technology reads the last point shown, following the trade.
   ui().TxtQua->setText(QStringLiteral("2000"));
   EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(
-      QStringLiteral("\n単価 50.00\n買 ¥101,050\n売 ¥98,950")));
+      QStringLiteral("\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425")));
 
   moveTo(px(state().graphLeft - 3, midY()));  // off the plot area
   EXPECT_FALSE(tipShown());

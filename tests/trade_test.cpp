@@ -1,6 +1,7 @@
 // Fees, the profit/loss readout and the marker placement, as pure functions over the state.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "start_state.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
+#include "trade/figures.h"
 #include "trade/markers.h"
 #include "whole_yen.h"
 
@@ -256,5 +258,88 @@ TEST(AmountMarkers, LabelsNeverCoverEachOther) {
     } else {
       EXPECT_EQ(both.sell.labelLeft, sell.labelLeft);
     }
+  }
+}
+
+namespace {
+
+// The break-even price by plain integer arithmetic: every grid price from the top down, in
+// hundredths, with whole-share quantities and prices; the readout shows 0 or more when 100 times
+// the profit is above -50 (a half yen of loss rounds away from zero).
+std::optional<std::int64_t> breakEvenByScan(const std::vector<FeeTierSetting>& fees,
+                                            std::int64_t quantity, std::int64_t buyHundredths) {
+  const auto fee = [&](std::int64_t valueHundredths) {
+    for (const auto& tier : fees)
+      if (!tier.below || valueHundredths < *tier.below * 100) return tier.fee;
+    return fees.back().fee;
+  };
+  const std::int64_t cost100 = quantity * buyHundredths + 100 * fee(quantity * buyHundredths);
+  const auto good = [&](std::int64_t k) {
+    return quantity * k - 100 * fee(quantity * k) - cost100 > -50;
+  };
+  std::int64_t k = cost100 / quantity + 100'000;  // past every border and every fee
+  while (k >= 1 && good(k)) --k;
+  if (k == 0) return std::nullopt;
+  return k + 1;
+}
+
+}  // namespace
+
+// Against the scan: the worked trade, a first crossing just below a tier border (the profit dips
+// past it, so the answer lies beyond), one, three and seven tiers, a fee of 0 and no answer.
+TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
+  const std::vector<FeeTierSetting> seven = {{20000, 0},          {50000, 100},  {90000, 250},
+                                             {120000, 480},       {160000, 700}, {200000, 1000},
+                                             {std::nullopt, 2000}};
+  struct Case {
+    std::vector<FeeTierSetting> fees;
+    std::int64_t quantity, buy;  // buy in hundredths
+    std::int64_t expected;       // a worked answer; 0: the scan alone decides; -1: no answer
+  };
+  const std::vector<Case> cases = {
+      {builtInSettings().fees, 300, 123400, 124450},
+      {builtInSettings().fees, 1000, 4890, 5048},  // 49.95 breaks even, 50.00 does not
+      {{{std::nullopt, 300}}, 100, 50000, 50600},
+      {seven, 1000, 8500, 0},
+      {seven, 1000, 1950, 0},
+      {seven, 700, 17142, 0},
+      {{{std::nullopt, 0}}, 1000, 100, 100},
+      {{{std::nullopt, 0}}, 1000, 0, -1},  // no loss at any price
+  };
+  for (const Case& c : cases) {
+    ChartState s = startState();
+    s.settings.fees = c.fees;
+    setTrade(s, static_cast<float>(c.quantity), static_cast<float>(c.buy) / 100, 1);
+    const auto scanned = breakEvenByScan(c.fees, c.quantity, c.buy);
+    if (c.expected > 0) {
+      EXPECT_EQ(scanned, c.expected) << c.quantity << " @ " << c.buy;
+    } else if (c.expected < 0) {
+      EXPECT_EQ(scanned, std::nullopt) << c.quantity << " @ " << c.buy;
+    }
+    EXPECT_EQ(trade::breakEvenHundredths(s), scanned) << c.quantity << " @ " << c.buy;
+  }
+  ChartState s = startState();
+  setTrade(s, 300, 1234, 1250);
+  const trade::FigureTexts texts = trade::figureTexts(s);
+  EXPECT_EQ(texts.breakEven, "損益分岐 1,244.50円");
+  EXPECT_EQ(texts.fees, "往復手数料 3,150円");
+}
+
+// The tax is taken from a profit only, rounded down to whole yen.
+TEST(Figures, ProfitAfterTax) {
+  struct Case {
+    float quantity, buy, sell;
+    std::int64_t taxThousandths;
+    const char* expected;
+  };
+  for (const Case& c :
+       {Case{1, 1000, 16899, 20315, "税引後 11,833円"},  // 14,849 less 3,016
+        Case{1, 1000, 16899, 0, "税引後 14,849円"},
+        Case{1, 1000, 16899, 12345, "税引後 13,016円"},  // less 1,833.1...
+        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"}}) {
+    ChartState s = startState();
+    s.settings.taxThousandths = c.taxThousandths;
+    setTrade(s, c.quantity, c.buy, c.sell);
+    EXPECT_EQ(trade::figureTexts(s).afterTax, c.expected) << c.sell << " " << c.taxThousandths;
   }
 }

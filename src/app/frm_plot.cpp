@@ -114,6 +114,7 @@ void FrmPlot::Form_Resize() {
     ReDraw();
     ui.LblSoneki->setTopMm(static_cast<float>(state.graphBottom + 5.0));
     ui.LblRieki->setTopMm(static_cast<float>(state.graphBottom + 7.0));
+    MoveFigures();
   } catch (const std::exception&) {
     tk::showMessage(this, QStringLiteral("未知のエラーが発生しました。"));
   }

@@ -10,6 +10,7 @@
 // and frm_plot_picture.cpp (the chart saved or copied as a picture).
 #include <QImage>
 #include <QWidget>
+#include <cstdint>
 #include <optional>
 
 #include "app/frm_plot_controls.h"
@@ -59,6 +60,10 @@ class FrmPlot : public QWidget {
   void MoveLinBYaku();
   void MoveLinSYaku();
   void CalcSoneki();
+  bool AllFieldsTaken() const;
+  void ShowFigures();
+  void MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths);
+  void MoveFigures();
 
   // ---- step buttons and their repeat timers (frm_plot_stepper.cpp) ----
   void connectStepperEvents();
@@ -99,12 +104,14 @@ class FrmPlot : public QWidget {
   void HairetuKakunou();
   void CmdUndo_Click();
   void CmdRedo_Click();
+  void CmdFit_Click();
   void Form_MouseDown(float x, float y);
   void Form_MouseMove(float x, float y);
 
   // ---- keys and wheel of the fields, Esc, shortcuts (frm_plot_keys.cpp) ----
   void connectKeyEvents();
   void CancelSelection();
+  void ZoomInAtCentre();
 
   // ---- wheel zoom and the readout under the pointer (frm_plot_pointer.cpp) ----
   void connectPointerEvents();

@@ -34,6 +34,12 @@ struct FrmPlotControls {
   tk::LineControl* LinS = nullptr;
   tk::LineControl* LinB = nullptr;
   tk::ShapeControl* ShpArea = nullptr;
+  // The break-even price on the chart (a dashed line with its label) and the three figures beside
+  // the readout: break-even price, round-trip fees, profit after tax.
+  tk::LineControl* LinBunki = nullptr;
+  tk::MmLabel* LblBunki = nullptr;
+  std::array<tk::MmLabel*, 3> LblFigures{};
+  QPushButton* CmdFit = nullptr;         // the view fitted to the trade
   tk::ChartArea* chartArea = nullptr;    // the chart for assistive technology; draws nothing
   tk::ReadoutTip* TipReadout = nullptr;  // the amounts under the pointer, in a window of its own
 

@@ -7,6 +7,7 @@
 #include "app/frm_plot.h"
 #include "app/tk/field_keys.h"
 #include "app/tk/mm_controls.h"
+#include "core/single.h"
 
 void FrmPlot::connectKeyEvents() {
   // Each field steps through its row's buttons' own handlers: the same limits, the same text.
@@ -30,6 +31,22 @@ void FrmPlot::connectKeyEvents() {
   auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
   copy->setAutoRepeat(false);
   connect(copy, &QShortcut::activated, this, [this] { CopyPicture(); });
+
+  // The view by keyboard, wherever the focus is: fitted to the trade, and zoomed in (as a wheel
+  // notch at the plot's centre) or out (縮小).
+  const auto shortcut = [this](const QKeySequence& keys, void (FrmPlot::*action)()) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this,
+            [this, action] { (this->*action)(); });
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_0), &FrmPlot::CmdFit_Click);
+  shortcut(QKeySequence(QKeySequence::ZoomIn), &FrmPlot::ZoomInAtCentre);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), &FrmPlot::ZoomInAtCentre);
+  shortcut(QKeySequence(QKeySequence::ZoomOut), &FrmPlot::CmdZoom_Click);
+}
+
+void FrmPlot::ZoomInAtCentre() {
+  Form_MouseWheel(toSingle(state.graphLeft + state.graphWidth / 2.0),
+                  toSingle(state.graphBottom - state.graphHeight / 2.0), 1);
 }
 
 // Esc reaches the window from wherever the focus is: fields and buttons leave it to their window.
@@ -46,4 +63,5 @@ void FrmPlot::CancelSelection() {
   if (state.selectionActive == kFalse) return;
   state.selectionActive = kFalse;
   ui.ShpArea->hide();
+  unsetCursor();
 }

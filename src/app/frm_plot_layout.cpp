@@ -22,6 +22,7 @@ constexpr Colour kRed = RGB(255, 0, 0);
 constexpr Colour kWhite = RGB(255, 255, 255);
 constexpr Colour kCyan = RGB(0, 255, 255);
 constexpr Colour kBlack = RGB(0, 0, 0);
+constexpr Colour kPurple = RGB(128, 0, 128);
 
 struct Twips {
   int left, top, width, height;
@@ -129,6 +130,9 @@ void FrmPlot::createControls() {
   ui.LinBYaku = line("LinBYaku", kCyan, 8820, 3885, 14070, 3885);
   ui.LinS = line("LinS", kRed, 6090, 3780, 11865, 7245);
   ui.LinB = line("LinB", kCyan, 6405, 3570, 11970, 6720);
+  ui.LinBunki = line("LinBunki", kPurple, 0, 0, 0, 0);
+  ui.LinBunki->setDashed(true);
+  ui.LinBunki->hide();
   ui.ShpArea = new tk::ShapeControl(this);
   ui.ShpArea->setObjectName(QStringLiteral("ShpArea"));
   ui.ShpArea->setRectMm(tk::twipsToMm(3465), tk::twipsToMm(5040), tk::twipsToMm(750),
@@ -136,6 +140,9 @@ void FrmPlot::createControls() {
 
   ui.CmdSize = button(this, "CmdSize", "小さくする", {7245, 210, 1170, 330}, 33, regular, nullptr,
                       QStringLiteral("小さくする"));
+  ui.CmdFit = button(this, "CmdFit", "取引に合わせる", {7245, 990, 1470, 330}, 35, regular,
+                     "買値・売値・損益分岐が入るように表示範囲を合わせます (Ctrl+0)",
+                     QStringLiteral("取引に合わせる"));
   ui.Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
   ui.Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});
   ui.LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);
@@ -147,6 +154,12 @@ void FrmPlot::createControls() {
   ui.LblBuy = label(this, "LblBuy", "買", {3675, 6825, 270, 180}, kCyan, kBlack);
   ui.LblBYaku = label(this, "LblBYaku", "買", {6090, 6930, 450, 180}, kCyan, kBlack);
   ui.LblSYaku = label(this, "LblSYaku", "売", {5880, 6300, 450, 180}, kRed, kWhite);
+  ui.LblBunki = label(this, "LblBunki", "分岐", {0, 0, 0, 0}, kPurple, kWhite);
+  ui.LblBunki->hide();
+  // The figures beside the readout; each one's accessible name is its text (MoveFigures).
+  const char* figureNames[] = {"LblBreakEven", "LblRoundTripFees", "LblAfterTax"};
+  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i)
+    ui.LblFigures[i] = label(this, figureNames[i], "", {0, 0, 0, 0}, kGrey, kBlack);
 
   // Frame1: the three rows of entry fields with their step buttons.
   ui.Label1[6] = label(ui.Frame1, "Label1_6", "数量：", {495, 480, 450, 180}, kGrey, kBlack);

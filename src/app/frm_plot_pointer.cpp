@@ -1,6 +1,7 @@
 // The mouse wheel on the chart (a notch away zooms in around the pointer, a notch toward zooms
 // out) and the readout under a resting pointer: the unit price there and both settlement amounts.
 #include <QHelpEvent>
+#include <QStringList>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -84,9 +85,9 @@ void FrmPlot::ShowReadout(QPoint pos, QPoint globalPos) {
     return;
   }
   const float price = trade::pointerPrice(state, x);
-  const auto lines = trade::pointerReadout(state, price);
-  const QString text = tk::qs(lines[0]) + QLatin1Char('\n') + tk::qs(lines[1]) + QLatin1Char('\n') +
-                       tk::qs(lines[2]);
+  QStringList lines;
+  for (const std::string& line : trade::pointerReadout(state, price)) lines << tk::qs(line);
+  const QString text = lines.join(QLatin1Char('\n'));
   ui.TipReadout->showAt(globalPos, tk::displayText(text));
   ui.chartArea->showPoint(state, price);
 }

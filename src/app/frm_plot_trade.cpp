@@ -11,8 +11,10 @@
 #include "app/frm_plot.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
+#include "core/single.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
+#include "trade/figures.h"
 #include "trade/markers.h"
 
 namespace {
@@ -127,14 +129,16 @@ bool FrmPlot::takePrice(trade::Side side, QLineEdit* field, float& price, exact:
 
 // A new buy price moves only the buy markers and the readout; the chart does not depend on it.
 void FrmPlot::TxtBP_Change() {
-  if (!takePrice(trade::Side::Buy, ui.TxtBP, state.buyPrice, state.buyPriceDecimal)) return;
+  if (!takePrice(trade::Side::Buy, ui.TxtBP, state.buyPrice, state.buyPriceDecimal))
+    return ShowFigures();
   MoveLinB();
   MoveLinBYaku();
   CalcSoneki();
 }
 
 void FrmPlot::TxtSP_Change() {
-  if (!takePrice(trade::Side::Sell, ui.TxtSP, state.sellPrice, state.sellPriceDecimal)) return;
+  if (!takePrice(trade::Side::Sell, ui.TxtSP, state.sellPrice, state.sellPriceDecimal))
+    return ShowFigures();
   MoveLinS();
   MoveLinSYaku();
   CalcSoneki();
@@ -144,7 +148,10 @@ void FrmPlot::TxtSP_Change() {
 // is taken is decided here, once per text: a refused one stays refused until it changes, and no
 // zoom, undo or resize takes it behind the field's back.
 void FrmPlot::TxtQua_Change() {
-  if (takeQuantity()) ReDraw();
+  if (takeQuantity())
+    ReDraw();
+  else
+    ShowFigures();
 }
 
 bool FrmPlot::takeQuantity() {
@@ -178,4 +185,52 @@ void FrmPlot::CalcSoneki() {
   const trade::ReadoutLook look = trade::profitLossReadout(state);
   ui.LblSoneki->setCaption(QString::fromStdString(look.caption));
   ui.LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
+  ShowFigures();
+}
+
+bool FrmPlot::AllFieldsTaken() const {
+  return !shownRefused(ui.TxtQua) && !shownRefused(ui.TxtBP) && !shownRefused(ui.TxtSP);
+}
+
+// The break-even price on the chart and the three figures beside the readout, for the trade in
+// force; with a field not taken the figures cannot answer and say so.
+void FrmPlot::ShowFigures() {
+  const bool known = AllFieldsTaken();
+  const auto breakEven = known ? trade::breakEvenHundredths(state) : std::nullopt;
+  MoveLinBunki(breakEven);
+  const trade::FigureTexts texts = known ? trade::figureTexts(state) : trade::figureTextsUnknown();
+  const std::string* captions[] = {&texts.breakEven, &texts.fees, &texts.afterTax};
+  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
+    const QString caption = QString::fromStdString(*captions[i]);
+    if (ui.LblFigures[i]->caption() == caption) continue;
+    ui.LblFigures[i]->setCaption(caption);
+    ui.LblFigures[i]->setAccessibleName(caption);
+  }
+  MoveFigures();
+}
+
+void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
+  if (!breakEvenHundredths) {
+    ui.LinBunki->hide();
+    ui.LblBunki->hide();
+    return;
+  }
+  const float price = toSingle(static_cast<double>(*breakEvenHundredths) / 100.0);
+  const trade::Marker m = trade::breakEvenMarker(state, price);
+  applyLine(ui.LinBunki, m.line);
+  applyLabel(ui.LblBunki, m);
+  ui.LblBunki->show();
+}
+
+// In one row to the right of the readout, on the caption's line, 3 mm apart: after the readout
+// whatever its width, so none covers another.
+void FrmPlot::MoveFigures() {
+  constexpr double kGapMm = 3;
+  double left = static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width());
+  for (tk::MmLabel* figure : ui.LblFigures) {
+    left += kGapMm;
+    figure->setLeftMm(toSingle(left));
+    figure->setTopMm(ui.LblRieki->topMm());
+    left += tk::pxToMm(figure->width());
+  }
 }

@@ -4,6 +4,7 @@
 
 #include "app/frm_plot.h"
 #include "app/tk/mm_controls.h"
+#include "trade/figures.h"
 #include "view/history.h"
 #include "view/navigation.h"
 #include "view/zoom_snap.h"
@@ -26,6 +27,23 @@ void FrmPlot::connectViewEvents() {
   connect(ui.CmdZoom, &QPushButton::clicked, this, [this] { CmdZoom_Click(); });
   connect(ui.CmdUndo, &QPushButton::clicked, this, [this] { CmdUndo_Click(); });
   connect(ui.CmdRedo, &QPushButton::clicked, this, [this] { CmdRedo_Click(); });
+  connect(ui.CmdFit, &QPushButton::clicked, this, [this] { CmdFit_Click(); });
+}
+
+// The view fitted to the trade: its prices, its break-even and both amount lines between them,
+// snapped as a rectangle zoom is, and recorded as one view. A field not taken leaves the view.
+void FrmPlot::CmdFit_Click() {
+  if (!AllFieldsTaken()) return;
+  const auto extent = trade::tradeExtent(state);
+  if (!extent) return;
+  const auto plan =
+      view::planFit(state, extent->priceLow, extent->priceHigh, extent->amountLow,
+                    extent->amountHigh, extent->contentPriceHigh, extent->contentAmountHigh,
+                    surface.TextWidth("MM"), surface.TextHeight("M"));
+  if (!plan) return;
+  view::applyZoom(state, *plan);
+  HairetuKakunou();
+  ReDraw();
 }
 
 void FrmPlot::CmdMoveUp_Click() { navigateTo(view::movedUp(state)); }
@@ -62,6 +80,7 @@ void FrmPlot::Form_MouseDown(float x, float y) {
     // Start the (still hidden) rectangle at the anchor, so a second click with no move in
     // between zooms on this point rather than on an earlier selection's rectangle.
     ui.ShpArea->setRectMm(x, y, 0, 0);
+    setCursor(Qt::CrossCursor);  // a rectangle is being marked
   } else {
     const view::AreaRect area{ui.ShpArea->leftMm(), ui.ShpArea->topMm(), ui.ShpArea->widthMm(),
                               ui.ShpArea->heightMm()};
@@ -70,6 +89,7 @@ void FrmPlot::Form_MouseDown(float x, float y) {
     if (!plan) return;
     view::applyZoom(state, *plan);
     ui.ShpArea->hide();
+    unsetCursor();
     HairetuKakunou();
     ReDraw();
   }
@@ -78,6 +98,12 @@ void FrmPlot::Form_MouseDown(float x, float y) {
 
 void FrmPlot::Form_MouseMove(float x, float y) {
   if (state.selectionActive == kFalse) return;
+  // While a rectangle is pending, the pointer over the plot is a cross: the next click there
+  // completes it.
+  if (view::insidePlotArea(state, x, y))
+    setCursor(Qt::CrossCursor);
+  else
+    unsetCursor();
   const view::AreaRect r = view::rubberBand(state.anchorX, state.anchorY, x, y);
   ui.ShpArea->setRectMm(r.left, r.top, r.width, r.height);
   ui.ShpArea->show();

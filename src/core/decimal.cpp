@@ -267,6 +267,24 @@ std::string fixedText(const Decimal& value, int decimals) {
   return (whole.sign() < 0 ? "-" : "") + digits;
 }
 
+Decimal wholeTowardZero(const Decimal& value) {
+  const std::int64_t integerLength =
+      static_cast<std::int64_t>(value.digits().size()) + value.exponent();
+  if (value.exponent() >= 0) return value;
+  if (integerLength <= 0) return Decimal();
+  return Decimal::fromDigits(value.sign() < 0,
+                             value.digits().substr(0, static_cast<std::size_t>(integerLength)), 0);
+}
+
+std::string groupedCentsText(const Decimal& value) {
+  const std::string fixed = fixedText(value, 2);
+  const bool negative = fixed.front() == '-';
+  const std::size_t point = fixed.find('.');
+  const std::size_t from = negative ? 1 : 0;
+  return (negative ? "-" : "") + numtext::groupDigits(fixed.substr(from, point - from)) +
+         fixed.substr(point);
+}
+
 std::string groupedText(const Decimal& amount) {
   const Decimal whole = roundWhole(amount);
   return (whole.sign() < 0 ? "-" : "") + groupedMagnitude(whole);

@@ -56,9 +56,14 @@ std::string fixedText(const Decimal& value, int decimals);
 // The sum of the terms, rounded once to whole yen, halves away from zero.
 Decimal wholeYen(std::vector<Decimal> terms);
 
+// The whole part, toward zero (a tax is rounded down).
+Decimal wholeTowardZero(const Decimal& value);
+
 // An amount rounded to whole yen in the patterns "#,##0" (-3150 -> "-3,150") and "\\#,##0"
 // (1525 -> "\1,525", -25 -> "-\25"). An amount that rounds to zero is written without a minus.
 std::string groupedText(const Decimal& amount);
 std::string yenText(const Decimal& amount);
+// The pattern "#,##0.00": grouped, rounded to two decimals, halves away from zero.
+std::string groupedCentsText(const Decimal& value);
 
 }  // namespace exact

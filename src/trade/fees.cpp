@@ -35,12 +35,16 @@ std::string settlementText(const ChartState& s, Side side) {
                            : settlementText(s, side, s.sellPrice, s.sellPriceDecimal);
 }
 
-ReadoutLook profitLossReadout(const ChartState& s) {
-  const exact::Decimal sellFee = exact::fromFloat(funcTip(s, s.sellPrice));
+exact::Decimal shownProfit(const ChartState& s, float sellPrice,
+                           const exact::Decimal& sellDecimal) {
+  const exact::Decimal sellFee = exact::fromFloat(funcTip(s, sellPrice));
   const exact::Decimal buyFee = exact::fromFloat(funcTip(s, s.buyPrice));
-  const exact::Decimal profit =
-      exact::wholeYen({s.quantityDecimal * s.sellPriceDecimal, -sellFee,
-                       -(s.quantityDecimal * s.buyPriceDecimal), -buyFee});
+  return exact::wholeYen({s.quantityDecimal * sellDecimal, -sellFee,
+                          -(s.quantityDecimal * s.buyPriceDecimal), -buyFee});
+}
+
+ReadoutLook profitLossReadout(const ChartState& s) {
+  const exact::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
   ReadoutLook look;
   look.caption = exact::groupedText(profit);
   if (profit.sign() < 0) {

@@ -26,6 +26,11 @@ std::string settlementText(const ChartState& s, Side side, float price,
 // The same at the side's own price.
 std::string settlementText(const ChartState& s, Side side);
 
+// The round trip's profit or loss as the readout shows it, were the shares sold at `sellPrice`
+// (its exact value `sellDecimal`; the float chooses the fee's tier): sell proceeds after fee
+// minus purchase cost including fee, exact from the field values, rounded once to whole yen.
+exact::Decimal shownProfit(const ChartState& s, float sellPrice, const exact::Decimal& sellDecimal);
+
 // What the profit/loss label shows: its caption ("#,##0") and its colours.
 struct ReadoutLook {
   std::string caption;
@@ -33,8 +38,7 @@ struct ReadoutLook {
   Colour fore;
 };
 
-// Sell proceeds after fee minus purchase cost including fee, computed exactly from the field
-// values and rounded once to whole yen; the colours follow the sign of that result.
+// The shown profit at the sell price held; the colours follow its sign.
 ReadoutLook profitLossReadout(const ChartState& s);
 
 }  // namespace trade

@@ -29,31 +29,45 @@ float priceOf(const ChartState& s, Side side) {
   return side == Side::Buy ? s.buyPrice : s.sellPrice;
 }
 
+// The break-even line reaches least far above the plot: its label's row lies below the others'.
+constexpr float kBreakEvenReach = 5;
+
 // The plot's top and right edges, kept in double until a position is stored.
 double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
 double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
 
 }  // namespace
 
-Marker priceMarker(const ChartState& s, Side side) {
-  const SideLook look = lookOf(side);
-  const float price = priceOf(s, side);
-  const float top = static_cast<float>(plotTop(s) - look.priceReach);
+namespace {
+
+Marker verticalMarker(const ChartState& s, float price, float reach, const char* text) {
+  const float top = static_cast<float>(plotTop(s) - reach);
   Marker m;
   m.labelTop = top;
   if (price < s.priceMin) {
     m.labelLeft = s.graphLeft;
-    m.caption = std::string("←") + look.priceText;
+    m.caption = std::string("←") + text;
   } else if (price > s.priceMax) {
     m.labelLeft = static_cast<float>(plotRight(s));
-    m.caption = std::string("→") + look.priceText;
+    m.caption = std::string("→") + text;
   } else {
     const float x = FuncX(s, price);
     m.line = LinePoints{x, s.graphBottom, x, top};
     m.labelLeft = x;
-    m.caption = look.priceText;
+    m.caption = text;
   }
   return m;
+}
+
+}  // namespace
+
+Marker priceMarker(const ChartState& s, Side side) {
+  const SideLook look = lookOf(side);
+  return verticalMarker(s, priceOf(s, side), look.priceReach, look.priceText);
+}
+
+Marker breakEvenMarker(const ChartState& s, float price) {
+  return verticalMarker(s, price, kBreakEvenReach, "分岐");
 }
 
 Marker amountMarker(const ChartState& s, Side side, float lineHeight,
@@ -99,12 +113,13 @@ float pointerPrice(const ChartState& s, float x) {
   return toSingle(std::round(PriceAtX(s, x) * 100.0) / 100.0);
 }
 
-std::array<std::string, 3> pointerReadout(const ChartState& s, float price) {
+std::array<std::string, 4> pointerReadout(const ChartState& s, float price) {
   const std::string priceText = numtext::format0_00(price);
   const exact::Decimal priceDecimal = exact::readExact(priceText).value_or(exact::fromFloat(price));
   return {std::string("単価 ") + priceText,
           lookOf(Side::Buy).amountText + settlementText(s, Side::Buy, price, priceDecimal),
-          lookOf(Side::Sell).amountText + settlementText(s, Side::Sell, price, priceDecimal)};
+          lookOf(Side::Sell).amountText + settlementText(s, Side::Sell, price, priceDecimal),
+          "損益 " + exact::groupedText(shownProfit(s, price, priceDecimal))};
 }
 
 }  // namespace trade

@@ -86,20 +86,14 @@ std::optional<double> snappedUpperEnd(float high, float step) {
   return static_cast<double>(multiple) * step;
 }
 
-std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
-                                 float lineHeight) {
+std::optional<ZoomPlan> planZoomTo(const ChartState& s, float priceLow, float priceHigh,
+                                   float amountLow, float amountHigh, float labelWidth,
+                                   float lineHeight) {
   ZoomPlan p{};
-  const float areaRight = toSingle(static_cast<double>(area.width) + area.left);
-  const float areaBottom = toSingle(static_cast<double>(area.height) + area.top);
-
-  const double left = (static_cast<double>(area.left) - s.graphLeft) / s.graphWidth;
-  const double right = (static_cast<double>(areaRight) - s.graphLeft) / s.graphWidth;
-  const double top = (static_cast<double>(s.graphBottom) - area.top) / s.graphHeight;
-  const double bottom = (static_cast<double>(s.graphBottom) - areaBottom) / s.graphHeight;
-  p.areaPriceLow = axisValue(s.priceMin, s.priceMax, left);
-  p.areaPriceHigh = axisValue(s.priceMin, s.priceMax, right);
-  p.areaAmountHigh = axisValue(s.amountMin, s.amountMax, top);
-  p.areaAmountLow = axisValue(s.amountMin, s.amountMax, bottom);
+  p.areaPriceLow = priceLow;
+  p.areaPriceHigh = priceHigh;
+  p.areaAmountHigh = amountHigh;
+  p.areaAmountLow = amountLow;
 
   // The searches write their step into the state they are given; a scratch state with the plot
   // area's size keeps this plan free of side effects until it is applied.
@@ -117,6 +111,36 @@ std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, floa
   p.view = {price->first, price->second, amount->first, amount->second};
   if (!isShowable(p.view)) return std::nullopt;
   return p;
+}
+
+std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
+                                 float lineHeight) {
+  const float areaRight = toSingle(static_cast<double>(area.width) + area.left);
+  const float areaBottom = toSingle(static_cast<double>(area.height) + area.top);
+
+  const double left = (static_cast<double>(area.left) - s.graphLeft) / s.graphWidth;
+  const double right = (static_cast<double>(areaRight) - s.graphLeft) / s.graphWidth;
+  const double top = (static_cast<double>(s.graphBottom) - area.top) / s.graphHeight;
+  const double bottom = (static_cast<double>(s.graphBottom) - areaBottom) / s.graphHeight;
+  return planZoomTo(s, axisValue(s.priceMin, s.priceMax, left),
+                    axisValue(s.priceMin, s.priceMax, right),
+                    axisValue(s.amountMin, s.amountMax, bottom),
+                    axisValue(s.amountMin, s.amountMax, top), labelWidth, lineHeight);
+}
+
+std::optional<ZoomPlan> planFit(const ChartState& s, double priceLow, double priceHigh,
+                                double amountLow, double amountHigh, double mustShowPrice,
+                                double mustShowAmount, float labelWidth, float lineHeight) {
+  auto plan = planZoomTo(s, toSingle(priceLow), toSingle(priceHigh), toSingle(amountLow),
+                         toSingle(amountHigh), labelWidth, lineHeight);
+  if (!plan) return std::nullopt;
+  // The snapped upper end may fall short of the edge by up to half a unit (it rounds the edge
+  // first); a narrow margin does not cover that, so such an axis takes one step more.
+  SavedView& v = plan->view;
+  if (static_cast<double>(v[0]) + v[1] < mustShowPrice) v[1] = toSingle(v[1] + plan->priceStep);
+  if (static_cast<double>(v[2]) + v[3] < mustShowAmount) v[3] = toSingle(v[3] + plan->amountStep);
+  if (!isShowable(v)) return std::nullopt;
+  return plan;
 }
 
 void applyZoom(ChartState& s, const ZoomPlan& p) {

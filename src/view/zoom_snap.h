@@ -47,6 +47,18 @@ struct ZoomPlan {
 std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
                                  float lineHeight);
 
+// The same zoom from the axis values of the rectangle's edges.
+std::optional<ZoomPlan> planZoomTo(const ChartState& s, float priceLow, float priceHigh,
+                                   float amountLow, float amountHigh, float labelWidth,
+                                   float lineHeight);
+
+// A view fitted to given ranges of the two axes, snapped outward to whole tick steps as a
+// rectangle zoom is; where the snapped upper end falls short of `mustShowPrice` or
+// `mustShowAmount`, that axis takes one step more.
+std::optional<ZoomPlan> planFit(const ChartState& s, double priceLow, double priceHigh,
+                                double amountLow, double amountHigh, double mustShowPrice,
+                                double mustShowAmount, float labelWidth, float lineHeight);
+
 // Writes the plan's values into the state (the caller hides the rectangle, pushes and redraws).
 void applyZoom(ChartState& s, const ZoomPlan& plan);
 

@@ -94,9 +94,14 @@ void LineControl::setPoints(float x1, float y1, float x2, float y2) {
   update();
 }
 
+void LineControl::setDashed(bool dashed) {
+  dashed_ = dashed;
+  update();
+}
+
 void LineControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  painter.setPen(QPen(toQColor(colour_), 1));
+  painter.setPen(QPen(toQColor(colour_), 1, dashed_ ? Qt::DashLine : Qt::SolidLine));
   const QPointF origin(x(), y());
   painter.drawLine(QPointF(mmToPx(x1_), mmToPx(y1_)) - origin,
                    QPointF(mmToPx(x2_), mmToPx(y2_)) - origin);

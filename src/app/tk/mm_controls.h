@@ -41,6 +41,7 @@ class LineControl : public QWidget {
  public:
   LineControl(QWidget* parent, Colour colour);
   void setPoints(float x1, float y1, float x2, float y2);
+  void setDashed(bool dashed);
   float x1() const { return x1_; }
   float y1() const { return y1_; }
   float x2() const { return x2_; }
@@ -53,6 +54,7 @@ class LineControl : public QWidget {
  private:
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
   Colour colour_;
+  bool dashed_ = false;
 };
 
 // The selection rectangle: an outline that does not hide the chart under it; no mouse input.

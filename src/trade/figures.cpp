@@ -1,0 +1,168 @@
+#include "trade/figures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "core/fee_schedule.h"
+#include "core/single.h"
+#include "trade/fees.h"
+
+namespace trade {
+
+namespace {
+
+// Sell prices on the grid run from 0.01 to 10^15 yen: far beyond any trade, within an int64 and
+// the exact decimals.
+constexpr std::int64_t kLowest = 1;
+constexpr std::int64_t kHighest = 100'000'000'000'000'000;
+
+// A grid price as the sell field would hold it: the float the text "0.00" reads as (hundredths
+// over 100 is the double nearest the decimal, which the reading also narrows), and its exact value.
+float gridFloat(std::int64_t k) { return toSingle(static_cast<double>(k) / 100.0); }
+exact::Decimal gridDecimal(std::int64_t k) {
+  return exact::Decimal::fromDigits(false, std::to_string(k), -2);
+}
+
+std::size_t tierAt(const ChartState& s, std::int64_t k) {
+  return feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
+}
+
+bool breaksEven(const ChartState& s, std::int64_t k) {
+  return shownProfit(s, gridFloat(k), gridDecimal(k)).sign() >= 0;
+}
+
+// The first k in [lo, hi] where a rising test turns true, hi + 1 when it never does.
+template <class Test>
+std::int64_t firstTrue(std::int64_t lo, std::int64_t hi, const Test& test) {
+  std::int64_t bad = lo - 1, good = hi + 1;
+  while (good - bad > 1) {
+    const std::int64_t mid = bad + (good - bad) / 2;
+    (test(mid) ? good : bad) = mid;
+  }
+  return good;
+}
+
+// The first grid price of [lo, hi] that breaks even, within one fee tier, where the profit rises
+// with the price. The estimate from the floats is usually right or one off, so the exact test
+// runs a few times around it: outward by doubling distances, then by halving.
+std::int64_t firstBreakingEven(const ChartState& s, std::int64_t lo, std::int64_t hi,
+                               std::size_t tier) {
+  const double cost = static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice);
+  const double estimate = std::ceil((cost + tierFee(s, tier)) * 100.0 / s.quantity);
+  const std::int64_t k = std::isfinite(estimate)
+                             ? static_cast<std::int64_t>(std::clamp<double>(
+                                   estimate, static_cast<double>(lo), static_cast<double>(hi)))
+                             : lo;
+  const auto test = [&](std::int64_t p) { return breaksEven(s, p); };
+  if (test(k)) {
+    std::int64_t reach = 1, good = k;
+    while (good > lo) {
+      const std::int64_t below = std::max(lo, good - reach);
+      if (!test(below)) return firstTrue(below + 1, good - 1, test);
+      good = below;
+      reach *= 2;
+    }
+    return lo;
+  }
+  std::int64_t reach = 1, bad = k;
+  while (bad < hi) {
+    const std::int64_t above = std::min(hi, bad + reach);
+    if (test(above)) return firstTrue(bad + 1, above, test);
+    bad = above;
+    reach *= 2;
+  }
+  return hi + 1;
+}
+
+}  // namespace
+
+std::optional<std::int64_t> breakEvenHundredths(const ChartState& s) {
+  if (!(s.quantity > 0)) return std::nullopt;
+  // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
+  // the highest down. A tier whose first price breaks even breaks even throughout; the first tier
+  // from the top that does not holds the answer.
+  std::int64_t end = kHighest;  // the last grid price of the tier in hand
+  for (std::size_t tier = tierCount(s); tier-- > 0;) {
+    const std::int64_t start =
+        tier == 0 ? kLowest
+                  : firstTrue(kLowest, end, [&](std::int64_t k) { return tierAt(s, k) >= tier; });
+    if (start > end) continue;  // no grid price in this tier
+    if (!breaksEven(s, start)) {
+      const std::int64_t answer = firstBreakingEven(s, start + 1, end, tier);
+      if (answer > kHighest) return std::nullopt;
+      return answer;
+    }
+    end = start - 1;
+  }
+  return std::nullopt;  // 0 or a profit from 0.01 up
+}
+
+exact::Decimal roundTripFees(const ChartState& s) {
+  return exact::wholeYen(
+      {exact::fromFloat(funcTip(s, s.buyPrice)), exact::fromFloat(funcTip(s, s.sellPrice))});
+}
+
+exact::Decimal profitAfterTax(const ChartState& s) {
+  const exact::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+  if (profit.sign() <= 0) return profit;
+  // The rate is kept in thousandths of a percent: tax = profit x thousandths / 100000.
+  const exact::Decimal tax = exact::wholeTowardZero(
+      profit * exact::Decimal::fromDigits(false, std::to_string(s.settings.taxThousandths), -5));
+  return exact::wholeYen({profit, -tax});
+}
+
+FigureTexts figureTexts(const ChartState& s) {
+  const auto breakEven = breakEvenHundredths(s);
+  return {
+      std::string("損益分岐 ") + (breakEven ? exact::groupedCentsText(exact::Decimal::fromDigits(
+                                                  false, std::to_string(*breakEven), -2)) +
+                                                  "円"
+                                            : std::string("—")),
+      "往復手数料 " + exact::groupedText(roundTripFees(s)) + "円",
+      "税引後 " + exact::groupedText(profitAfterTax(s)) + "円"};
+}
+
+std::optional<TradeExtent> tradeExtent(const ChartState& s) {
+  double low = std::min(s.buyPrice, s.sellPrice);
+  double high = std::max(s.buyPrice, s.sellPrice);
+  if (const auto breakEven = breakEvenHundredths(s)) {
+    const double price = gridFloat(*breakEven);
+    low = std::min(low, price);
+    high = std::max(high, price);
+  }
+  // Both lines at both ends, and on both sides of every tier border between them (a cheaper tier
+  // above a dearer one makes a line dip there).
+  std::vector<float> prices{toSingle(low), toSingle(high)};
+  for (std::size_t tier = 0; tier + 1 < tierCount(s); ++tier) {
+    const float border = toSingle(tierThreshold(s, tier) / s.quantity);
+    if (border > low && border < high)
+      prices.insert(prices.end(), {border, std::nextafter(border, -HUGE_VALF)});
+  }
+  double amountLow = HUGE_VAL, amountHigh = -HUGE_VAL;
+  for (const float price : prices) {
+    for (const Side side : {Side::Buy, Side::Sell}) {
+      const double amount = settlementAmount(s, side, s.quantity, price);
+      amountLow = std::min(amountLow, amount);
+      amountHigh = std::max(amountHigh, amount);
+    }
+  }
+  if (!std::isfinite(amountLow) || !std::isfinite(amountHigh)) return std::nullopt;
+  // A tenth of the span on each side; an axis with nothing to span gets a unit's width.
+  const auto widen = [](double lo, double hi, double& outLo, double& outHi) {
+    const double margin = hi > lo ? (hi - lo) / 10 : std::max(1.0, std::fabs(hi) / 10);
+    outLo = lo >= 0 ? std::max(0.0, lo - margin) : lo - margin;
+    outHi = hi + margin;
+  };
+  TradeExtent e{};
+  widen(low, high, e.priceLow, e.priceHigh);
+  widen(amountLow, amountHigh, e.amountLow, e.amountHigh);
+  e.contentPriceHigh = high;
+  e.contentAmountHigh = amountHigh;
+  return e;
+}
+
+FigureTexts figureTextsUnknown() { return {"損益分岐 —", "往復手数料 —", "税引後 —"}; }
+
+}  // namespace trade

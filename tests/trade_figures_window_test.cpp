@@ -1,0 +1,120 @@
+// The answers on screen: the three figures beside the readout, the break-even marker, the view
+// fitted to the trade and the view keys.
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QTest>
+#include <cmath>
+
+#include "view_window.h"
+
+namespace {
+
+class FiguresWindow : public ViewWindowTest {
+ protected:
+  void SetUp() override {
+    ViewWindowTest::SetUp();
+    window->activateWindow();  // window shortcuts work in the active window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  void trade(const char* quantity, const char* buy, const char* sell) {
+    ui().TxtQua->setText(QString::fromUtf8(quantity));
+    ui().TxtBP->setText(QString::fromUtf8(buy));
+    ui().TxtSP->setText(QString::fromUtf8(sell));
+  }
+  QStringList figures() const {
+    QStringList texts;
+    for (const tk::MmLabel* l : ui().LblFigures) texts << l->caption();
+    return texts;
+  }
+  // Every marker of the trade stands on the chart: no arrow in any caption.
+  void expectNoArrows() const {
+    for (const tk::MmLabel* l :
+         {ui().LblBuy, ui().LblSell, ui().LblBunki, ui().LblBYaku, ui().LblSYaku}) {
+      EXPECT_FALSE(l->caption().contains(QRegularExpression(QStringLiteral("[←→↑↓]"))))
+          << l->objectName().toStdString() << " " << l->caption().toStdString();
+    }
+  }
+};
+
+// The worked trade: its figures in one row after the readout, none covering another, and the
+// break-even marker in a row of its own above the plot; a refused field leaves no figure standing.
+TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
+  trade("300", "1234", "1250");
+  EXPECT_EQ(figures(),
+            QStringList({QStringLiteral("損益分岐 1,244.50円"),
+                         QStringLiteral("往復手数料 3,150円"), QStringLiteral("税引後 1,315円")}));
+  EXPECT_EQ(ui().LblFigures[2]->accessibleName(), QStringLiteral("税引後 1,315円"));
+  for (const bool compact : {false, true}) {
+    if (compact) probe().CmdSize_Click();
+    QRect previous = ui().LblSoneki->geometry();
+    for (const tk::MmLabel* l : ui().LblFigures) {
+      EXPECT_GE(l->geometry().left(), previous.right()) << compact;
+      EXPECT_LE(l->geometry().right(), window->width()) << compact;
+      EXPECT_GT(l->geometry().top(), tk::mmToPx(state().graphBottom)) << compact;
+      previous = l->geometry();
+    }
+  }
+  for (const tk::MmLabel* l : {ui().LblBuy, ui().LblSell})
+    EXPECT_FALSE(ui().LblBunki->geometry().intersects(l->geometry()));
+  ui().TxtBP->setText(QStringLiteral("12x"));
+  EXPECT_EQ(figures(), QStringList({QStringLiteral("損益分岐 —"), QStringLiteral("往復手数料 —"),
+                                    QStringLiteral("税引後 —")}));
+}
+
+// Ctrl+0 fits the view to the trade as one history entry, snapped to whole tick steps: every
+// marker on the chart afterwards. A refused field leaves the view.
+TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
+  struct Case {
+    const char *quantity, *buy, *sell;
+  };
+  for (const Case& c : {Case{"300", "1234", "1250"}, Case{"5000", "1.00", "1.00"},
+                        Case{"5000", "35.20", "72.45"}}) {
+    SCOPED_TRACE(c.quantity);
+    trade(c.quantity, c.buy, c.sell);
+    const float before = index();
+    QTest::keyClick(ui().TxtSP, Qt::Key_0, Qt::ControlModifier);  // from a field
+    EXPECT_EQ(index(), before + 1);
+    EXPECT_EQ(entries(), before + 2);
+    expectNoArrows();
+    const SavedView v = shown();
+    EXPECT_EQ(std::fmod(v[0], state().priceStep), 0);
+    EXPECT_EQ(std::fmod(v[2], state().amountStep), 0);
+    probe().CmdUndo_Click();
+    EXPECT_EQ(index(), before);
+    EXPECT_NE(shown(), v);
+  }
+  ui().TxtQua->setText(QStringLiteral("abc"));
+  const SavedView v = shown();
+  click(ui().CmdFit);
+  EXPECT_EQ(shown(), v);
+}
+
+// The zoom keys, wherever the focus is: in as a wheel notch at the plot's centre, out as 縮小.
+TEST_F(FiguresWindow, ZoomKeys) {
+  const SavedView start = shown();
+  probe().Form_MouseWheel(state().graphLeft + state().graphWidth / 2,
+                          state().graphBottom - state().graphHeight / 2, 1);
+  const SavedView notch = shown();
+  probe().CmdUndo_Click();
+  QTest::keyClick(ui().TxtBP, Qt::Key_Equal, Qt::ControlModifier);
+  EXPECT_EQ(shown(), notch);
+  click(ui().CmdZoom);
+  const SavedView zoomedOut = shown();
+  probe().CmdUndo_Click();
+  QTest::keyClick(ui().CmdZoom, Qt::Key_Minus, Qt::ControlModifier);
+  EXPECT_EQ(shown(), zoomedOut);
+  EXPECT_NE(shown(), start);
+}
+
+// A pending rectangle shows itself: a cross over the plot until it is completed or dropped.
+TEST_F(FiguresWindow, PendingRectangleShowsACross) {
+  const QPoint inside = px(state().graphLeft + 10, state().graphBottom - 10);
+  pressAt(inside);
+  moveTo(inside + QPoint(20, -20));
+  EXPECT_EQ(window->cursor().shape(), Qt::CrossCursor);
+  QTest::keyClick(window.get(), Qt::Key_Escape);
+  EXPECT_EQ(window->cursor().shape(), Qt::ArrowCursor);
+}
+
+}  // namespace
