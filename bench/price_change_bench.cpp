@@ -5,6 +5,7 @@
 #include <array>
 
 #include "frm_plot_probe.h"
+#include "trade/figures.h"
 
 namespace {
 
@@ -20,5 +21,22 @@ void BM_BuyPriceChange(benchmark::State& st) {
   }
 }
 BENCHMARK(BM_BuyPriceChange);
+
+}  // namespace
+
+namespace {
+
+// The figures beside the readout alone, which every price change recomputes.
+void BM_TradeFigures(benchmark::State& st) {
+  ChartState s;
+  s.quantity = 300;
+  s.buyPrice = 1234;
+  s.sellPrice = 1250;
+  s.quantityDecimal = exact::Decimal(300);
+  s.buyPriceDecimal = exact::Decimal(1234);
+  s.sellPriceDecimal = exact::Decimal(1250);
+  for (auto _ : st) benchmark::DoNotOptimize(trade::figureTexts(s));
+}
+BENCHMARK(BM_TradeFigures);
 
 }  // namespace
