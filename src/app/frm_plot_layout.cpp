@@ -136,6 +136,8 @@ void FrmPlot::createControls() {
 
   ui.CmdSize = button(this, "CmdSize", "小さくする", {7245, 210, 1170, 330}, 33, regular, nullptr,
                       QStringLiteral("小さくする"));
+  ui.CmdSettings = button(this, "CmdSettings", "設定…", {7245, 600, 1170, 330}, 34, regular,
+                          "取引の設定（Ctrl+,）", QStringLiteral("設定"));
   ui.Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
   ui.Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});
   ui.LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);
