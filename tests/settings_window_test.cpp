@@ -147,6 +147,14 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->entered(), builtInSettings());
   EXPECT_TRUE(ok(d)->isEnabled());
+  // By keyboard alone: Tab goes along each tier's row, then down the table.
+  QWidget* next = entry(d, "fees[0].below");
+  for (const char* name : {"fees[0].fee", "fees[0].remove", "fees[1].below"}) {
+    do {
+      next = next->nextInFocusChain();
+    } while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(d));
+    EXPECT_EQ(next->objectName(), QString::fromUtf8(name));
+  }
 
   // Each entry on its own, then the rules between entries; fixed, OK is enabled again.
   const struct {

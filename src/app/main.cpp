@@ -23,7 +23,10 @@ int main(int argc, char* argv[]) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("株の売買の受渡金額を単価に対して描き、損益を示します。"));
-  parser.addHelpOption();
+  // Qt's own help option reads in English with some translations: this one is Japanese.
+  const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
+                                      QStringLiteral("このオプションの説明を表示します。"));
+  parser.addOption(helpOption);
   parser.addVersionOption();
   const QCommandLineOption settingsOption(
       QStringLiteral("settings"),
@@ -31,7 +34,8 @@ int main(int argc, char* argv[]) {
           .arg(settingsfile::defaultPath()),
       QStringLiteral("FILE"));
   parser.addOption(settingsOption);
-  parser.process(app);  // --help and --version print and exit; an unknown option says so
+  parser.process(app);  // --version prints and exits; an unknown option says so
+  if (parser.isSet(helpOption)) parser.showHelp(0);
   const QString settingsPath = parser.isSet(settingsOption)
                                    ? QFileInfo(parser.value(settingsOption)).absoluteFilePath()
                                    : settingsfile::defaultPath();

@@ -96,7 +96,7 @@ SettingsDialog::SettingsDialog(const TradeSettings& current, QString path, QWidg
 }
 
 QLineEdit* SettingsDialog::makeEntry(QWidget* parent, const std::string& key, int decimals,
-                                     const QString& accessibleName) {
+                                     const QString& accessibleName, const QString& what) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(qs(key));
   field->setAccessibleName(accessibleName);
@@ -109,7 +109,7 @@ QLineEdit* SettingsDialog::makeEntry(QWidget* parent, const std::string& key, in
   palette.setColor(QPalette::WindowText, kReasonColour);
   reason->setPalette(palette);
   reason->hide();
-  entries_[key] = Entry{field, reason, decimals};
+  entries_[key] = Entry{field, reason, decimals, what};
   connect(field, &QLineEdit::textChanged, this, [this] { recheck(); });
   return field;
 }
@@ -121,8 +121,8 @@ QGroupBox* SettingsDialog::stepGroup(const QString& title, const char* key, cons
   const struct {
     const char* name;
     const char* caption;
-  } rows[] = {{"step", "小さい刻み（<、>）"},
-              {"bigStep", "大きい刻み（<<、>>）"},
+  } rows[] = {{"step", "小さい刻み（＜ ＞）"},
+              {"bigStep", "大きい刻み（＜＜ ＞＞）"},
               {"lowest", "下限"},
               {"highest", "上限"}};
   int row = 0;
@@ -181,7 +181,8 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
     reasons->setSpacing(0);
     if (i + 1 < tiers.size()) {
       QLineEdit* below = makeEntry(tiersBox_, tierKey(i, "below"), 0,
-                                   name + QStringLiteral("：約定代金がこの額未満（円）"));
+                                   name + QStringLiteral("：約定代金がこの額未満（円）"),
+                                   QStringLiteral("約定代金："));
       below->setText(tiers[i].below);
       grid->addWidget(below, row, 1);
       grid->addWidget(caption(QStringLiteral("円未満"), tiersBox_), row, 2);
@@ -190,8 +191,8 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
     } else {
       grid->addWidget(caption(QStringLiteral("以上"), tiersBox_), row, 1, Qt::AlignCenter);
     }
-    QLineEdit* fee =
-        makeEntry(tiersBox_, tierKey(i, "fee"), 0, name + QStringLiteral("：手数料（円）"));
+    QLineEdit* fee = makeEntry(tiersBox_, tierKey(i, "fee"), 0,
+                               name + QStringLiteral("：手数料（円）"), QStringLiteral("手数料："));
     fee->setText(tiers[i].fee);
     grid->addWidget(fee, row, 3);
     grid->addWidget(caption(QStringLiteral("円"), tiersBox_), row, 4);
@@ -317,7 +318,7 @@ void SettingsDialog::recheck() {
     const bool taken = fault == faults.end();
     tk::showTaken(e.field, taken);
     const QString reason = taken ? QString() : qs(fault->second);
-    e.reason->setText(reason);
+    e.reason->setText(taken ? QString() : e.what + reason);
     e.reason->setVisible(!taken);
     e.field->setAccessibleDescription(reason);
   }

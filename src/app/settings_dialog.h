@@ -39,6 +39,7 @@ class SettingsDialog : public QDialog {
     QLineEdit* field = nullptr;
     QLabel* reason = nullptr;
     int decimals = 0;
+    QString what;  // before the reason where one label holds the reasons of two entries
   };
   struct TierTexts {
     QString below;  // ignored for the last tier, which reads 「以上」
@@ -46,7 +47,7 @@ class SettingsDialog : public QDialog {
   };
 
   QLineEdit* makeEntry(QWidget* parent, const std::string& key, int decimals,
-                       const QString& accessibleName);
+                       const QString& accessibleName, const QString& what = QString());
   QGroupBox* stepGroup(const QString& title, const char* key, const QString& what, int decimals);
   std::vector<TierTexts> tierTexts() const;
   void showTiers(const std::vector<TierTexts>& tiers);
