@@ -20,6 +20,10 @@ class FrmPlotProbe {
   tk::DrawingSurface& surface() { return w_.surface; }
   FrmPlotControls& ui() { return w_.ui; }
 
+  SettingsFileLink& settingsFile() { return w_.settingsFile; }
+  void LoadSettings(bool atStart) { w_.LoadSettings(atStart); }  // as the file watcher does
+  void ApplySettings(const TradeSettings& settings) { w_.ApplySettings(settings); }
+
   void ReDraw() { w_.ReDraw(); }
   void Form_Resize() { w_.Form_Resize(); }
   void CmdSize_Click() { w_.CmdSize_Click(); }

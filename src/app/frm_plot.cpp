@@ -29,7 +29,9 @@ constexpr int kLargeWidthTwips = 14115, kLargeHeightTwips = 11115;
 constexpr int kSmallWidthTwips = 9000, kSmallHeightTwips = 8000;
 }  // namespace
 
-FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
+FrmPlot::FrmPlot(QWidget* parent) : FrmPlot(QString(), parent) {}
+
+FrmPlot::FrmPlot(const QString& settingsPath, QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmPlot"));
   createControls();
   initResources();
@@ -48,6 +50,7 @@ FrmPlot::FrmPlot(QWidget* parent) : QWidget(parent) {
   connectKeyEvents();
   connectPointerEvents();
   Form_Load();
+  connectSettingsEvents(settingsPath);
   focusFirstInTabOrder();
 }
 

@@ -8,7 +8,10 @@
 // timers), frm_plot_view.cpp (navigation, history, mouse zoom), frm_plot_keys.cpp (the fields'
 // keys and wheel, Esc, shortcuts), frm_plot_pointer.cpp (wheel zoom, the readout under the pointer)
 // and frm_plot_picture.cpp (the chart saved or copied as a picture).
+#include <QByteArray>
 #include <QImage>
+#include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <cstdint>
 #include <optional>
@@ -20,10 +23,23 @@
 #include "trade/fees.h"
 
 class FrmPlotProbe;  // the tests' view of the window's insides
+class QFileSystemWatcher;
+class SettingsDialog;
+
+// The settings file a window reads and watches (frm_plot_settings.cpp).
+struct SettingsFileLink {
+  QString path;                               // none: the built-in settings, nothing watched
+  QFileSystemWatcher* watcher = nullptr;      // the file and its folder
+  std::optional<QByteArray> refusedContents;  // the refused contents last reported
+  QPointer<SettingsDialog> dialog;            // the settings dialog while it is open
+};
 
 class FrmPlot : public QWidget {
  public:
-  explicit FrmPlot(QWidget* parent = nullptr);
+  explicit FrmPlot(QWidget* parent = nullptr);  // the built-in trade settings, no file
+  // The window whose trade settings are in `settingsPath`: read at start, taken again whenever
+  // the file changes, and written by the settings dialog.
+  explicit FrmPlot(const QString& settingsPath, QWidget* parent = nullptr);
   ~FrmPlot() override;
 
  protected:
@@ -121,6 +137,11 @@ class FrmPlot : public QWidget {
 
   // ---- the trade settings (frm_plot_settings.cpp) ----
   void ApplySettings(const TradeSettings& settings);
+  void connectSettingsEvents(const QString& settingsPath);
+  void WatchSettingsFile();
+  void LoadSettings(bool atStart);
+  void TakeSettings(const TradeSettings& settings);
+  void OpenSettingsDialog();
 
   // ---- the chart as a picture (frm_plot_picture.cpp) ----
   QString PictureName() const;
@@ -132,4 +153,5 @@ class FrmPlot : public QWidget {
   tk::DrawingSurface surface;
   FrmPlotControls ui;
   tk::WheelNotches chartWheel;  // the part of a notch the chart's last wheel turns left over
+  SettingsFileLink settingsFile;
 };

@@ -21,6 +21,7 @@ class ShapeControl;
 struct FrmPlotControls {
   // ---- on the window surface ----
   QPushButton* CmdSize = nullptr;
+  QPushButton* CmdSettings = nullptr;  // opens the trade settings dialog
   QGroupBox* Frame1 = nullptr;
   QGroupBox* Frame2 = nullptr;
   tk::MmLabel* LblRieki = nullptr;

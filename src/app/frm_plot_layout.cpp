@@ -140,8 +140,10 @@ void FrmPlot::createControls() {
 
   ui.CmdSize = button(this, "CmdSize", "小さくする", {7245, 210, 1170, 330}, 33, regular, nullptr,
                       QStringLiteral("小さくする"));
+  ui.CmdSettings = button(this, "CmdSettings", "設定…", {7245, 600, 1170, 330}, 34, regular,
+                          "取引の設定（Ctrl+,）", QStringLiteral("設定"));
   ui.CmdFit = button(this, "CmdFit", "取引に合わせる", {7245, 990, 1470, 330}, 35, regular,
-                     "買値・売値・損益分岐が入るように表示範囲を合わせます (Ctrl+0)",
+                     "買値・売値・損益分岐が入るように表示範囲を合わせます（Ctrl+0）",
                      QStringLiteral("取引に合わせる"));
   ui.Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
   ui.Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});

@@ -10,6 +10,7 @@
 
 #include "app/frm_plot.h"
 #include "app/tk/mm_controls.h"
+#include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
 #include "core/single.h"
 #include "trade/entry_fields.h"
@@ -18,27 +19,6 @@
 #include "trade/markers.h"
 
 namespace {
-
-const QColor kRefusedText(Qt::red);
-const QColor kRefusedBackground(255, 222, 222);
-
-bool shownRefused(const QLineEdit* field) {
-  return field->palette().color(QPalette::Text) == kRefusedText;
-}
-
-// A field whose text is not taken (an empty one included) shows it clearly, red text on a light
-// red background, until its text is taken again; a screen reader hears the same through the
-// field's description.
-void showTaken(QLineEdit* field, bool taken) {
-  if (taken != shownRefused(field)) return;
-  QPalette palette = field->palette();
-  const QPalette normal = QApplication::palette(field);
-  palette.setColor(QPalette::Text, taken ? normal.color(QPalette::Text) : kRefusedText);
-  palette.setColor(QPalette::Base, taken ? normal.color(QPalette::Base) : kRefusedBackground);
-  field->setPalette(palette);
-  field->setAccessibleDescription(
-      taken ? field->toolTip() : field->toolTip() + QStringLiteral("（受け付けられない値です）"));
-}
 
 // Only what differs is set: each setting re-measures and re-places the control, and a price
 // step usually leaves most of them as they are.
@@ -107,7 +87,7 @@ void FrmPlot::connectTradeEvents() {
   const auto restoreWhenLeft = [this](QLineEdit* field, auto text) {
     field->installEventFilter(new FocusLeaves(
         [field, text] {
-          if (shownRefused(field)) field->setText(QString::fromStdString(text()));
+          if (tk::shownRefused(field)) field->setText(QString::fromStdString(text()));
         },
         field));
   };
@@ -120,7 +100,7 @@ void FrmPlot::connectTradeEvents() {
 bool FrmPlot::takePrice(trade::Side side, QLineEdit* field, float& price, exact::Decimal& decimal) {
   const std::string text = field->text().toStdString();
   const auto taken = trade::acceptPrice(state, side, text);
-  showTaken(field, taken.has_value());
+  tk::showTaken(field, taken.has_value());
   if (!taken) return false;
   price = *taken;
   decimal = trade::exactValue(text, *taken);
@@ -157,7 +137,7 @@ void FrmPlot::TxtQua_Change() {
 bool FrmPlot::takeQuantity() {
   const std::string text = ui.TxtQua->text().toStdString();
   const auto quantity = trade::acceptQuantity(state, text);
-  showTaken(ui.TxtQua, quantity.has_value());
+  tk::showTaken(ui.TxtQua, quantity.has_value());
   if (!quantity) return false;
   state.quantity = *quantity;
   state.quantityDecimal = trade::exactValue(text, *quantity);

@@ -1,0 +1,72 @@
+#pragma once
+// The dialog 「取引の設定」: the fee tiers, the step buttons' units and limits of the quantity and
+// the prices, and the tax rate. Every entry is checked as it is typed, the way the window's fields
+// are (red on light red, with the reason beside it), and OK stays disabled until every entry is
+// taken. OK saves the settings file (when the window has one) and closes; a failed save says why
+// and leaves the dialog open with the entries as they are.
+#include <QDialog>
+#include <QString>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/trade_settings.h"
+
+class QDialogButtonBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QVBoxLayout;
+
+class SettingsDialog : public QDialog {
+ public:
+  // `path` is the settings file OK writes; with none, OK only hands the settings back.
+  SettingsDialog(const TradeSettings& current, QString path, QWidget* parent);
+
+  // Puts the settings into every entry (「当初の設定に戻す」 puts the built-in ones).
+  void showSettings(const TradeSettings& settings);
+  // The settings the entries hold, when every entry is taken.
+  const std::optional<TradeSettings>& entered() const { return entered_; }
+
+  void accept() override;
+
+ private:
+  // One entry: its field, the label beside it that says why its text is not taken, and the
+  // decimals its unit allows. Entries are found by their file key ("fees[1].below").
+  struct Entry {
+    QLineEdit* field = nullptr;
+    QLabel* reason = nullptr;
+    int decimals = 0;
+    QString what;  // before the reason where one label holds the reasons of two entries
+  };
+  struct TierTexts {
+    QString below;  // ignored for the last tier, which reads 「以上」
+    QString fee;
+  };
+
+  QLineEdit* makeEntry(QWidget* parent, const std::string& key, int decimals,
+                       const QString& accessibleName, const QString& what = QString());
+  QGroupBox* stepGroup(const QString& title, const char* key, const QString& what, int decimals);
+  std::vector<TierTexts> tierTexts() const;
+  void showTiers(const std::vector<TierTexts>& tiers);
+  void addTier();
+  void removeTier(std::size_t row);
+  void orderTabs();
+  void recheck();
+
+  QString path_;
+  std::map<std::string, Entry> entries_;
+  std::size_t tierCount_ = 0;
+  QVBoxLayout* feesLayout_ = nullptr;
+  QWidget* tiersBox_ = nullptr;  // the tier rows, made anew when a row comes or goes
+  std::vector<QWidget*> tierFocus_;
+  QPushButton* addTier_ = nullptr;
+  std::vector<QWidget*> stepFocus_;
+  QPushButton* restore_ = nullptr;
+  QDialogButtonBox* buttons_ = nullptr;
+  QLabel* otherFault_ = nullptr;  // a fault of no single entry
+  std::optional<TradeSettings> entered_;
+  bool filling_ = false;  // entries are being made or filled: checked once, when all are there
+};

@@ -1,0 +1,232 @@
+#include "app/settings_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QJsonValue>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <limits>
+#include <string>
+
+#include "core/unit_text.h"
+
+namespace settingsfile {
+
+namespace {
+
+// A settings file is a few hundred bytes; a path that names something far larger (a log, a
+// device) is refused before it is read whole.
+constexpr qint64 kMaxFileBytes = 1 << 20;
+
+// The decimals of each kind of setting: yen, shares and thresholds are whole, prices are in
+// hundredths of a yen, the tax rate in thousandths of a percent.
+constexpr int kPriceDecimals = 2;
+constexpr int kTaxDecimals = 3;
+
+QString key(const char* name) { return QString::fromLatin1(name); }
+
+SettingsFault missingKey(const std::string& where) { return {where, "項目がありません"}; }
+
+// One number of the file as a count of units. A number too large for any count is kept as the
+// largest one of its sign, so that the settings check names its bounds.
+std::optional<SettingsFault> readNumber(const QJsonValue& value, const std::string& where,
+                                        int decimals, std::int64_t& out) {
+  if (value.isUndefined()) return missingKey(where);
+  if (!value.isDouble()) return SettingsFault{where, "数値にしてください"};
+  const double number = value.toDouble();
+  const unittext::Units units = unittext::readUnits(number, decimals);
+  if (units.fault == unittext::Fault::TooLarge) {
+    out = number < 0 ? std::numeric_limits<std::int64_t>::min()
+                     : std::numeric_limits<std::int64_t>::max();
+    return std::nullopt;
+  }
+  if (units.fault) return SettingsFault{where, unittext::faultText(*units.fault, decimals)};
+  out = units.value;
+  return std::nullopt;
+}
+
+std::optional<SettingsFault> readObject(const QJsonObject& parent, const char* name,
+                                        QJsonObject& out) {
+  const QJsonValue value = parent.value(key(name));
+  if (value.isUndefined()) return missingKey(name);
+  if (!value.isObject()) return SettingsFault{name, "{ } で囲んだ項目の組にしてください"};
+  out = value.toObject();
+  return std::nullopt;
+}
+
+std::optional<SettingsFault> readStepRow(const QJsonObject& root, const char* name, int decimals,
+                                         StepSetting& row) {
+  QJsonObject object;
+  if (auto fault = readObject(root, name, object)) return fault;
+  const struct {
+    const char* key;
+    std::int64_t& value;
+  } numbers[] = {{"step", row.step},
+                 {"bigStep", row.bigStep},
+                 {"lowest", row.lowest},
+                 {"highest", row.highest}};
+  for (const auto& n : numbers) {
+    if (auto fault = readNumber(object.value(key(n.key)), std::string(name) + "." + n.key, decimals,
+                                n.value))
+      return fault;
+  }
+  return std::nullopt;
+}
+
+std::optional<SettingsFault> readFees(const QJsonObject& root, std::vector<FeeTierSetting>& fees) {
+  const QJsonValue value = root.value(key("fees"));
+  if (value.isUndefined()) return missingKey("fees");
+  if (!value.isArray()) return SettingsFault{"fees", "[ ] で囲んだ段の並びにしてください"};
+  const QJsonArray tiers = value.toArray();
+  for (qsizetype i = 0; i < tiers.size(); ++i) {
+    const std::string where = "fees[" + std::to_string(i) + "]";
+    if (!tiers.at(i).isObject()) return SettingsFault{where, "{ } で囲んだ項目の組にしてください"};
+    const QJsonObject tier = tiers.at(i).toObject();
+    FeeTierSetting setting;
+    if (tier.contains(key("below"))) {
+      std::int64_t below = 0;
+      if (auto fault = readNumber(tier.value(key("below")), where + ".below", 0, below))
+        return fault;
+      setting.below = below;
+    }
+    if (auto fault = readNumber(tier.value(key("fee")), where + ".fee", 0, setting.fee))
+      return fault;
+    fees.push_back(setting);
+  }
+  return std::nullopt;
+}
+
+std::string lineOf(const QByteArray& contents, int offset) {
+  const qsizetype end = std::min<qsizetype>(offset, contents.size());
+  return std::to_string(contents.left(end).count('\n') + 1);
+}
+
+QJsonObject stepObject(QJsonObject kept, const StepSetting& row, int decimals) {
+  const auto number = [decimals](std::int64_t units) {
+    if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
+    // The nearest double to the decimal value, whose shortest text is that value's own.
+    double scale = 1;
+    for (int k = 0; k < decimals; ++k) scale *= 10;
+    return QJsonValue(static_cast<double>(units) / scale);
+  };
+  kept.insert(key("step"), number(row.step));
+  kept.insert(key("bigStep"), number(row.bigStep));
+  kept.insert(key("lowest"), number(row.lowest));
+  kept.insert(key("highest"), number(row.highest));
+  return kept;
+}
+
+}  // namespace
+
+Parsed parse(const QByteArray& contents) {
+  Parsed parsed{builtInSettings(), std::nullopt};
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(contents, &error);
+  if (error.error != QJsonParseError::NoError) {
+    parsed.fault =
+        SettingsFault{"", lineOf(contents, error.offset) + "行目がJSONとして読めません（" +
+                              error.errorString().toStdString() + "）"};
+    return parsed;
+  }
+  if (!document.isObject()) {
+    parsed.fault = SettingsFault{"", "全体を { } で囲んだ項目の組にしてください"};
+    return parsed;
+  }
+  const QJsonObject root = document.object();
+  TradeSettings settings = builtInSettings();
+  settings.fees.clear();
+  std::optional<SettingsFault> fault = readFees(root, settings.fees);
+  if (!fault) fault = readStepRow(root, "quantity", 0, settings.quantity);
+  if (!fault) fault = readStepRow(root, "price", kPriceDecimals, settings.price);
+  if (!fault && root.contains(key("taxPercent")))
+    fault = readNumber(root.value(key("taxPercent")), "taxPercent", kTaxDecimals,
+                       settings.taxThousandths);
+  if (!fault) fault = checkSettings(settings);
+  if (fault)
+    parsed.fault = fault;
+  else
+    parsed.settings = settings;
+  return parsed;
+}
+
+Read read(const QString& path) {
+  Read result{builtInSettings(), std::nullopt, false, {}};
+  if (!QFileInfo::exists(path)) {
+    result.missing = true;
+    return result;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    result.fault = SettingsFault{"", "開けません（" + file.errorString().toStdString() + "）"};
+    return result;
+  }
+  result.contents = file.read(kMaxFileBytes + 1);
+  if (result.contents.size() > kMaxFileBytes) {
+    result.fault = SettingsFault{"", "1 MiBより大きく、設定ファイルではありません"};
+    return result;
+  }
+  Parsed parsed = parse(result.contents);
+  result.fault = parsed.fault;
+  result.settings = parsed.settings;
+  return result;
+}
+
+QString refusalMessage(const QString& path, const SettingsFault& fault, bool atStart) {
+  const QString where =
+      fault.key.empty() ? QStringLiteral("（ファイル全体）") : QString::fromStdString(fault.key);
+  return QStringLiteral(
+             "設定ファイルを読み込めませんでした。\n\nファイル：%1\n項目：%2\n理由：%3\n\n%4")
+      .arg(QDir::toNativeSeparators(path), where, QString::fromStdString(fault.reason),
+           atStart ? QStringLiteral("当初の設定を使います。")
+                   : QStringLiteral("いまの設定のままにします。"));
+}
+
+std::optional<QString> write(const QString& path, const TradeSettings& settings) {
+  QJsonObject root;
+  {
+    QFile old(path);
+    if (old.open(QIODevice::ReadOnly)) {
+      const QJsonDocument document = QJsonDocument::fromJson(old.read(kMaxFileBytes));
+      if (document.isObject()) root = document.object();
+    }
+  }
+  const QJsonArray oldTiers = root.value(key("fees")).toArray();
+  QJsonArray tiers;
+  for (std::size_t i = 0; i < settings.fees.size(); ++i) {
+    const qsizetype at = static_cast<qsizetype>(i);
+    QJsonObject tier = at < oldTiers.size() ? oldTiers.at(at).toObject() : QJsonObject();
+    tier.remove(key("below"));
+    if (settings.fees[i].below)
+      tier.insert(key("below"), static_cast<qint64>(*settings.fees[i].below));
+    tier.insert(key("fee"), static_cast<qint64>(settings.fees[i].fee));
+    tiers.append(tier);
+  }
+  root.insert(key("fees"), tiers);
+  root.insert(key("quantity"),
+              stepObject(root.value(key("quantity")).toObject(), settings.quantity, 0));
+  root.insert(key("price"),
+              stepObject(root.value(key("price")).toObject(), settings.price, kPriceDecimals));
+  root.insert(key("taxPercent"), static_cast<double>(settings.taxThousandths) / 1000.0);
+
+  const QString folder = QFileInfo(path).absolutePath();
+  if (!QDir().mkpath(folder))
+    return QStringLiteral("フォルダ %1 を作れません").arg(QDir::toNativeSeparators(folder));
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
+  file.write(QJsonDocument(root).toJson(QJsonDocument::Indented));
+  if (!file.commit()) return file.errorString();
+  return std::nullopt;
+}
+
+QString defaultPath() {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  if (folder.isEmpty()) return {};
+  return folder + QStringLiteral("/settings.json");
+}
+
+}  // namespace settingsfile
