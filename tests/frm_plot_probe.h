@@ -32,7 +32,6 @@ class FrmPlotProbe {
   void Form_MouseMove(float x, float y) { w_.Form_MouseMove(x, y); }
   void Form_MouseWheel(float x, float y, int notches) { w_.Form_MouseWheel(x, y, notches); }
   void CmdUndo_Click() { w_.CmdUndo_Click(); }
-  void ApplySettings(const TradeSettings& settings) { w_.ApplySettings(settings); }
   QString PictureName() const { return w_.PictureName(); }
 
   // One tick of a repeat timer, through whatever the window connected to it.

@@ -169,7 +169,7 @@ void FrmPlot::CalcSoneki() {
 }
 
 bool FrmPlot::AllFieldsTaken() const {
-  return !shownRefused(ui.TxtQua) && !shownRefused(ui.TxtBP) && !shownRefused(ui.TxtSP);
+  return !tk::shownRefused(ui.TxtQua) && !tk::shownRefused(ui.TxtBP) && !tk::shownRefused(ui.TxtSP);
 }
 
 // The break-even price on the chart and the three figures beside the readout, for the trade in
