@@ -2,6 +2,7 @@
 // Besides "no crash, no sanitizer report", it checks what must hold for every input:
 // readings are finite, written texts are never "inf", "nan" or "-0", and they read back as the
 // value they stand for.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -77,6 +78,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(grouped || numtext::readLenient(text) == *strict,
           "lenient agrees with strict on plain numbers");
   }
+  // Grouping: in a plain ASCII text that reads strictly, every comma has exactly three digits
+  // after it ("35,5" must never read as 355).
+  if (numtext::readStrict(text) &&
+      std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
+    for (std::size_t i = text.find(','); i != std::string_view::npos; i = text.find(',', i + 1)) {
+      const auto digitAt = [&](std::size_t j) {
+        return j < text.size() && text[j] >= '0' && text[j] <= '9';
+      };
+      check(digitAt(i + 1) && digitAt(i + 2) && digitAt(i + 3) && !digitAt(i + 4),
+            "a group has three digits");
+    }
+  }
+  // The exact reading takes a subset of what the strict reading takes (it bounds the magnitude).
+  if (exact::readExact(text)) check(numtext::readStrict(text).has_value(), "exact reads strictly");
   if (const auto f = numtext::readStrictFloat(text)) check(std::isfinite(*f), "float is finite");
   check(std::isfinite(numtext::readLenient(text)), "lenient reading is finite");
 

@@ -6,13 +6,19 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <string_view>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "app/tk/drawing_surface.h"
 #include "chart/amount_lines.h"
 #include "chart/calc.h"
+#include "chart/canvas.h"
+#include "chart/graph_make.h"
 #include "chart/tick_steps.h"
+#include "core/decimal.h"
 #include "core/fee_schedule.h"
 #include "core/mapping.h"
 #include "core/number_text.h"
@@ -287,5 +293,118 @@ TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
     setTrade(s, s.quantity, 250, 250);
     EXPECT_EQ(trade::profitLossReadout(s).caption,
               numtext::formatGrouped(-2.0 * static_cast<double>(fees.back().fee)));
+  }
+}
+
+TEST(FormatAmountIn, WholeYenWrittenExactlyInTheUnit) {
+  const std::vector<std::tuple<const char*, int, const char*>> cases = {
+      {"1900000", 4, "190"},
+      {"1234567", 4, "123.4567"},
+      {"-25", 4, "-0.0025"},
+      {"999.6", 4, "0.1"},
+      {"1.234568E+07", 4, "1,234.568"},
+      {"0", 8, "0"},
+      {"3.402823E+38", 12, "340,282,300,000,000,000,000,000,000"},
+      {"abc", 4, "abc"}};
+  for (const auto& [text, power, expected] : cases)
+    EXPECT_EQ(Calc::FormatAmountIn(text, power), expected) << text << " / 10^" << power;
+}
+
+namespace {
+
+// Records what GraphMake prints, with widths that do not depend on any font: 1.5 mm per ASCII
+// character, 3 mm per other character; a text line is 3 mm.
+class RecordingCanvas : public chart::Canvas {
+ public:
+  struct Printed {
+    std::string text;
+    float x, y;
+  };
+  std::vector<Printed> printed;
+
+  void Line(float, float, float, float) override {}
+  void Print(std::string_view text) override {
+    printed.push_back({std::string(text), CurrentX, CurrentY});
+    CurrentY += 3;
+  }
+  float TextWidth(std::string_view text) const override {
+    float width = 0;
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte < 0x80)
+        width += 1.5f;
+      else if (byte >= 0xC0)
+        width += 3;  // the first byte of a multi-byte character
+    }
+    return width;
+  }
+  float TextHeight(std::string_view) const override { return 3; }
+};
+
+}  // namespace
+
+// Every amount tick label stays whole, inside the window and left of the axis, and reads as its
+// tick's value: in yen where all of them fit today (and exactly where they stood), otherwise in
+// the first unit in which they fit, named on the line under the axis title.
+TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
+  struct Case {
+    float amountMin, amountSpan;
+    int power;  // of the unit; 0: yen
+    const char* unit;
+    bool asToday;  // every label where it stood before there were units
+  };
+  const std::vector<Case> cases = {
+      {0, 100000, 0, "", true},
+      {-40000, 100000, 0, "", true},
+      {0, 1900000, 4, "（万円）", false},
+      {1234567, 300000, 4, "（万円）", false},
+      {-2500000, 5000000, 4, "（万円）", false},
+      {0, 3e12f, 8, "（億円）", false},
+      {0, 3e16f, 12, "（兆円）", false},
+      {1e30f, 1e30f, 0, "", false},           // in exponent form
+      {-3.123457e38f, 1e37f, 0, "", false}};  // too wide for any form: from the window's edge
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.amountMin) + " + " + std::to_string(c.amountSpan));
+    ChartState s = startState();
+    s.amountMin = c.amountMin;
+    s.amountSpan = c.amountSpan;
+    RecordingCanvas canvas;
+    chart::GraphMake(s, canvas);
+
+    // First "単価", then "受渡金額" ending at the axis two lines above the plot, or with a unit
+    // one line higher and the unit under it.
+    const float top = s.graphBottom - s.graphHeight;
+    const std::size_t titles = c.power ? 3 : 2;
+    ASSERT_GT(canvas.printed.size(), titles);
+    EXPECT_EQ(canvas.printed[1].text, "受渡金額");
+    EXPECT_FLOAT_EQ(canvas.printed[1].x + canvas.TextWidth("受渡金額"), s.graphLeft);
+    EXPECT_FLOAT_EQ(canvas.printed[1].y, top - (c.power ? 9 : 6));
+    if (c.power) {
+      EXPECT_EQ(canvas.printed[2].text, c.unit);
+      EXPECT_FLOAT_EQ(canvas.printed[2].x + canvas.TextWidth(c.unit), s.graphLeft);
+    }
+
+    // The amount labels follow the price labels (which stand below the plot).
+    float offset = 0;
+    int labels = 0;
+    for (std::size_t n = titles; n < canvas.printed.size(); ++n) {
+      const auto& p = canvas.printed[n];
+      if (p.y > s.graphBottom) continue;
+      const std::string plain = numtext::plainFloat(offset + s.amountMin);
+      offset += s.amountStep;
+      ++labels;
+      SCOPED_TRACE(p.text + " for " + plain);
+      EXPECT_GE(p.x, 0);
+      EXPECT_TRUE(p.x + canvas.TextWidth(p.text) <= s.graphLeft || p.x == 0);
+      if (c.asToday) {
+        EXPECT_FLOAT_EQ(p.x, s.graphLeft - canvas.TextWidth(plain) - 2);
+      }
+      const auto shown = exact::readExact(p.text);
+      ASSERT_TRUE(shown.has_value());
+      EXPECT_EQ(exact::Decimal::fromDigits(shown->sign() < 0, shown->digits(),
+                                           shown->exponent() + c.power),
+                *exact::readExact(Calc::FormatAmount(plain)));
+    }
+    EXPECT_GE(labels, 2);
   }
 }

@@ -44,7 +44,7 @@ Decimal read(const std::string& text) {
 TEST(ReadExact, AcceptsFieldNumbers) {
   struct Case { std::string text; bool negative; std::string digits; std::int64_t exponent; };
   const std::vector<Case> cases = {
-      {"12,000", false, "12", 3}, {"1,234,567.25", false, "123456725", -2}, {"1,2345", false, "12345", 0},
+      {"12,000", false, "12", 3}, {"1,234,567.25", false, "123456725", -2},
       {"  -3.5\t", true, "35", -1}, {"+7", false, "7", 0}, {"5.", false, "5", 0}, {"-.5", true, "5", -1},
       {"1E+07", false, "1", 7}, {"2.5e-3", false, "25", -4}, {"1,000e-3", false, "1", 0},
       {"0099.9900", false, "9999", -2}, {"-0.00", false, "", 0}, {"0e99999999999999999999", false, "", 0},
@@ -65,7 +65,7 @@ TEST(ReadExact, AcceptsFieldNumbers) {
 
 TEST(ReadExact, RefusesNonNumbersAndValuesOutOfBounds) {
   const std::vector<std::string> cases = {
-      "", " ", "-", "+", ".", "1,2,", ",1", "1,,2", "1,.5", "-,5", "1..2", "1.2.3", "abc", "1e", "1e+",
+      "", " ", "-", "+", ".", "1,2345", "1,2,", ",1", "1,,2", "1,.5", "-,5", "1..2", "1.2.3", "abc", "1e", "1e+",
       "e5", ".e5", "+-5", "- 5", "1 2", "5x", "0x10", "1,5.2,3", "ＡＢＣ", "１\xEF\xBC", "1e40", "-1e40",
       "1e999999999", "99999999999999999999999999999999999999999", "1e-1000000000000001",
       "1e99999999999999999999", std::string(40001, '7') + "e-40000",

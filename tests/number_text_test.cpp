@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/decimal.h"
+
 namespace {
 
 using namespace numtext;
@@ -25,7 +27,7 @@ TEST(ReadStrict, AcceptsNumbers) {
   // Full-width forms come from a Japanese input method; "1e-400" is too small for a double and
   // reads as an ordinary zero rather than failing.
   const std::vector<std::pair<const char*, double>> cases = {
-      {"12,000", 12000}, {"1,234,567.25", 1234567.25}, {"1,2345", 12345}, {"  -3.5\t", -3.5},
+      {"12,000", 12000}, {"1,234,567.25", 1234567.25}, {"  -3.5\t", -3.5},
       {"+7", 7}, {"5.", 5}, {"-.5", -0.5}, {"1E+07", 1e7}, {"1.5e3", 1500}, {"1,000e-3", 1},
       {"1e-400", 0.0}, {"１２．５０", 12.5}, {"－３", -3}, {"\u22123", -3},
       {"＋１２，０００", 12000}, {"１Ｅ＋０７", 1e7}, {"２ｅ３", 2000}, {"\u3000 \t４２\u3000", 42}};
@@ -40,6 +42,21 @@ TEST(ReadStrict, RejectsAnythingElse) {
         "inf", "nan", "1e", "1e+", "e5", ",100", "-,100", "100,", "1,,000", "1,.5", "1.5,0",
         "1.2.3", "1e999", "-1e999", "0.000001e315", "1e99999999999999999999999", "１２\xEF\xBC"}) {
     EXPECT_EQ(readStrict(text), std::nullopt) << '"' << text << '"';
+  }
+}
+
+// A comma is a digit-group separator only with exactly three digits after it; any other comma
+// refuses the text, in the float and the exact reading alike ("35,5" is not 355).
+TEST(ReadStrict, CommaGroupsExactlyThreeDigits) {
+  const std::vector<std::pair<const char*, std::optional<double>>> cases = {
+      {"10,000", 10000}, {"２０，０００", 20000}, {"1,234.50", 1234.5}, {"-1,234,567", -1234567},
+      {"1,000e3", 1e6}, {"1234,567", 1234567},
+      {"35,5", std::nullopt}, {"1,2345", std::nullopt}, {"1,23", std::nullopt},
+      {"1,23.5", std::nullopt}, {"12,34,567", std::nullopt}, {"1,234,56", std::nullopt},
+      {"1,2345.5", std::nullopt}, {"３５，５", std::nullopt}, {"1,23e3", std::nullopt}};
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(readStrict(text), expected) << '"' << text << '"';
+    EXPECT_EQ(exact::readExact(text).has_value(), expected.has_value()) << '"' << text << '"';
   }
 }
 

@@ -170,3 +170,15 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
   QApplication::sendEvent(window.get(), &leave);
   EXPECT_FALSE(tipShown());
 }
+
+// Any key press hides the readout, wherever the focus is.
+TEST_F(PointerWindow, ReadoutHidesOnAKeyPress) {
+  for (QWidget* focus : std::initializer_list<QWidget*>{window.get(), ui().TxtBP}) {
+    SCOPED_TRACE(focus->objectName().toStdString());
+    restAt(px(midX(), midY()));
+    ASSERT_TRUE(tipShown());
+    QTest::keyPress(focus, Qt::Key_Shift);
+    EXPECT_FALSE(tipShown());
+    QTest::keyRelease(focus, Qt::Key_Shift);
+  }
+}

@@ -2,9 +2,11 @@
 #include <QObject>
 #include <QTest>
 #include <QWindow>
+#include <chrono>
 #include <optional>
 #include <ostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "stepper/step_rules.h"
@@ -314,6 +316,32 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
     EXPECT_EQ(state().*p.direction, kFalse);
     tick(p.tick);
     QTest::mouseRelease(button(p.down), Qt::LeftButton);
+    EXPECT_FALSE(t->isActive());
+  }
+}
+
+// The repeat timers tick on and on, not once. A second press while one is held (another mouse
+// button) leaves its schedule alone: the countdown runs on, the interval and count stay.
+TEST_F(StepperTest, ASecondPressDuringAHoldKeepsTheRepeatSchedule) {
+  for (const Pair& p : pairs()) {
+    QTimer* t = timer(p.timer);
+    SCOPED_TRACE(t->objectName().toStdString());
+    EXPECT_FALSE(t->isSingleShot());
+    field(p.field)->setText(QString::fromUtf8(p.start));
+    QTest::mousePress(button(p.up), Qt::LeftButton);
+    // No events are taken meanwhile; a restarted timer would have its whole 500 ms ahead again.
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    QTest::mousePress(button(p.up), Qt::RightButton);
+    EXPECT_TRUE(t->isActive());
+    EXPECT_LE(t->remainingTime(), 450);
+    tick(p.tick);
+    tick(p.tick);
+    QTest::mousePress(button(p.up), Qt::MiddleButton);
+    EXPECT_EQ(t->interval(), p.fastMs);
+    EXPECT_EQ(state().repeatCount, 2);
+    QTest::mouseRelease(button(p.up), Qt::MiddleButton);
+    QTest::mouseRelease(button(p.up), Qt::RightButton);
+    QTest::mouseRelease(button(p.up), Qt::LeftButton);
     EXPECT_FALSE(t->isActive());
   }
 }

@@ -343,3 +343,33 @@ TEST(Figures, ProfitAfterTax) {
     EXPECT_EQ(trade::figureTexts(s).afterTax, c.expected) << c.sell << " " << c.taxThousandths;
   }
 }
+
+// Labels less than one text line apart share a line, however little they overlap: the sell label
+// moves right of the buy label. Here their tops are 0.735 mm apart and the sell label reaches
+// 7 mm into the buy label.
+TEST(AmountMarkers, LabelsLessThanALineApartShareIt) {
+  const ChartState s = startState(1000, 1, 1);
+  const auto width = [](std::string_view caption) { return 4.0f * caption.size(); };
+  for (const auto& [lineHeight, moved] : {std::pair{1.0f, true}, {1.4f, true}, {0.7f, false}}) {
+    const trade::AmountMarkers both = trade::amountMarkers(s, lineHeight, width);
+    const float alone = trade::amountMarker(s, Side::Sell, lineHeight, width).labelLeft;
+    EXPECT_FLOAT_EQ(both.sell.labelLeft,
+                    moved ? both.buy.labelLeft + width(both.buy.caption) + 1 : alone)
+        << lineHeight;
+  }
+}
+
+// The price under the pointer is rounded to 0.01 with halves away from zero, as "0.00" writes
+// it. With 128 mm for 128 yen the price at x is exactly x - 15 + priceMin.
+TEST(PointerPrice, RoundsHalvesAwayFromZero) {
+  struct Case {
+    float priceMin, x, price;
+  };
+  for (const Case& c : {Case{0, 64.995f, 50.00f}, Case{0, 64.994f, 49.99f},
+                        Case{-50, 65.125f, 0.13f}, Case{-50, 64.875f, -0.13f}}) {
+    ChartState s = startState();
+    s.graphWidth = s.priceSpan = 128;
+    s.priceMin = c.priceMin;
+    EXPECT_EQ(trade::pointerPrice(s, c.x), c.price) << c.x << " from " << c.priceMin;
+  }
+}

@@ -302,3 +302,23 @@ TEST_F(WindowTest, FilledGridLinesSetTheSamePixelsAsStrokedOnes) {
       EXPECT_TRUE(stroked(ratio) == filled(ratio)) << "step " << step << " at " << ratio;
   }
 }
+
+// 損益 and its caption keep the left edges the layout gives them through resizes, the compact
+// window and new captions; only their tops follow the plot.
+TEST_F(WindowTest, ProfitLossLabelsKeepTheirLeftEdges) {
+  const auto expectLeftEdges = [&](const char* when) {
+    SCOPED_TRACE(when);
+    EXPECT_FLOAT_EQ(ui().LblRieki->leftMm(), tk::twipsToMm(315));
+    EXPECT_FLOAT_EQ(ui().LblSoneki->leftMm(), tk::twipsToMm(840));
+    // The widget starts at the whole pixel at or left of its exact edge.
+    EXPECT_NEAR(ui().LblRieki->x(), tk::twipsToPx(315), 1);
+    EXPECT_NEAR(ui().LblSoneki->x(), tk::twipsToPx(840), 1);
+  };
+  expectLeftEdges("at start");
+  ui().TxtSP->setText(QStringLiteral("99.99"));
+  expectLeftEdges("a wider caption");
+  resizeTwips(*window, 9000, 8000);
+  expectLeftEdges("resized");
+  probe().CmdSize_Click();
+  expectLeftEdges("compact");
+}

@@ -1,11 +1,18 @@
 #include "chart/graph_make.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <limits>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "chart/amount_lines.h"
 #include "chart/calc.h"
 #include "chart/tick_steps.h"
 #include "core/number_text.h"
+#include "core/single.h"
 
 namespace chart {
 
@@ -14,21 +21,112 @@ namespace {
 // More grid lines than any window can show; a guard against a step too small to advance.
 constexpr int kMaxGridLines = 100000;
 
+// The amount axis' tick labels and the unit they are written in (none for yen).
+struct AmountLabels {
+  const char* unit;
+  std::vector<std::string> texts;
+  std::vector<float> lefts;
+};
+
+// Where the yen labels do not all fit beside the axis, the amounts are written in the first of
+// these units in which they do, the unit under the axis title, so that no label is cut at the
+// window's edge (where "1,900,000" would read ",900,000") or runs into the plot. Amounts beyond
+// them are written in yen in exponent form where that is shorter ("1.5E+30", the very number the
+// float's plain text gives).
+struct AmountUnit {
+  int power;
+  const char* unit;
+};
+constexpr AmountUnit kAmountUnits[] = {
+    {4, "（万円）"}, {8, "（億円）"}, {12, "（兆円）"}, {0, nullptr}};
+
+std::string amountText(const std::string& plain, int power) {
+  if (power > 0) return Calc::FormatAmountIn(plain, power);
+  std::string grouped = Calc::FormatAmount(plain);
+  // Floats print in exponent form only from 1E+07 up, where they are whole, or below 1E-04,
+  // where the whole-yen text "0" is shorter.
+  return plain.find('E') != std::string::npos && plain.size() < grouped.size() ? plain : grouped;
+}
+
+// The labels of the ticks whose values have these plain texts. In yen each label stands where it
+// always has: its plain text (without commas) ends 2 mm left of the axis. Otherwise the label
+// itself ends there. When no way of writing them lets every label fit, the one with the
+// narrowest widest label is taken, and a label too wide starts at the window's left edge: whole,
+// though over the axis.
+AmountLabels amountLabels(const ChartState& s, const Canvas& canvas,
+                          const std::vector<std::string>& plains) {
+  AmountLabels yen{nullptr, {}, {}};
+  bool yenFits = true;
+  for (const std::string& plain : plains) {
+    yen.texts.push_back(Calc::FormatAmount(plain));
+    const double left = static_cast<double>(s.graphLeft) - canvas.TextWidth(plain) - 2;
+    yen.lefts.push_back(toSingle(left));
+    yenFits = yenFits && left >= 0 && left + canvas.TextWidth(yen.texts.back()) <= s.graphLeft;
+  }
+  if (yenFits) return yen;
+
+  AmountLabels best{};
+  double bestWidest = std::numeric_limits<double>::infinity();
+  for (const AmountUnit& unit : kAmountUnits) {
+    AmountLabels labels{unit.unit, {}, {}};
+    double widest = 0;
+    for (const std::string& plain : plains) {
+      labels.texts.push_back(amountText(plain, unit.power));
+      const double width = canvas.TextWidth(labels.texts.back());
+      widest = std::max(widest, width);
+      labels.lefts.push_back(toSingle(static_cast<double>(s.graphLeft) - width - 2));
+    }
+    if (widest <= static_cast<double>(s.graphLeft) - 2) return labels;
+    if (widest < bestWidest) {
+      bestWidest = widest;
+      best = std::move(labels);
+    }
+  }
+  for (float& left : best.lefts) left = std::max(left, 0.0f);
+  return best;
+}
+
 }  // namespace
 
 void GraphMake(ChartState& s, Canvas& canvas) {
   const float lineHeight = canvas.TextHeight("M");
 
+  // The amount ticks come first: their labels decide the amount axis' title.
+  Barasi(s, s.amountSpan, 1, lineHeight);
+  std::vector<float> amountTicks;
+  {
+    const float bound = s.amountSpan;
+    const float step = s.amountStep;
+    float i = 0;
+    for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
+      amountTicks.push_back(i);
+      i = i + step;
+    }
+  }
+  std::vector<std::string> amountPlains;
+  amountPlains.reserve(amountTicks.size());
+  for (const float i : amountTicks) amountPlains.push_back(numtext::plainFloat(i + s.amountMin));
+  const AmountLabels labels = amountLabels(s, canvas, amountPlains);
+
   // Titles: "単価" right of the price axis' end, below its labels; "受渡金額" ending at the
-  // amount axis, two text lines above the plot area.
+  // amount axis, two text lines above the plot area. A unit of the amounts takes that line, and
+  // the title moves one line up: beside the axis there is room for neither both on one line nor
+  // the unit below, where the top tick label may stand.
   canvas.CurrentX = static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth);
   canvas.CurrentY = static_cast<float>(static_cast<double>(lineHeight) + s.graphBottom + 1);
   canvas.Print("単価");
-  canvas.CurrentX =
-      static_cast<float>(s.graphLeft - static_cast<double>(canvas.TextWidth("受渡金額")));
-  canvas.CurrentY =
-      static_cast<float>((static_cast<double>(s.graphBottom) - s.graphHeight) - 2.0 * lineHeight);
-  canvas.Print("受渡金額");
+  const double titleY = (static_cast<double>(s.graphBottom) - s.graphHeight) - 2.0 * lineHeight;
+  const auto printEndingAtAxis = [&](const char* text, double y) {
+    canvas.CurrentX = static_cast<float>(s.graphLeft - static_cast<double>(canvas.TextWidth(text)));
+    canvas.CurrentY = static_cast<float>(y);
+    canvas.Print(text);
+  };
+  if (labels.unit) {
+    printEndingAtAxis("受渡金額", titleY - lineHeight);
+    printEndingAtAxis(labels.unit, titleY);
+  } else {
+    printEndingAtAxis("受渡金額", titleY);
+  }
 
   s.priceMax = static_cast<float>(static_cast<double>(s.priceMin) + s.priceSpan);
   s.amountMax = static_cast<float>(static_cast<double>(s.amountSpan) + s.amountMin);
@@ -55,23 +153,14 @@ void GraphMake(ChartState& s, Canvas& canvas) {
   }
 
   // Amount grid: horizontal lines from the bottom edge, labels left of the left edge.
-  Barasi(s, s.amountSpan, 1, lineHeight);
-  {
-    const float bound = s.amountSpan;
-    const float step = s.amountStep;
-    float i = 0;
-    for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
-      const float y =
-          static_cast<float>(s.graphBottom - static_cast<double>(s.graphHeight) / s.amountSpan * i);
-      canvas.Line(s.graphLeft, y,
-                  static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth), y);
-      const std::string plain = numtext::plainFloat(i + s.amountMin);
-      const float w = canvas.TextWidth(plain);
-      canvas.CurrentX = static_cast<float>(s.graphLeft - static_cast<double>(w) - 2);
-      canvas.CurrentY = static_cast<float>(y - lineHeight / 2.0);
-      canvas.Print(Calc::FormatAmount(plain));
-      i = i + step;
-    }
+  for (std::size_t n = 0; n < amountTicks.size(); ++n) {
+    const float y = static_cast<float>(s.graphBottom - static_cast<double>(s.graphHeight) /
+                                                           s.amountSpan * amountTicks[n]);
+    canvas.Line(s.graphLeft, y, static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth),
+                y);
+    canvas.CurrentX = labels.lefts[n];
+    canvas.CurrentY = static_cast<float>(y - lineHeight / 2.0);
+    canvas.Print(labels.texts[n]);
   }
 
   // The two axes, then the amount lines, all two pixels wide.

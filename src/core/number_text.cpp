@@ -229,13 +229,14 @@ std::optional<std::string> strictNumber(std::string_view text) {
     if (s[i] == '-') clean.push_back('-');
     ++i;
   }
-  // Integer digits; a comma must sit between two digits.
+  // Integer digits. A comma groups digits only where a digit precedes it and exactly three
+  // digits follow it: "35,5" written with a decimal comma must not become 355.
   std::size_t mantissaDigits = 0;
   while (i < end && (isDigit(s[i]) || s[i] == ',')) {
     if (s[i] == ',') {
-      if (i + 1 >= end || !isDigit(s[i + 1]) || clean.empty() || !isDigit(clean.back())) {
-        return std::nullopt;
-      }
+      const bool threeDigits = i + 3 < end && isDigit(s[i + 1]) && isDigit(s[i + 2]) &&
+                               isDigit(s[i + 3]) && (i + 4 == end || !isDigit(s[i + 4]));
+      if (!threeDigits || clean.empty() || !isDigit(clean.back())) return std::nullopt;
     } else {
       clean.push_back(s[i]);
       ++mantissaDigits;

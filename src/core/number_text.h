@@ -2,7 +2,8 @@
 // Number <-> text conversions used everywhere in the program.
 //
 // Two readings:
-//  - strict:  the whole text (blanks around it allowed) must be one number; "," groups digits,
+//  - strict:  the whole text (blanks around it allowed) must be one number; "," groups digits
+//             (exactly three after each comma, "1,234.50"; "35,5" is refused, not read as 355),
 //             "." is the decimal point, an exponent ("1E+07") is accepted. Used for the field
 //             state, the amount labels and the readout's read-back. Fails -> std::nullopt, and the
 //             caller keeps its last good value.
