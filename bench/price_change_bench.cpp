@@ -35,7 +35,7 @@ void BM_TradeFigures(benchmark::State& st) {
   s.quantityDecimal = exact::Decimal(300);
   s.buyPriceDecimal = exact::Decimal(1234);
   s.sellPriceDecimal = exact::Decimal(1250);
-  for (auto _ : st) benchmark::DoNotOptimize(trade::figureTexts(s));
+  for (auto _ : st) benchmark::DoNotOptimize(trade::figureTexts(s, trade::breakEvenHundredths(s)));
 }
 BENCHMARK(BM_TradeFigures);
 

@@ -320,7 +320,7 @@ TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
   }
   ChartState s = startState();
   setTrade(s, 300, 1234, 1250);
-  const trade::FigureTexts texts = trade::figureTexts(s);
+  const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
   EXPECT_EQ(texts.breakEven, "損益分岐 1,244.50円");
   EXPECT_EQ(texts.fees, "往復手数料 3,150円");
 }
@@ -340,7 +340,8 @@ TEST(Figures, ProfitAfterTax) {
     ChartState s = startState();
     s.settings.taxThousandths = c.taxThousandths;
     setTrade(s, c.quantity, c.buy, c.sell);
-    EXPECT_EQ(trade::figureTexts(s).afterTax, c.expected) << c.sell << " " << c.taxThousandths;
+    EXPECT_EQ(trade::figureTexts(s, trade::breakEvenHundredths(s)).afterTax, c.expected)
+        << c.sell << " " << c.taxThousandths;
   }
 }
 

@@ -178,7 +178,8 @@ void FrmPlot::ShowFigures() {
   const bool known = AllFieldsTaken();
   const auto breakEven = known ? trade::breakEvenHundredths(state) : std::nullopt;
   MoveLinBunki(breakEven);
-  const trade::FigureTexts texts = known ? trade::figureTexts(state) : trade::figureTextsUnknown();
+  const trade::FigureTexts texts =
+      known ? trade::figureTexts(state, breakEven) : trade::figureTextsUnknown();
   const std::string* captions[] = {&texts.breakEven, &texts.fees, &texts.afterTax};
   for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
     const QString caption = QString::fromStdString(*captions[i]);
@@ -209,8 +210,8 @@ void FrmPlot::MoveFigures() {
   double left = static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width());
   for (tk::MmLabel* figure : ui.LblFigures) {
     left += kGapMm;
-    figure->setLeftMm(toSingle(left));
-    figure->setTopMm(ui.LblRieki->topMm());
+    if (figure->leftMm() != toSingle(left)) figure->setLeftMm(toSingle(left));
+    if (figure->topMm() != ui.LblRieki->topMm()) figure->setTopMm(ui.LblRieki->topMm());
     left += tk::pxToMm(figure->width());
   }
 }

@@ -29,8 +29,19 @@ std::size_t tierAt(const ChartState& s, std::int64_t k) {
   return feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
 }
 
-bool breaksEven(const ChartState& s, std::int64_t k) {
-  return shownProfit(s, gridFloat(k), gridDecimal(k)).sign() >= 0;
+// The purchase cost and its fee, exact and negated: the same for every sell price tried.
+struct Cost {
+  exact::Decimal value, fee;
+};
+Cost purchaseCost(const ChartState& s) {
+  return {-(s.quantityDecimal * s.buyPriceDecimal), -exact::fromFloat(funcTip(s, s.buyPrice))};
+}
+
+// The readout would show 0 or a profit at grid price k: as shownProfit, with the cost given.
+bool breaksEven(const ChartState& s, const Cost& cost, std::int64_t k) {
+  const exact::Decimal sellFee = exact::fromFloat(funcTip(s, gridFloat(k)));
+  return exact::wholeYen({s.quantityDecimal * gridDecimal(k), -sellFee, cost.value, cost.fee})
+             .sign() >= 0;
 }
 
 // The first k in [lo, hi] where a rising test turns true, hi + 1 when it never does.
@@ -47,15 +58,15 @@ std::int64_t firstTrue(std::int64_t lo, std::int64_t hi, const Test& test) {
 // The first grid price of [lo, hi] that breaks even, within one fee tier, where the profit rises
 // with the price. The estimate from the floats is usually right or one off, so the exact test
 // runs a few times around it: outward by doubling distances, then by halving.
-std::int64_t firstBreakingEven(const ChartState& s, std::int64_t lo, std::int64_t hi,
-                               std::size_t tier) {
+std::int64_t firstBreakingEven(const ChartState& s, const Cost& exactCost, std::int64_t lo,
+                               std::int64_t hi, std::size_t tier) {
   const double cost = static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice);
   const double estimate = std::ceil((cost + tierFee(s, tier)) * 100.0 / s.quantity);
   const std::int64_t k = std::isfinite(estimate)
                              ? static_cast<std::int64_t>(std::clamp<double>(
                                    estimate, static_cast<double>(lo), static_cast<double>(hi)))
                              : lo;
-  const auto test = [&](std::int64_t p) { return breaksEven(s, p); };
+  const auto test = [&](std::int64_t p) { return breaksEven(s, exactCost, p); };
   if (test(k)) {
     std::int64_t reach = 1, good = k;
     while (good > lo) {
@@ -83,14 +94,15 @@ std::optional<std::int64_t> breakEvenHundredths(const ChartState& s) {
   // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
   // the highest down. A tier whose first price breaks even breaks even throughout; the first tier
   // from the top that does not holds the answer.
+  const Cost cost = purchaseCost(s);
   std::int64_t end = kHighest;  // the last grid price of the tier in hand
   for (std::size_t tier = tierCount(s); tier-- > 0;) {
     const std::int64_t start =
         tier == 0 ? kLowest
                   : firstTrue(kLowest, end, [&](std::int64_t k) { return tierAt(s, k) >= tier; });
     if (start > end) continue;  // no grid price in this tier
-    if (!breaksEven(s, start)) {
-      const std::int64_t answer = firstBreakingEven(s, start + 1, end, tier);
+    if (!breaksEven(s, cost, start)) {
+      const std::int64_t answer = firstBreakingEven(s, cost, start + 1, end, tier);
       if (answer > kHighest) return std::nullopt;
       return answer;
     }
@@ -113,8 +125,7 @@ exact::Decimal profitAfterTax(const ChartState& s) {
   return exact::wholeYen({profit, -tax});
 }
 
-FigureTexts figureTexts(const ChartState& s) {
-  const auto breakEven = breakEvenHundredths(s);
+FigureTexts figureTexts(const ChartState& s, std::optional<std::int64_t> breakEven) {
   return {
       std::string("損益分岐 ") + (breakEven ? exact::groupedCentsText(exact::Decimal::fromDigits(
                                                   false, std::to_string(*breakEven), -2)) +

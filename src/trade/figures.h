@@ -23,11 +23,12 @@ exact::Decimal roundTripFees(const ChartState& s);
 exact::Decimal profitAfterTax(const ChartState& s);
 
 // The three figures as the window writes them: 「損益分岐 1,244.50円」「往復手数料 3,150円」
-// 「税引後 11,833円」, with 「—」 where a figure has no answer.
+// 「税引後 11,833円」, with 「—」 where a figure has no answer. `breakEven` is
+// breakEvenHundredths(s), which the caller also marks on the chart.
 struct FigureTexts {
   std::string breakEven, fees, afterTax;
 };
-FigureTexts figureTexts(const ChartState& s);
+FigureTexts figureTexts(const ChartState& s, std::optional<std::int64_t> breakEven);
 // The texts when the trade cannot be read (a field not taken).
 FigureTexts figureTextsUnknown();
 
