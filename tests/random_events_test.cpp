@@ -128,9 +128,11 @@ class RandomEventsTest : public WindowTest {
     handle = window->windowHandle();
     // (The toolkit's controls carry no meta-object of their own: findChildren cannot tell them.)
     FrmPlotProbe w = probe();
-    labels = {w.ui().LblRieki, w.ui().LblSoneki, w.ui().LblSell,   w.ui().LblBuy,   w.ui().LblBYaku,
-              w.ui().LblSYaku, w.ui().Label1[0], w.ui().Label1[1], w.ui().Label1[6]};
-    lines = {w.ui().LinSYaku, w.ui().LinBYaku, w.ui().LinS, w.ui().LinB};
+    labels = {w.ui().LblRieki,  w.ui().LblSoneki, w.ui().LblSell,   w.ui().LblBuy,
+              w.ui().LblBYaku,  w.ui().LblSYaku,  w.ui().Label1[0], w.ui().Label1[1],
+              w.ui().Label1[6], w.ui().LblBunki};
+    for (const tk::MmLabel* figure : w.ui().LblFigures) labels.push_back(figure);
+    lines = {w.ui().LinSYaku, w.ui().LinBYaku, w.ui().LinS, w.ui().LinB, w.ui().LinBunki};
     buttons = window->findChildren<QPushButton*>();
     // Watch every change of the three fields after the window's own handler has run, deciding
     // with the window's own rules, on the state it saw, whether the text was taken. A text is
@@ -422,6 +424,69 @@ class RandomEventsTest : public WindowTest {
     }
   }
 
+  // The inputs beyond buttons, fields and clicks: the wheel over the chart and over a field, a
+  // field's step keys, Esc, the view keys, and new settings taking effect.
+  void otherInput() {
+    const int r = between(0, 99);
+    if (r < 25) {
+      const bool overField = chance(0.3);
+      bool isQuantity = false;
+      QWidget* target = overField ? static_cast<QWidget*>(anyField(&isQuantity)) : window.get();
+      const QPoint at = overField ? target->rect().center() : anywhereInWindow();
+      static const int kDeltas[] = {-240, -120, -60, 60, 120, 360};
+      const int delta = from(kDeltas);
+      const Qt::KeyboardModifiers mods = chance(0.3) ? Qt::ControlModifier : Qt::NoModifier;
+      describe("wheel " + std::to_string(delta) + (mods ? " with Ctrl" : "") + " over " +
+               str(target->objectName()) + " at " + point(at));
+      QWheelEvent wheel(at, target->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, mods,
+                        Qt::NoScrollPhase, false);
+      QApplication::sendEvent(target, &wheel);
+    } else if (r < 50) {
+      bool isQuantity = false;
+      QLineEdit* field = anyField(&isQuantity);
+      static const Key kKeys[] = {{Qt::Key_Up, {}, "Up"},
+                                  {Qt::Key_Down, {}, "Down"},
+                                  {Qt::Key_PageUp, {}, "PageUp"},
+                                  {Qt::Key_PageDown, {}, "PageDown"}};
+      const Key& k = from(kKeys);
+      describe(std::string("key ") + k.name + " in " + str(field->objectName()));
+      pressKey(field, k);
+    } else if (r < 80) {
+      static const Key kKeys[] = {{Qt::Key_Escape, {}, "Esc"},
+                                  {Qt::Key_0, Qt::ControlModifier, "Ctrl+0"},
+                                  {Qt::Key_Equal, Qt::ControlModifier, "Ctrl+="},
+                                  {Qt::Key_Minus, Qt::ControlModifier, "Ctrl+-"}};
+      const Key& k = from(kKeys);
+      QWidget* target = chance(0.5) ? static_cast<QWidget*>(window.get())
+                                    : static_cast<QWidget*>(buttons[static_cast<qsizetype>(
+                                          pick(static_cast<std::size_t>(buttons.size())))]);
+      describe(std::string("key ") + k.name + " on " + str(target->objectName()));
+      window->activateWindow();  // the view keys are the window's shortcuts
+      QTest::keyClick(target, k.key, k.mods);
+    } else {
+      TradeSettings settings = builtInSettings();
+      if (chance(0.7)) {
+        settings.fees.clear();
+        const int tiers = between(1, 20);
+        std::int64_t below = 0;
+        for (int i = 0; i + 1 < tiers; ++i) {
+          static const int kGaps[] = {1, 1000, 50000, 1000000, 1000000000};
+          below += from(kGaps);
+          settings.fees.push_back({below, between(0, 5000)});
+        }
+        settings.fees.push_back({std::nullopt, between(0, 5000)});
+        settings.quantity = {between(1, 1000), between(1000, 20000), between(1, 100),
+                             between(200, 10000000)};
+        settings.price = {between(1, 100), between(100, 10000), between(1, 100),
+                          between(200, 1000000000)};
+        settings.taxThousandths = between(0, 100000);
+      }
+      describe("new settings: " + std::to_string(settings.fees.size()) + " tiers");
+      probe().ApplySettings(settings);
+    }
+    QApplication::processEvents();
+  }
+
   void resizeWindow() {
     const int r = between(0, 99);
     if (r < 25) {
@@ -703,6 +768,8 @@ TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
       editKey();
     } else if (r < 680) {
       resizeWindow();
+    } else if (r < 760) {
+      otherInput();
     } else {
       mouseOnWindow();
     }

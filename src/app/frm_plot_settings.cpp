@@ -12,15 +12,13 @@
 #include "app/settings_file.h"
 #include "app/tk/message_box.h"
 
-// New settings take effect at once: the step buttons' tips, every field's text checked afresh
-// (the fees decide which amounts stay finite), and the chart, markers and readout redrawn. The
-// view and its history stay.
+// New settings take effect at once: the step buttons' tips, and the chart, markers, readout and
+// figures redrawn with the new fees. The view and its history stay, and so does what the fields
+// hold: whether a text is taken is decided once, when it changes, and no fee can make a finite
+// amount infinite (a fee is far below half a float step at the float range's end).
 void FrmPlot::ApplySettings(const TradeSettings& settings) {
   state.settings = settings;
   ShowStepTips();
-  TxtBP_Change();
-  TxtSP_Change();
-  takeQuantity();
   ReDraw();
 }
 
