@@ -47,8 +47,17 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
   EXPECT_EQ(ui().LblFigures[2]->accessibleName(), QStringLiteral("税引後 1,315円"));
   for (const bool compact : {false, true}) {
     if (compact) probe().CmdSize_Click();
+    QRectF title;  // the price axis' title, printed on the chart right of the plot
+    for (const auto& op : surface().ops())
+      if (op.kind == tk::DrawOp::Text && op.text == QStringLiteral("単価"))
+        title =
+            QRectF(tk::mmToPx(op.x1), tk::mmToPx(op.y1), tk::mmToPx(surface().TextWidth("単価")),
+                   tk::mmToPx(surface().TextHeight("単価")));
+    ASSERT_FALSE(title.isEmpty());
     QRect previous = ui().LblSoneki->geometry();
     for (const tk::MmLabel* l : ui().LblFigures) {
+      EXPECT_FALSE(title.intersects(QRectF(l->geometry()).adjusted(0.5, 0.5, -0.5, -0.5)))
+          << compact;
       EXPECT_GE(l->geometry().left(), previous.right()) << compact;
       EXPECT_LE(l->geometry().right(), window->width()) << compact;
       EXPECT_GT(l->geometry().top(), tk::mmToPx(state().graphBottom)) << compact;

@@ -203,15 +203,24 @@ void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
   ui.LblBunki->show();
 }
 
-// In one row to the right of the readout, on the caption's line, 3 mm apart: after the readout
-// whatever its width, so none covers another.
+// In one row to the right of the readout, 3 mm apart: after the readout whatever its width, so
+// none covers another. The row stands on the caption's line where it ends before the price axis'
+// title (「単価」, right of the plot's right edge), and just below that title where it reaches
+// under it (the small window).
 void FrmPlot::MoveFigures() {
   constexpr double kGapMm = 3;
-  double left = static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width());
+  const double start =
+      static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
+  double end = start;
+  for (const tk::MmLabel* figure : ui.LblFigures) end += tk::pxToMm(figure->width()) + kGapMm;
+  const double plotRight = static_cast<double>(state.graphLeft) + state.graphWidth;
+  const float top = end - kGapMm <= plotRight
+                        ? ui.LblRieki->topMm()
+                        : toSingle(state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M"));
+  double left = start;
   for (tk::MmLabel* figure : ui.LblFigures) {
-    left += kGapMm;
     if (figure->leftMm() != toSingle(left)) figure->setLeftMm(toSingle(left));
-    if (figure->topMm() != ui.LblRieki->topMm()) figure->setTopMm(ui.LblRieki->topMm());
-    left += tk::pxToMm(figure->width());
+    if (figure->topMm() != top) figure->setTopMm(top);
+    left += tk::pxToMm(figure->width()) + kGapMm;
   }
 }
