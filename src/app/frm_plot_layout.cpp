@@ -14,6 +14,7 @@
 #include "app/tk/frame_style.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
+#include "trade/markers.h"
 
 namespace {
 
@@ -125,7 +126,10 @@ void FrmPlot::createControls() {
 
   // The chart's accessible element lies lowest; then lines and the selection rectangle, so labels
   // and frames lie above them.
-  ui.chartArea = new tk::ChartArea(this);
+  ui.chartArea = new tk::ChartArea(this, [](const ChartState& s, float price) {
+    const auto lines = trade::pointerReadout(s, price);
+    return std::vector<std::string>(lines.begin(), lines.end());
+  });
   ui.LinSYaku = line("LinSYaku", kRed, 8925, 4305, 13020, 4305);
   ui.LinBYaku = line("LinBYaku", kCyan, 8820, 3885, 14070, 3885);
   ui.LinS = line("LinS", kRed, 6090, 3780, 11865, 7245);

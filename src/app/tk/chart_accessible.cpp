@@ -3,10 +3,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <cmath>
+#include <utility>
 
 #include "app/tk/units.h"
 #include "core/number_text.h"
-#include "trade/markers.h"
 
 namespace tk {
 
@@ -20,7 +20,8 @@ QAccessibleInterface* chartFactory(const QString&, QObject* object) {
 
 }  // namespace
 
-ChartArea::ChartArea(QWidget* parent) : QWidget(parent) {
+ChartArea::ChartArea(QWidget* parent, Reading reading)
+    : QWidget(parent), reading_(std::move(reading)) {
   static const bool installed = [] {
     QAccessible::installFactory(chartFactory);
     return true;
@@ -54,7 +55,7 @@ void ChartArea::describe(const ChartState& s) {
           .arg(qs(numtext::plainFloat(s.priceMin)), qs(numtext::plainFloat(s.priceMax)),
                qs(numtext::formatGrouped(s.amountMin)), qs(numtext::formatGrouped(s.amountMax)));
   if (point_)
-    for (const std::string& line : trade::pointerReadout(s, *point_))
+    for (const std::string& line : reading_(s, *point_))
       description += QLatin1Char('\n') + displayText(qs(line));
   if (accessibleDescription() != description) setAccessibleDescription(description);
 }

@@ -4,7 +4,10 @@
 // lets every mouse event through to the window under it. Once the pointer has read the chart at a
 // unit price, the description also gives that price's amounts.
 #include <QWidget>
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/chart_state.h"
 
@@ -12,7 +15,9 @@ namespace tk {
 
 class ChartArea : public QWidget {
  public:
-  explicit ChartArea(QWidget* parent);
+  // What the chart reads at a unit price, line by line (the pointer's readout).
+  using Reading = std::function<std::vector<std::string>(const ChartState& s, float price)>;
+  ChartArea(QWidget* parent, Reading reading);
   // Follows the plot area and the visible ranges after a redraw.
   void follow(const ChartState& s);
   // The chart was read at `price`: the description adds its readout, and keeps it up to date.
@@ -20,6 +25,7 @@ class ChartArea : public QWidget {
 
  private:
   void describe(const ChartState& s);
+  Reading reading_;
   std::optional<float> point_;
 };
 
