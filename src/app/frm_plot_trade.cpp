@@ -12,6 +12,7 @@
 #include "app/tk/mm_controls.h"
 #include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
+#include "core/mapping.h"
 #include "core/single.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
@@ -213,8 +214,7 @@ void FrmPlot::MoveFigures() {
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
   double end = start;
   for (const tk::MmLabel* figure : ui.LblFigures) end += tk::pxToMm(figure->width()) + kGapMm;
-  const double plotRight = static_cast<double>(state.graphLeft) + state.graphWidth;
-  const float top = end - kGapMm <= plotRight
+  const float top = end - kGapMm <= plotRight(state)
                         ? ui.LblRieki->topMm()
                         : toSingle(state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M"));
   double left = start;

@@ -11,6 +11,7 @@
 #include "chart/amount_lines.h"
 #include "chart/calc.h"
 #include "chart/tick_steps.h"
+#include "core/mapping.h"
 #include "core/number_text.h"
 #include "core/single.h"
 
@@ -112,10 +113,10 @@ void GraphMake(ChartState& s, Canvas& canvas) {
   // amount axis, two text lines above the plot area. A unit of the amounts takes that line, and
   // the title moves one line up: beside the axis there is room for neither both on one line nor
   // the unit below, where the top tick label may stand.
-  canvas.CurrentX = static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth);
+  canvas.CurrentX = static_cast<float>(plotRight(s));
   canvas.CurrentY = static_cast<float>(static_cast<double>(lineHeight) + s.graphBottom + 1);
   canvas.Print("単価");
-  const double titleY = (static_cast<double>(s.graphBottom) - s.graphHeight) - 2.0 * lineHeight;
+  const double titleY = plotTop(s) - 2.0 * lineHeight;
   const auto printEndingAtAxis = [&](const char* text, double y) {
     canvas.CurrentX = static_cast<float>(s.graphLeft - static_cast<double>(canvas.TextWidth(text)));
     canvas.CurrentY = static_cast<float>(y);
@@ -141,8 +142,7 @@ void GraphMake(ChartState& s, Canvas& canvas) {
     for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
       const float x =
           static_cast<float>(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
-      canvas.Line(x, s.graphBottom, x,
-                  static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight));
+      canvas.Line(x, s.graphBottom, x, static_cast<float>(plotTop(s)));
       const float value = i + s.priceMin;
       const float w = canvas.TextWidth(numtext::plainFloat(value));
       canvas.CurrentX = static_cast<float>(x - w / 2.0 - 1);
@@ -156,8 +156,7 @@ void GraphMake(ChartState& s, Canvas& canvas) {
   for (std::size_t n = 0; n < amountTicks.size(); ++n) {
     const float y = static_cast<float>(s.graphBottom - static_cast<double>(s.graphHeight) /
                                                            s.amountSpan * amountTicks[n]);
-    canvas.Line(s.graphLeft, y, static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth),
-                y);
+    canvas.Line(s.graphLeft, y, static_cast<float>(plotRight(s)), y);
     canvas.CurrentX = labels.lefts[n];
     canvas.CurrentY = static_cast<float>(y - lineHeight / 2.0);
     canvas.Print(labels.texts[n]);
@@ -165,8 +164,8 @@ void GraphMake(ChartState& s, Canvas& canvas) {
 
   // The two axes, then the amount lines, all two pixels wide.
   canvas.DrawWidth = 2;
-  const float right = static_cast<float>(static_cast<double>(s.graphLeft) + s.graphWidth);
-  const float top = static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
+  const float right = static_cast<float>(plotRight(s));
+  const float top = static_cast<float>(plotTop(s));
   canvas.Line(s.graphLeft, s.graphBottom, right, s.graphBottom);
   canvas.Line(s.graphLeft, s.graphBottom, s.graphLeft, top);
   drawAmountLines(s, canvas);

@@ -4,6 +4,9 @@
 
 #include "core/single.h"
 
+double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
+double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
+
 float FuncX(const ChartState& s, float tempP) {
   const double x =
       (static_cast<double>(tempP) - s.priceMin) / s.priceSpan * s.graphWidth + s.graphLeft;
@@ -39,7 +42,7 @@ void Siten(ChartState& s, float tempT) {
 void Syuten(ChartState& s, float tempT) {
   const float b = static_cast<float>(static_cast<double>(s.priceMax) * s.quantity + tempT);
   if (s.amountMin <= b && b <= s.amountMax) {
-    s.lineEndX = static_cast<float>(static_cast<double>(s.graphWidth) + s.graphLeft);
+    s.lineEndX = static_cast<float>(plotRight(s));
     s.lineEndY = static_cast<float>(
         s.graphBottom - (static_cast<double>(s.priceMax) * s.quantity + tempT - s.amountMin) /
                             s.amountSpan * s.graphHeight);
@@ -48,7 +51,7 @@ void Syuten(ChartState& s, float tempT) {
         static_cast<float>(((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) /
                                s.priceSpan * s.graphWidth +
                            s.graphLeft);
-    s.lineEndY = static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
+    s.lineEndY = static_cast<float>(plotTop(s));
   }
 }
 

@@ -3,6 +3,10 @@
 // Each is evaluated in double and only the result is stored as a float.
 #include "core/chart_state.h"
 
+// The plot area's right and top edges, kept in double until a position is stored.
+double plotRight(const ChartState& s);
+double plotTop(const ChartState& s);
+
 // x of unit price tempP.
 float FuncX(const ChartState& s, float tempP);
 // The unit price at x: FuncX backwards, in double and not rounded.

@@ -32,10 +32,6 @@ float priceOf(const ChartState& s, Side side) {
 // The break-even line reaches least far above the plot: its label's row lies below the others'.
 constexpr float kBreakEvenReach = 5;
 
-// The plot's top and right edges, kept in double until a position is stored.
-double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
-double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
-
 }  // namespace
 
 namespace {

@@ -34,8 +34,8 @@ std::optional<std::pair<float, float>> snappedAxis(float low, float high, float 
 }  // namespace
 
 bool insidePlotArea(const ChartState& s, float x, float y) {
-  const float right = toSingle(static_cast<double>(s.graphLeft) + s.graphWidth);
-  const float top = toSingle(static_cast<double>(s.graphBottom) - s.graphHeight);
+  const float right = toSingle(plotRight(s));
+  const float top = toSingle(plotTop(s));
   return s.graphLeft <= x && x <= right && top <= y && y <= s.graphBottom;
 }
 
@@ -61,7 +61,7 @@ AreaRect rubberBand(float anchorX, float anchorY, float x, float y) {
 AreaRect wheelZoomArea(const ChartState& s, float x, float y) {
   const double width = s.graphWidth / 2.0;
   const double height = s.graphHeight / 2.0;
-  const double top = static_cast<double>(s.graphBottom) - s.graphHeight;
+  const double top = plotTop(s);
   // Far edge first, then the near one, so a pointer past either edge still gives a rectangle
   // that starts on the plot area.
   const double left = std::max<double>(s.graphLeft, std::min(x - width / 2, s.graphLeft + width));

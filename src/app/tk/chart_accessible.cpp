@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/tk/units.h"
+#include "core/mapping.h"
 #include "core/number_text.h"
 
 namespace tk {
@@ -35,10 +36,8 @@ ChartArea::ChartArea(QWidget* parent, Reading reading)
 
 void ChartArea::follow(const ChartState& s) {
   const int left = static_cast<int>(std::floor(mmToPx(s.graphLeft)));
-  const int top =
-      static_cast<int>(std::floor(mmToPx(static_cast<double>(s.graphBottom) - s.graphHeight)));
-  const int right =
-      static_cast<int>(std::ceil(mmToPx(static_cast<double>(s.graphLeft) + s.graphWidth)));
+  const int top = static_cast<int>(std::floor(mmToPx(plotTop(s))));
+  const int right = static_cast<int>(std::ceil(mmToPx(plotRight(s))));
   const int bottom = static_cast<int>(std::ceil(mmToPx(s.graphBottom)));
   setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
   describe(s);
