@@ -13,6 +13,7 @@
 #include "app/tk/window_size.h"
 #include "core/fee_schedule.h"
 #include "core/number_text.h"
+#include "core/single.h"
 #include "trade/entry_fields.h"
 
 // The icons are compiled into the core library; a static library must register them itself.
@@ -111,12 +112,12 @@ void FrmPlot::Form_Resize() {
       return;
     const int width = tk::outerWidthTwips(this);
     const int height = tk::outerHeightTwips(this);
-    state.graphWidth = static_cast<float>(width / 57.0 - 70);
-    state.graphBottom = static_cast<float>(height / 57.0 - 20);
-    state.graphHeight = static_cast<float>(height / 57.0 - 80);
+    state.graphWidth = toSingle(width / 57.0 - 70);
+    state.graphBottom = toSingle(height / 57.0 - 20);
+    state.graphHeight = toSingle(height / 57.0 - 80);
     ReDraw();
-    ui.LblSoneki->setTopMm(static_cast<float>(state.graphBottom + 5.0));
-    ui.LblRieki->setTopMm(static_cast<float>(state.graphBottom + 7.0));
+    ui.LblSoneki->setTopMm(toSingle(state.graphBottom + 5.0));
+    ui.LblRieki->setTopMm(toSingle(state.graphBottom + 7.0));
     MoveFigures();
   } catch (const std::exception&) {
     tk::showMessage(this, QStringLiteral("未知のエラーが発生しました。"));
@@ -146,10 +147,10 @@ void FrmPlot::resizeEvent(QResizeEvent* event) {
 
 void FrmPlot::mousePressEvent(QMouseEvent* event) {
   const QPointF p = event->position();
-  Form_MouseDown(static_cast<float>(tk::pxToMm(p.x())), static_cast<float>(tk::pxToMm(p.y())));
+  Form_MouseDown(toSingle(tk::pxToMm(p.x())), toSingle(tk::pxToMm(p.y())));
 }
 
 void FrmPlot::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = event->position();
-  Form_MouseMove(static_cast<float>(tk::pxToMm(p.x())), static_cast<float>(tk::pxToMm(p.y())));
+  Form_MouseMove(toSingle(tk::pxToMm(p.x())), toSingle(tk::pxToMm(p.y())));
 }

@@ -11,6 +11,7 @@
 #include "app/tk/readout_tip.h"
 #include "app/tk/units.h"
 #include "core/mapping.h"
+#include "core/single.h"
 #include "trade/markers.h"
 #include "view/zoom_snap.h"
 
@@ -46,8 +47,8 @@ bool FrmPlot::event(QEvent* event) {
 
 void FrmPlot::wheelEvent(QWheelEvent* event) {
   const QPointF p = event->position();
-  const float x = static_cast<float>(tk::pxToMm(p.x()));
-  const float y = static_cast<float>(tk::pxToMm(p.y()));
+  const float x = toSingle(tk::pxToMm(p.x()));
+  const float y = toSingle(tk::pxToMm(p.y()));
   // A turn that zooms nothing leaves nothing over for the next one either.
   if (state.selectionActive != kFalse || !view::insidePlotArea(state, x, y)) return;
   Form_MouseWheel(x, y, chartWheel.take(event->angleDelta().y()));
@@ -77,8 +78,8 @@ bool FrmPlot::ZoomInAt(float x, float y) {
 // pos is in the window's pixels. Off the plot area, while a selection is pending, or over a view
 // that cannot be drawn, the readout hides.
 void FrmPlot::ShowReadout(QPoint pos, QPoint globalPos) {
-  const float x = static_cast<float>(tk::pxToMm(pos.x()));
-  const float y = static_cast<float>(tk::pxToMm(pos.y()));
+  const float x = toSingle(tk::pxToMm(pos.x()));
+  const float y = toSingle(tk::pxToMm(pos.y()));
   if (state.selectionActive != kFalse || !viewIsDrawable(state) ||
       !view::insidePlotArea(state, x, y)) {
     ui.TipReadout->hideTip();

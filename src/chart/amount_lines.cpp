@@ -15,7 +15,7 @@
 namespace {
 
 float amountAt(const ChartState& s, float price, float tip) {
-  return static_cast<float>(static_cast<double>(price) * s.quantity + tip);
+  return toSingle(static_cast<double>(price) * s.quantity + tip);
 }
 
 // Past the price where adding 0.01 no longer moves a float (from 2^18 = 262,144 yen on), a walk
@@ -59,10 +59,10 @@ float firstPriceAfter(float last) {
 // bisection over it. The stretch's last step into the next power of two is taken singly.
 float walkFast(float quantity, float price, float threshold) {
   const auto below = [&](double p) {
-    return static_cast<float>(static_cast<double>(quantity) * static_cast<float>(p)) < threshold;
+    return toSingle(static_cast<double>(quantity) * toSingle(p)) < threshold;
   };
   while (below(price)) {
-    const float next = static_cast<float>(price + kWalkStep);
+    const float next = toSingle(price + kWalkStep);
     if (next == price) return firstFloatReaching(quantity, price, threshold);
     int exponent = 0;
     std::frexp(price, &exponent);  // price lies in [2^(exponent-1), 2^exponent)
@@ -76,7 +76,7 @@ float walkFast(float quantity, float price, float threshold) {
     auto last = static_cast<std::int64_t>((top - price) / step);
     while (last > 0 && price + static_cast<double>(last) * step >= top) --last;
     if (below(price + static_cast<double>(last) * step)) {
-      price = static_cast<float>(price + static_cast<double>(last) * step);
+      price = toSingle(price + static_cast<double>(last) * step);
       continue;
     }
     // The first member at or past the threshold lies in (0, last].
@@ -85,7 +85,7 @@ float walkFast(float quantity, float price, float threshold) {
       const std::int64_t mid = lo + (hi - lo) / 2;
       (below(price + static_cast<double>(mid) * step) ? lo : hi) = mid;
     }
-    return static_cast<float>(price + static_cast<double>(hi) * step);
+    return toSingle(price + static_cast<double>(hi) * step);
   }
   return price;
 }

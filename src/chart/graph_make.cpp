@@ -113,13 +113,13 @@ void GraphMake(ChartState& s, Canvas& canvas) {
   // amount axis, two text lines above the plot area. A unit of the amounts takes that line, and
   // the title moves one line up: beside the axis there is room for neither both on one line nor
   // the unit below, where the top tick label may stand.
-  canvas.CurrentX = static_cast<float>(plotRight(s));
-  canvas.CurrentY = static_cast<float>(static_cast<double>(lineHeight) + s.graphBottom + 1);
+  canvas.CurrentX = toSingle(plotRight(s));
+  canvas.CurrentY = toSingle(static_cast<double>(lineHeight) + s.graphBottom + 1);
   canvas.Print("単価");
   const double titleY = plotTop(s) - 2.0 * lineHeight;
   const auto printEndingAtAxis = [&](const char* text, double y) {
-    canvas.CurrentX = static_cast<float>(s.graphLeft - static_cast<double>(canvas.TextWidth(text)));
-    canvas.CurrentY = static_cast<float>(y);
+    canvas.CurrentX = toSingle(s.graphLeft - static_cast<double>(canvas.TextWidth(text)));
+    canvas.CurrentY = toSingle(y);
     canvas.Print(text);
   };
   if (labels.unit) {
@@ -129,8 +129,8 @@ void GraphMake(ChartState& s, Canvas& canvas) {
     printEndingAtAxis("受渡金額", titleY);
   }
 
-  s.priceMax = static_cast<float>(static_cast<double>(s.priceMin) + s.priceSpan);
-  s.amountMax = static_cast<float>(static_cast<double>(s.amountSpan) + s.amountMin);
+  s.priceMax = toSingle(static_cast<double>(s.priceMin) + s.priceSpan);
+  s.amountMax = toSingle(static_cast<double>(s.amountSpan) + s.amountMin);
 
   // Price grid: vertical lines from the left edge, labels centred below the bottom edge.
   canvas.DrawWidth = 1;
@@ -140,13 +140,12 @@ void GraphMake(ChartState& s, Canvas& canvas) {
     const float step = s.priceStep;
     float i = 0;
     for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
-      const float x =
-          static_cast<float>(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
-      canvas.Line(x, s.graphBottom, x, static_cast<float>(plotTop(s)));
+      const float x = toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
+      canvas.Line(x, s.graphBottom, x, toSingle(plotTop(s)));
       const float value = i + s.priceMin;
       const float w = canvas.TextWidth(numtext::plainFloat(value));
-      canvas.CurrentX = static_cast<float>(x - w / 2.0 - 1);
-      canvas.CurrentY = static_cast<float>(static_cast<double>(s.graphBottom) + 1);
+      canvas.CurrentX = toSingle(x - w / 2.0 - 1);
+      canvas.CurrentY = toSingle(static_cast<double>(s.graphBottom) + 1);
       canvas.PrintNumber(value);
       i = i + step;
     }
@@ -154,18 +153,18 @@ void GraphMake(ChartState& s, Canvas& canvas) {
 
   // Amount grid: horizontal lines from the bottom edge, labels left of the left edge.
   for (std::size_t n = 0; n < amountTicks.size(); ++n) {
-    const float y = static_cast<float>(s.graphBottom - static_cast<double>(s.graphHeight) /
-                                                           s.amountSpan * amountTicks[n]);
-    canvas.Line(s.graphLeft, y, static_cast<float>(plotRight(s)), y);
+    const float y = toSingle(s.graphBottom -
+                             static_cast<double>(s.graphHeight) / s.amountSpan * amountTicks[n]);
+    canvas.Line(s.graphLeft, y, toSingle(plotRight(s)), y);
     canvas.CurrentX = labels.lefts[n];
-    canvas.CurrentY = static_cast<float>(y - lineHeight / 2.0);
+    canvas.CurrentY = toSingle(y - lineHeight / 2.0);
     canvas.Print(labels.texts[n]);
   }
 
   // The two axes, then the amount lines, all two pixels wide.
   canvas.DrawWidth = 2;
-  const float right = static_cast<float>(plotRight(s));
-  const float top = static_cast<float>(plotTop(s));
+  const float right = toSingle(plotRight(s));
+  const float top = toSingle(plotTop(s));
   canvas.Line(s.graphLeft, s.graphBottom, right, s.graphBottom);
   canvas.Line(s.graphLeft, s.graphBottom, s.graphLeft, top);
   drawAmountLines(s, canvas);

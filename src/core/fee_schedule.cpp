@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/single.h"
+
 double tierThreshold(const ChartState& s, std::size_t tier) {
   const auto& below = s.settings.fees[tier].below;
   return below ? static_cast<double>(*below) : std::numeric_limits<double>::infinity();
@@ -15,5 +17,5 @@ std::size_t feeTierOf(const ChartState& s, double tradeValue) {
 
 float tierFee(const ChartState& s, std::size_t tier) {
   // Fees are whole yen of at most eight digits: exact as floats.
-  return static_cast<float>(s.settings.fees[tier].fee);
+  return toSingle(s.settings.fees[tier].fee);
 }

@@ -10,7 +10,7 @@ double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) 
 float FuncX(const ChartState& s, float tempP) {
   const double x =
       (static_cast<double>(tempP) - s.priceMin) / s.priceSpan * s.graphWidth + s.graphLeft;
-  return static_cast<float>(x);
+  return toSingle(x);
 }
 
 double PriceAtX(const ChartState& s, float x) {
@@ -20,38 +20,36 @@ double PriceAtX(const ChartState& s, float x) {
 float FuncY(const ChartState& s, float tempP, float tempT) {
   const double y = s.graphBottom - (static_cast<double>(s.quantity) * tempP + tempT - s.amountMin) /
                                        s.amountSpan * s.graphHeight;
-  return static_cast<float>(y);
+  return toSingle(y);
 }
 
 void Siten(ChartState& s, float tempT) {
-  const float a = static_cast<float>(static_cast<double>(s.priceMin) * s.quantity + tempT);
+  const float a = toSingle(static_cast<double>(s.priceMin) * s.quantity + tempT);
   if (a >= s.amountMin) {
     s.lineStartX = s.graphLeft;
-    s.lineStartY = static_cast<float>(
-        s.graphBottom - (static_cast<double>(s.priceMin) * s.quantity + tempT - s.amountMin) /
-                            s.amountSpan * s.graphHeight);
+    s.lineStartY = toSingle(s.graphBottom -
+                            (static_cast<double>(s.priceMin) * s.quantity + tempT - s.amountMin) /
+                                s.amountSpan * s.graphHeight);
   } else {
     s.lineStartY = s.graphBottom;
-    s.lineStartX =
-        static_cast<float>(((static_cast<double>(s.amountMin) - tempT) / s.quantity - s.priceMin) /
-                               s.priceSpan * s.graphWidth +
-                           s.graphLeft);
+    s.lineStartX = toSingle(((static_cast<double>(s.amountMin) - tempT) / s.quantity - s.priceMin) /
+                                s.priceSpan * s.graphWidth +
+                            s.graphLeft);
   }
 }
 
 void Syuten(ChartState& s, float tempT) {
-  const float b = static_cast<float>(static_cast<double>(s.priceMax) * s.quantity + tempT);
+  const float b = toSingle(static_cast<double>(s.priceMax) * s.quantity + tempT);
   if (s.amountMin <= b && b <= s.amountMax) {
-    s.lineEndX = static_cast<float>(plotRight(s));
-    s.lineEndY = static_cast<float>(
-        s.graphBottom - (static_cast<double>(s.priceMax) * s.quantity + tempT - s.amountMin) /
-                            s.amountSpan * s.graphHeight);
+    s.lineEndX = toSingle(plotRight(s));
+    s.lineEndY = toSingle(s.graphBottom -
+                          (static_cast<double>(s.priceMax) * s.quantity + tempT - s.amountMin) /
+                              s.amountSpan * s.graphHeight);
   } else {
-    s.lineEndX =
-        static_cast<float>(((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) /
-                               s.priceSpan * s.graphWidth +
-                           s.graphLeft);
-    s.lineEndY = static_cast<float>(plotTop(s));
+    s.lineEndX = toSingle(((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) /
+                              s.priceSpan * s.graphWidth +
+                          s.graphLeft);
+    s.lineEndY = toSingle(plotTop(s));
   }
 }
 

@@ -37,14 +37,14 @@ constexpr float kBreakEvenReach = 5;
 namespace {
 
 Marker verticalMarker(const ChartState& s, float price, float reach, const char* text) {
-  const float top = static_cast<float>(plotTop(s) - reach);
+  const float top = toSingle(plotTop(s) - reach);
   Marker m;
   m.labelTop = top;
   if (price < s.priceMin) {
     m.labelLeft = s.graphLeft;
     m.caption = std::string("←") + text;
   } else if (price > s.priceMax) {
-    m.labelLeft = static_cast<float>(plotRight(s));
+    m.labelLeft = toSingle(plotRight(s));
     m.caption = std::string("→") + text;
   } else {
     const float x = FuncX(s, price);
@@ -73,21 +73,21 @@ Marker amountMarker(const ChartState& s, Side side, float lineHeight,
   const float fee = funcTip(s, price);
   const float amount = settlementAmount(s, side, s.quantity, price);
   const std::string amountText = settlementText(s, side);
-  const float end = static_cast<float>(plotRight(s) + look.amountReach);
+  const float end = toSingle(plotRight(s) + look.amountReach);
   Marker m;
   if (amount < s.amountMin) {
     m.caption = std::string("↓") + look.amountText + amountText;
     m.labelTop = s.graphBottom;
   } else if (amount > s.amountMax) {
     m.caption = std::string("↑") + look.amountText + amountText;
-    m.labelTop = static_cast<float>(plotTop(s) - lineHeight);
+    m.labelTop = toSingle(plotTop(s) - lineHeight);
   } else {
     const float y = FuncY(s, price, side == Side::Buy ? fee : -fee);
     m.line = LinePoints{s.graphLeft, y, end, y};
     m.caption = look.amountText + amountText;
-    m.labelTop = static_cast<float>(static_cast<double>(y) - lineHeight);
+    m.labelTop = toSingle(static_cast<double>(y) - lineHeight);
   }
-  m.labelLeft = static_cast<float>(static_cast<double>(end) - textWidth(m.caption));
+  m.labelLeft = toSingle(static_cast<double>(end) - textWidth(m.caption));
   return m;
 }
 
@@ -100,7 +100,7 @@ AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWid
   const bool sameLine =
       std::fabs(static_cast<double>(m.sell.labelTop) - m.buy.labelTop) < lineHeight;
   if (sameLine && m.sell.labelLeft < buyRight && m.buy.labelLeft < sellRight)
-    m.sell.labelLeft = static_cast<float>(buyRight + kGapMm);
+    m.sell.labelLeft = toSingle(buyRight + kGapMm);
   return m;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/single.h"
+
 namespace view {
 
 std::size_t historyEntry(const ChartState& s) {
@@ -19,7 +21,7 @@ bool canRedo(const ChartState& s) { return historyEntry(s) + 1 < s.viewHistory.s
 void pushView(ChartState& s) {
   const std::size_t next = historyEntry(s) + 1;
   s.viewHistory.resize(next + 1);
-  s.historyIndex = static_cast<float>(next);
+  s.historyIndex = toSingle(next);
   s.viewHistory[next] = currentView(s);
 }
 

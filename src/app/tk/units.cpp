@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cmath>
 
+#include "core/single.h"
+
 namespace tk {
 
 QColor toQColor(Colour c) {
@@ -53,7 +55,7 @@ QString displayText(const QString& caption) {
 }
 
 float textWidthMm(const QFontMetricsF& metrics, const QString& text) {
-  return static_cast<float>(pxToMm(metrics.horizontalAdvance(displayText(text))));
+  return toSingle(pxToMm(metrics.horizontalAdvance(displayText(text))));
 }
 
 float textWidthMm(const QFont& font, const QString& text) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/chart_state.h"
+#include "core/single.h"
 
 namespace tk {
 
@@ -18,7 +19,7 @@ inline double mmToPx(double mm) { return mm * kPxPerMm; }
 inline double pxToMm(double px) { return px / kPxPerMm; }
 inline int twipsToPx(int twips) { return static_cast<int>(twips / kTwipsPerPx + 0.5); }
 inline int pxToTwips(int px) { return static_cast<int>(px * kTwipsPerPx); }
-inline float twipsToMm(int twips) { return static_cast<float>(pxToMm(twips / kTwipsPerPx)); }
+inline float twipsToMm(int twips) { return toSingle(pxToMm(twips / kTwipsPerPx)); }
 
 QColor toQColor(Colour c);
 QString qs(std::string_view utf8);  // UTF-8 to QString
