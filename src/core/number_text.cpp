@@ -9,6 +9,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/decimal.h"
 #include "core/single.h"
 
 namespace numtext {
@@ -115,7 +116,7 @@ std::optional<double> convert(std::string_view s) {
 
 // Writes `value` like printf("%.<digits>G") in the "C" locale, then drops what a person would
 // not write: a minus on zero. (%G already trims trailing zeros and a bare point.)
-std::string plainText(double value, int digits) {
+std::string generalText(double value, int digits) {
   char buffer[64];
   const auto result =
       std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
@@ -127,82 +128,23 @@ std::string plainText(double value, int digits) {
   return text;
 }
 
-// Rounds the 15-significant-digit decimal text of `value` to `decimals` places, halves away from
-// zero. Rounding the decimal text rather than the binary value makes 1.005 give "1.01", as a
-// person reading "1.005" on screen expects. Returns the magnitude's integer and fraction digits
-// and whether a minus sign is due (never for a result that is zero).
-struct Rounded {
-  bool negative = false;
-  std::string integer;
-  std::string fraction;
-};
-
-Rounded roundDecimal(double value, int decimals) {
-  Rounded r;
-  if (std::isnan(value)) {
-    r.integer = "0";
-    r.fraction.assign(static_cast<std::size_t>(decimals), '0');
-    return r;
-  }
-  // Callers never pass infinities; should one slip through, it is written as the largest finite
-  // amount rather than as "inf".
-  if (std::isinf(value)) {
-    value = std::copysign(std::numeric_limits<double>::max(), value);
-  }
-  r.negative = std::signbit(value);
-
+// The decimal a person reads for `value`: its 15 significant digits, exactly. The patterns round
+// this text rather than the binary value, so 1.005 gives "1.01", as the screen promises. NaN
+// reads as 0, and an infinity (callers never pass one) as the largest finite double, so no
+// "inf"/"nan" text ever reaches the screen.
+exact::Decimal fifteenDigits(double value) {
+  if (std::isnan(value)) return exact::Decimal();
+  if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
   // "d.dddddddddddddde±XX": exactly 15 significant digits, correctly rounded.
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                     std::chars_format::scientific, 14);
   const std::string_view sci(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t ePos = sci.find('e');
-  std::string digits;
-  digits.push_back(sci[0]);
+  std::string digits(1, sci[0]);
   digits.append(sci.substr(2, ePos - 2));
   const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
-
-  // Lay the digits out around the decimal point.
-  std::string integer, fraction;
-  if (exponent >= 0) {
-    const std::size_t intLen = static_cast<std::size_t>(exponent) + 1;
-    if (intLen >= digits.size()) {
-      integer = digits + std::string(intLen - digits.size(), '0');
-    } else {
-      integer = digits.substr(0, intLen);
-      fraction = digits.substr(intLen);
-    }
-  } else {
-    integer = "0";
-    fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-  }
-
-  const std::size_t keep = static_cast<std::size_t>(decimals);
-  const bool roundUp = fraction.size() > keep && fraction[keep] >= '5';
-  fraction.resize(keep, '0');
-  if (roundUp) {
-    std::string all = integer + fraction;
-    std::size_t i = all.size();
-    while (i > 0) {
-      --i;
-      if (all[i] == '9') {
-        all[i] = '0';
-      } else {
-        ++all[i];
-        break;
-      }
-      if (i == 0) all.insert(all.begin(), '1');
-    }
-    integer = all.substr(0, all.size() - keep);
-    fraction = all.substr(all.size() - keep);
-  }
-
-  const bool zero = integer.find_first_not_of('0') == std::string::npos &&
-                    fraction.find_first_not_of('0') == std::string::npos;
-  if (zero) r.negative = false;
-  r.integer = std::move(integer);
-  r.fraction = std::move(fraction);
-  return r;
+  return exact::Decimal::fromDigits(std::signbit(value), std::move(digits), exponent - 14);
 }
 
 }  // namespace
@@ -323,24 +265,18 @@ double readLenient(std::string_view text) {
 std::string plainFloat(float value) {
   if (std::isnan(value)) return "0";
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<float>::max(), value);
-  return plainText(static_cast<double>(value), 7);
+  return generalText(static_cast<double>(value), 7);
 }
 
 // Same handling of non-finite values as plainFloat, with the largest finite double.
 std::string plainDouble(double value) {
   if (std::isnan(value)) return "0";
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
-  return plainText(value, 15);
+  return generalText(value, 15);
 }
 
-std::string format0_00(double value) {
-  const Rounded r = roundDecimal(value, 2);
-  return (r.negative ? "-" : "") + r.integer + "." + r.fraction;
-}
+std::string format0_00(double value) { return exact::fixedText(fifteenDigits(value), 2); }
 
-std::string formatGrouped(double value) {
-  const Rounded r = roundDecimal(value, 0);
-  return (r.negative ? "-" : "") + groupDigits(r.integer);
-}
+std::string formatGrouped(double value) { return exact::groupedText(fifteenDigits(value)); }
 
 }  // namespace numtext

@@ -105,8 +105,8 @@ AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWid
 }
 
 float pointerPrice(const ChartState& s, float x) {
-  // std::round takes halves away from zero, as the "0.00" text does.
-  return toSingle(std::round(PriceAtX(s, x) * 100.0) / 100.0);
+  // Rounded as every "0.00" text is, and taken as the field would take that text.
+  return numtext::readStrictFloat(numtext::format0_00(PriceAtX(s, x))).value_or(0);
 }
 
 std::array<std::string, 4> pointerReadout(const ChartState& s, float price) {
