@@ -46,7 +46,8 @@ void wheelZoom(benchmark::State& bench, bool paint) {
     QApplication::sendEvent(&window, &wheel);
     if (paint) {
       QPainter painter(&image);
-      w.surface().paint(painter);
+      w.surface().paint(painter, window.rect(), window.rect(),
+                        window.palette().color(QPalette::Window));
     }
   }
   if (w.state().viewHistory.size() != 2) bench.SkipWithError("the notch did not zoom");

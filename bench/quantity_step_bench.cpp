@@ -38,7 +38,8 @@ void BM_QuantityStepAndPaint(benchmark::State& bench) {
     step(window, up);
     up = !up;
     QPainter painter(&image);
-    FrmPlotProbe(window).surface().paint(painter);
+    FrmPlotProbe(window).surface().paint(painter, window.rect(), window.rect(),
+                                         window.palette().color(QPalette::Window));
   }
 }
 BENCHMARK(BM_QuantityStepAndPaint);

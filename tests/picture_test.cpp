@@ -5,9 +5,11 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <functional>
 
 #include "app/tk/save_dialog.h"
 #include "window_fixture.h"
@@ -81,4 +83,47 @@ TEST_F(WindowTest, SavedAndCopiedPicturesAndFailedSaves) {
   EXPECT_EQ(files(), (QStringList{QStringLiteral("chart.png"), QStringLiteral("chart.svg")}));
   EXPECT_EQ(currentView(state()), view);
   tk::setSavePathChooser({});
+}
+
+// The window paints its chart from a picture kept between paints. After any change of the chart,
+// paints at the same density show the new chart, pixel for pixel as a replay of the new display
+// list, never what the kept picture showed.
+TEST_F(WindowTest, NoStalePixelAfterAChange) {
+  const auto painted = [&](qreal ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    window->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());  // the window's own paint
+    return image;
+  };
+  const auto replayed = [&](qreal ratio) {
+    QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(window->palette().color(QPalette::Window));
+    QPainter painter(&image);
+    surface().paint(painter);
+    return image;
+  };
+  const std::pair<const char*, std::function<void()>> changes[] = {
+      {"quantity",
+       [&] {
+         const bool large = ui().TxtQua->text() == QStringLiteral("250000");
+         ui().TxtQua->setText(large ? QStringLiteral("1000") : QStringLiteral("250000"));
+       }},
+      {"zoom out", [&] { ui().CmdZoom->click(); }},
+      {"move right", [&] { ui().CmdMoveRight->click(); }},
+      {"back", [&] { ui().CmdUndo->click(); }},
+      {"compact window", [&] { probe().CmdSize_Click(); }},
+  };
+  for (const qreal ratio : {1.0, 2.0}) {
+    for (const auto& [what, change] : changes) {
+      painted(ratio);
+      const QImage before = painted(ratio);  // from the kept picture
+      change();
+      QApplication::processEvents();
+      const QImage fresh = replayed(ratio);
+      EXPECT_NE(before, fresh) << what << " changed nothing";
+      EXPECT_EQ(painted(ratio), fresh) << what << " at " << ratio;
+      EXPECT_EQ(painted(ratio), fresh) << what << " at " << ratio << ", second paint";
+    }
+  }
 }

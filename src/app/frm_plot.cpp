@@ -137,7 +137,7 @@ void FrmPlot::CmdSize_Click() {
 
 void FrmPlot::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  surface.paintCached(painter, event->region(), palette().color(QPalette::Window));
+  surface.paint(painter, rect(), event->region(), palette().color(QPalette::Window));
 }
 
 void FrmPlot::resizeEvent(QResizeEvent* event) {

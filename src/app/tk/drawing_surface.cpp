@@ -11,8 +11,7 @@ namespace tk {
 DrawingSurface::DrawingSurface(QFont font) : font_(std::move(font)), metrics_(font_) {}
 
 void DrawingSurface::Cls() {
-  invalidate();
-  ops_.clear();
+  edit().clear();
   CurrentX = 0;
   CurrentY = 0;
 }
@@ -20,14 +19,12 @@ void DrawingSurface::Cls() {
 void DrawingSurface::Line(float x1, float y1, float x2, float y2) {
   // A point that is not a number or infinite is never put on the screen.
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
-  invalidate();
-  ops_.push_back(DrawOp{DrawOp::Line, x1, y1, x2, y2, ForeColor, DrawWidth, {}});
+  edit().push_back(DrawOp{DrawOp::Line, x1, y1, x2, y2, ForeColor, DrawWidth, {}});
 }
 
 void DrawingSurface::Print(std::string_view text) {
   QString q = qs(text);
-  invalidate();
-  ops_.push_back(DrawOp{DrawOp::Text, CurrentX, CurrentY, 0, 0, ForeColor, DrawWidth, q});
+  edit().push_back(DrawOp{DrawOp::Text, CurrentX, CurrentY, 0, 0, ForeColor, DrawWidth, q});
   CurrentY += TextHeight("M");
 }
 
@@ -74,83 +71,56 @@ void DrawingSurface::paint(QPainter& painter) const {
   painter.restore();
 }
 
-QRect DrawingSurface::extent(qreal ratio) const {
-  double left = 0, top = 0, right = 0, bottom = 0;
-  bool first = true;
-  const auto take = [&](double l, double t, double r, double b) {
-    left = first ? l : std::min(left, l);
-    top = first ? t : std::min(top, t);
-    right = first ? r : std::max(right, r);
-    bottom = first ? b : std::max(bottom, b);
-    first = false;
+void DrawingSurface::paint(QPainter& painter, const QRect& area, const QRegion& exposed,
+                           const QColor& background) {
+  const auto replay = [&] {
+    for (const QRect& part : exposed) painter.fillRect(part, background);
+    paint(painter);
   };
-  for (const DrawOp& op : ops_) {
-    if (op.kind == DrawOp::Line) {
-      // Half the width either side, and a pixel for the smoothing of slanted lines.
-      const double spill = op.width / 2.0 + 1;
-      take(mmToPx(std::min(op.x1, op.x2)) - spill, mmToPx(std::min(op.y1, op.y2)) - spill,
-           mmToPx(std::max(op.x1, op.x2)) + spill, mmToPx(std::max(op.y1, op.y2)) + spill);
-    } else {
-      const double x = mmToPx(op.x1), y = mmToPx(op.y1);
-      take(x - 2, y - 2, x + metrics_.horizontalAdvance(displayText(op.text)) + 2,
-           y + metrics_.height() + 2);
+  QPaintEngine* engine = painter.paintEngine();
+  if (engine->type() != QPaintEngine::Raster) return replay();  // SVG, PDF: vectors
+  // The device actually painted on: the window's backing store, or an image the window is
+  // rendered into.
+  const QPaintDevice* device = engine->paintDevice();
+  const qreal ratio = device->devicePixelRatioF();
+  const QSize pixels(static_cast<int>(std::ceil(area.width() * ratio)),
+                     static_cast<int>(std::ceil(area.height() * ratio)));
+  if (picture_.isNull() || picture_.devicePixelRatio() != ratio || picture_.size() != pixels ||
+      pictureBackground_ != background) {
+    if (lastRatio_ != ratio) {
+      // The first paint after a change: a picture made now would be copied only once more, and a
+      // held step button redraws before every paint. A picture saved at another density does
+      // not replace the window's either.
+      lastRatio_ = ratio;
+      return replay();
     }
-  }
-  // The corner lies on the device-pixel grid, so the picture's pixels are the window's pixels.
-  // A ratio with no small whole multiple (none within 64 pixels) starts at the window's origin,
-  // which is always on the grid.
-  const auto onGrid = [ratio](double v) {
-    const int start = static_cast<int>(std::floor(std::max(0.0, v)));
-    for (int whole = start; whole > start - 64 && whole > 0; --whole)
-      if (std::abs(whole * ratio - std::round(whole * ratio)) < 1e-9) return whole;
-    return 0;
-  };
-  const QPoint corner(onGrid(left), onGrid(top));
-  return QRect(corner,
-               QPoint(static_cast<int>(std::ceil(right)), static_cast<int>(std::ceil(bottom))));
-}
-
-void DrawingSurface::paintCached(QPainter& painter, const QRegion& exposed,
-                                 const QColor& background) {
-  // The device actually painted on: the window's backing store, or an image it is rendered into.
-  const qreal ratio = painter.paintEngine()->paintDevice()->devicePixelRatioF();
-  if (cache_.isNull() || cache_.devicePixelRatio() != ratio || cacheBackground_ != background) {
-    if (!cacheWanted_) {
-      // The first paint after a change replays the list straight onto the window: a picture
-      // made now would only be copied once more. The next paint keeps one.
-      cacheWanted_ = true;
-      for (const QRect& part : exposed) painter.fillRect(part, background);
-      paint(painter);
-      return;
-    }
-    cacheArea_ = extent(ratio);
     // In the format of the device painted on, so that copying from it is a plain copy.
-    const auto* target = dynamic_cast<const QImage*>(painter.paintEngine()->paintDevice());
+    const auto* target = dynamic_cast<const QImage*>(device);
     const QImage::Format format = target && !target->hasAlphaChannel()
                                       ? target->format()
                                       : QImage::Format_ARGB32_Premultiplied;
-    cache_ = QImage(cacheArea_.size() * ratio, format);
-    cache_.setDevicePixelRatio(ratio);
-    cache_.fill(background);
-    cacheBackground_ = background;
-    QPainter picture(&cache_);
-    picture.translate(-cacheArea_.topLeft());
-    paint(picture);
+    picture_ = QImage(pixels, format);
+    picture_.setDevicePixelRatio(ratio);
+    picture_.fill(background);
+    pictureBackground_ = background;
+    QPainter onPicture(&picture_);
+    onPicture.translate(-area.topLeft());
+    paint(onPicture);
   }
-  const QRegion cached = exposed & cacheArea_;
-  for (const QRect& rest : exposed.subtracted(cached)) painter.fillRect(rest, background);
+  const QRegion shown = exposed & area;
+  for (const QRect& rest : exposed.subtracted(shown)) painter.fillRect(rest, background);
   painter.save();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  // Copied rectangle by rectangle (a moving outline exposes thin strips, not its whole extent),
+  // Copied rectangle by rectangle (a moving outline exposes thin strips, not the whole window),
   // and in bands of a few rows: a copy of many rows at once is handed to helper threads, and for
   // the strips a repaint usually needs, waking them costs more than the copy.
   constexpr int kBandRows = 32;
-  for (const QRect& part : cached) {
+  for (const QRect& part : shown) {
     for (int top = part.top(); top <= part.bottom(); top += kBandRows) {
       const QRect band(part.left(), top, part.width(),
                        std::min(kBandRows, part.bottom() + 1 - top));
-      const QPointF source = QPointF(band.topLeft() - cacheArea_.topLeft()) * ratio;
-      painter.drawImage(band, cache_, QRectF(source, QSizeF(band.size()) * ratio));
+      const QPointF source = QPointF(band.topLeft() - area.topLeft()) * ratio;
+      painter.drawImage(band, picture_, QRectF(source, QSizeF(band.size()) * ratio));
     }
   }
   painter.restore();

@@ -1,6 +1,7 @@
 #pragma once
-// The chart's drawing surface: the drawing calls are recorded in a display list, in millimetres,
-// that is replayed on every paint, so the picture survives being covered and is sharp at any scale.
+// The chart's drawing surface: the drawing calls are recorded in a display list, in millimetres.
+// The window is painted from one picture of it, made once per change; saved pictures replay the
+// list, so they are sharp at any scale and stay vectors in SVG and PDF.
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -38,31 +39,31 @@ class DrawingSurface : public chart::Canvas {
 
   const std::vector<DrawOp>& ops() const { return ops_; }
   const QFont& font() const { return font_; }
-  // Replays the display list.
+  // Replays the display list: the chart drawn afresh, sharp on any device.
   void paint(QPainter& painter) const;
-  // Paints the exposed part of the picture on `background`, the same pixels as a replay. From the
-  // second paint after a change on, the picture is kept as an image at the painter's device-pixel
-  // ratio, rendered afresh only after the display list changed or for another ratio; a repaint
-  // that changes nothing of the chart (a moving selection rectangle, an uncovered window) copies
-  // from it.
-  void paintCached(QPainter& painter, const QRegion& exposed, const QColor& background);
+  // Paints the part `exposed` of `area` (the window) on `background`, the same pixels as a replay.
+  // The first paint after a change replays the list straight onto the device. A second paint at
+  // the same device-pixel ratio makes the chart's picture (the whole area with the chart on it) and
+  // every paint after it at that ratio copies from it, so a repaint that changes nothing of the
+  // chart (a moving selection outline, an uncovered window) costs a copy of what it shows. A
+  // vector device (SVG, PDF) always gets the replay.
+  void paint(QPainter& painter, const QRect& area, const QRegion& exposed,
+             const QColor& background);
 
  private:
-  void invalidate() {
-    cache_ = QImage();
-    cacheWanted_ = false;
+  // The one way to change the display list, and so the one place where the picture goes stale.
+  std::vector<DrawOp>& edit() {
+    picture_ = QImage();
+    lastRatio_ = 0;
+    return ops_;
   }
-  // What the display list covers, in logical pixels, with its corner on the device-pixel grid of
-  // the ratio.
-  QRect extent(qreal ratio) const;
 
   QFont font_;
   QFontMetricsF metrics_;  // measuring is the hot part of a redraw: keep one
   std::vector<DrawOp> ops_;
-  QImage cache_;  // null while stale
-  QRect cacheArea_;
-  bool cacheWanted_ = false;  // a paint since the last change has replayed the list already
-  QColor cacheBackground_;
+  QImage picture_;  // null from the moment the display list changes
+  QColor pictureBackground_;
+  qreal lastRatio_ = 0;  // of the last paint of pixels since the change, 0 before it
 };
 
 }  // namespace tk
