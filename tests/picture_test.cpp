@@ -1,75 +1,156 @@
-// The chart as a picture: Ctrl+S writes the window as PNG (twice the screen's density) or SVG (the
-// display list, the shown marker lines and the labels, in millimetres), atomically, and says why
-// when it cannot; Ctrl+Shift+C puts the bitmap on the clipboard.
+// The window as a picture: Ctrl+S writes it as PNG, SVG or PDF as the file's suffix says, through
+// one painting of the window, atomically, and says why when it cannot; Ctrl+Shift+C puts the
+// bitmap on the clipboard. The window's own paints copy a picture of the chart that must never
+// outlive a change.
+#include "app/tk/picture.h"
+
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 #include <functional>
 
 #include "app/tk/save_dialog.h"
 #include "window_fixture.h"
 
-TEST_F(WindowTest, SavedAndCopiedPicturesAndFailedSaves) {
+namespace {
+
+std::vector<tk::FileKind> pictureKinds() {
+  std::vector<tk::FileKind> kinds;
+  for (const tk::PictureFormat& format : tk::pictureFormats()) kinds.push_back(format.kind);
+  return kinds;
+}
+
+QString filterOf(const QString& suffix) {
+  for (const tk::FileKind& kind : pictureKinds())
+    if (kind.suffix == suffix) return kind.filter;
+  return {};
+}
+
+QByteArray contents(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The texts of an SVG, run after run (a text is written in runs of one script each), and whether
+// every font it names ends in a generic family.
+struct SvgTexts {
+  QString texts;
+  bool everyFontFallsBack = true;
+  bool wellFormed = false;
+  QString width;
+};
+SvgTexts readSvg(const QByteArray& bytes) {
+  SvgTexts svg;
+  QXmlStreamReader xml(bytes);
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    if (xml.name() == QStringLiteral("svg")) svg.width = xml.attributes().value("width").toString();
+    if (xml.attributes().hasAttribute("font-family"))
+      svg.everyFontFallsBack &=
+          xml.attributes().value("font-family").endsWith(QStringLiteral(", sans-serif"));
+    if (xml.name() == QStringLiteral("text")) svg.texts += xml.readElementText();
+  }
+  svg.wellFormed = !xml.hasError();
+  return svg;
+}
+
+}  // namespace
+
+TEST_F(WindowTest, SavedPicturesTakeTheirFormatFromTheSuffix) {
   QTemporaryDir dir;
-  QString answer;  // the dialog's answer; empty is a cancel
+  tk::SaveChoice answer;  // the dialog's answer; an empty path is a cancel
   QStringList suggested;
-  tk::setSavePathChooser([&](QWidget*, const QString& name) {
+  tk::setSavePathChooser([&](QWidget*, const QString& name, const QStringList&) {
     suggested << QFileInfo(name).fileName();
     return answer;
   });
   window->activateWindow();  // window shortcuts work in the active window
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  const auto save = [&](const QString& path) {
-    answer = path;
+  const auto save = [&](const QString& name, const QString& suffixOfFilter) {
+    answer = {name.isEmpty() ? QString() : dir.filePath(name), filterOf(suffixOfFilter)};
     messages.clear();
     QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
   };
-  const auto files = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+  const auto files = [&] {
+    return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+  };
   ui().TxtQua->setText(QStringLiteral("2000"));
   ui().TxtBP->setText(QStringLiteral("35.20"));
-  ui().TxtSP->setText(QStringLiteral("150"));  // off the view, with its amount: no sell lines
+  ui().TxtSP->setText(QStringLiteral("150"));
 
-  save(dir.filePath(QStringLiteral("chart.png")));
-  EXPECT_EQ(suggested, QStringList{QStringLiteral("hoshinami-2000-35.2-150.png")});
-  const QImage png(answer);
+  // The chosen name's suffix picks the writer, in any case, whatever kind is selected; a suffix
+  // that names no format gets the selected kind's.
+  const struct {
+    const char* name;
+    const char* selected;
+    const char* written;
+    QByteArray magic;
+  } cases[] = {
+      {"chart.png", "png", "chart.png", "\x89PNG\r\n"}, {"chart.SVG", "png", "chart.SVG", "<?xml"},
+      {"chart.pdf", "svg", "chart.pdf", "%PDF-"},       {"noext", "svg", "noext.svg", "<?xml"},
+      {"chart.jpg", "pdf", "chart.jpg.pdf", "%PDF-"},
+  };
+  for (const auto& c : cases) {
+    save(QString::fromUtf8(c.name), QString::fromLatin1(c.selected));
+    EXPECT_TRUE(contents(dir.filePath(QString::fromUtf8(c.written))).startsWith(c.magic)) << c.name;
+    EXPECT_TRUE(messages.isEmpty()) << c.name;
+  }
+  EXPECT_EQ(suggested.value(0), QStringLiteral("hoshinami-2000-35.2-150.png"));
+  QStringList written;
+  for (const auto& c : cases) written << QString::fromUtf8(c.written);
+  written.sort(Qt::CaseInsensitive);
+  EXPECT_EQ(files(), written);
+
+  // The bitmap: twice the screen's density, the window itself, and the clipboard's copy of it.
+  const QImage png(dir.filePath(QStringLiteral("chart.png")));
   const double ratio = 2 * window->devicePixelRatioF();
   EXPECT_EQ(png.size(),
             QSize(std::ceil(window->width() * ratio), std::ceil(window->height() * ratio)));
-  EXPECT_EQ(png.pixelColor(2, 2), QColor(128, 128, 128));  // the window, not a blank image
+  EXPECT_EQ(png.pixelColor(2, 2), QColor(128, 128, 128));
   QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), png.size());
 
-  save(dir.filePath(QStringLiteral("chart.svg")));
-  QFile svg(answer);
-  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  QXmlStreamReader xml(&svg);
-  std::map<QString, int> count;
-  QString width;
-  while (!xml.atEnd()) {
-    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
-    if (xml.name() == QStringLiteral("svg")) width = xml.attributes().value("width").toString();
-    ++count[xml.name().toString()];
-  }
-  EXPECT_FALSE(xml.hasError());
-  int lines = 0, texts = 0;
-  for (const auto& op : surface().ops()) ++(op.kind == tk::DrawOp::Line ? lines : texts);
-  EXPECT_EQ(count[QStringLiteral("polyline")], lines + 2);  // and the two buy marker lines
-  EXPECT_EQ(count[QStringLiteral("text")], texts + 6);      // and the six labels
-  EXPECT_EQ(width, QString::number(tk::pxToMm(window->width()), 'g', 6) + QStringLiteral("mm"));
-  EXPECT_TRUE(messages.isEmpty());
+  // The vector drawing is in millimetres and shows what the window shows: the frames, the
+  // buttons, the labels and the chart's own texts, each naming fonts other renderers can fall
+  // back on.
+  const SvgTexts svg = readSvg(contents(dir.filePath(QStringLiteral("noext.svg"))));
+  EXPECT_TRUE(svg.wellFormed);
+  EXPECT_TRUE(svg.everyFontFallsBack);
+  EXPECT_EQ(svg.width, QString::number(tk::pxToMm(window->width()), 'g', 6) + QStringLiteral("mm"));
+  QStringList shown = printedTexts();
+  shown << ui().Frame1->title() << ui().CmdSize->text() << ui().LblRieki->text()
+        << ui().LblSoneki->text() << ui().LblBuy->text() << ui().TxtQua->text();
+  for (const QString& text : shown)
+    EXPECT_TRUE(svg.texts.contains(tk::displayText(text).trimmed())) << text.toStdString();
 
+  // One page of the window's size: points are 3/4 of a logical pixel.
+  const QRegularExpression mediaBox(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+  const auto page = mediaBox.match(QString::fromLatin1(contents(dir.filePath("chart.pdf"))));
+  ASSERT_TRUE(page.hasMatch());
+  EXPECT_NEAR(page.captured(1).toDouble(), window->width() * 0.75, 1);
+  EXPECT_NEAR(page.captured(2).toDouble(), window->height() * 0.75, 1);
+
+  // A failed save names the path and the reason and leaves no file; a cancel does nothing.
   const QString plainFile = dir.filePath(QStringLiteral("chart.png"));
   const SavedView view = currentView(state());
   for (const QString& target : {plainFile + QStringLiteral("/x.png"),  // a folder that is a file
-                                plainFile + QStringLiteral("/x.svg"),
-                                QStringLiteral("/proc/hoshinami-picture.png"),  // no files there
+                                plainFile + QStringLiteral("/x.pdf"),
+                                QStringLiteral("/proc/hoshinami-picture.svg"),  // no files there
                                 dir.filePath(QStringLiteral("missing/x.png"))}) {
-    save(target);
+    answer = {target, filterOf(QStringLiteral("png"))};
+    messages.clear();
+    QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier);
     ASSERT_EQ(messages.size(), 1) << target.toStdString();
     const QStringList parts = messages[0].split(QLatin1Char('\n'));
     ASSERT_EQ(parts.size(), 3);
@@ -78,11 +159,45 @@ TEST_F(WindowTest, SavedAndCopiedPicturesAndFailedSaves) {
     EXPECT_FALSE(parts[2].isEmpty());  // the reason
     EXPECT_FALSE(QFile::exists(target));
   }
-  save(QString());  // cancelled
+  save(QString(), QStringLiteral("png"));  // cancelled
   EXPECT_TRUE(messages.isEmpty());
-  EXPECT_EQ(files(), (QStringList{QStringLiteral("chart.png"), QStringLiteral("chart.svg")}));
+  EXPECT_EQ(files(), written);
   EXPECT_EQ(currentView(state()), view);
   tk::setSavePathChooser({});
+}
+
+// The real dialog completes a name whose suffix names no format before it accepts it, so it asks
+// before replacing the file of the completed name, and writes it only when told to.
+TEST_F(WindowTest, TheSaveDialogAsksBeforeReplacingTheCompletedName) {
+  QTemporaryDir dir;
+  const QString existing = dir.filePath(QStringLiteral("chart.jpg.pdf"));
+  QFile(existing).open(QIODevice::WriteOnly);
+  for (const QMessageBox::StandardButton reply : {QMessageBox::No, QMessageBox::Yes}) {
+    QStringList asked;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      dialog->selectNameFilter(filterOf(QStringLiteral("pdf")));
+      dialog->selectFile(dir.filePath(QStringLiteral("chart.jpg")));
+      QTimer::singleShot(0, [&, dialog] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box) {
+          asked << box->text();
+          box->button(reply)->click();
+        }
+        // Told not to replace, the dialog stays open for another name: cancel it then.
+        QTimer::singleShot(0, dialog, [dialog] {
+          if (dialog->isVisible()) dialog->reject();
+        });
+      });
+      static_cast<QDialog*>(dialog)->accept();  // as the dialog's Save button does
+    });
+    const QString path =
+        tk::chooseSavePath(window.get(), dir.filePath(QStringLiteral("x.png")), pictureKinds());
+    ASSERT_EQ(asked.size(), 1) << reply;
+    EXPECT_TRUE(asked[0].contains(QStringLiteral("chart.jpg.pdf"))) << asked[0].toStdString();
+    EXPECT_EQ(path, reply == QMessageBox::Yes ? existing : QString());
+  }
 }
 
 // The window paints its chart from a picture kept between paints. After any change of the chart,

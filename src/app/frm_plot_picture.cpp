@@ -1,10 +1,8 @@
-// The window saved as a picture file (Ctrl+S: PNG or SVG) or copied to the clipboard as a bitmap
-// (Ctrl+Shift+C).
+// The window saved as a picture file (Ctrl+S: PNG, SVG or PDF, by the file's suffix) or copied to
+// the clipboard as a bitmap (Ctrl+Shift+C).
 #include <QClipboard>
 #include <QDir>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -14,11 +12,6 @@
 #include "app/tk/save_dialog.h"
 #include "app/tk/units.h"
 #include "core/number_text.h"
-
-namespace {
-// The bitmap is twice as dense as the screen, so it stays crisp printed or enlarged.
-constexpr double kPictureScale = 2.0;
-}  // namespace
 
 // hoshinami-<quantity>-<buy>-<sell>.png with the values the chart shows, in the pictures folder.
 QString FrmPlot::PictureName() const {
@@ -31,38 +24,27 @@ QString FrmPlot::PictureName() const {
   return QDir(folder).filePath(name);
 }
 
-QImage FrmPlot::PictureImage() { return tk::windowImage(this, kPictureScale); }
+QImage FrmPlot::PictureImage() { return tk::windowBitmap(this); }
 
 // Written through a temporary file in the same folder that replaces the target only once all of
 // it is written: a failure leaves no partial file and an existing file as it was.
 void FrmPlot::SavePicture() {
-  const QString path = tk::chooseSavePath(this, PictureName());
+  std::vector<tk::FileKind> kinds;
+  for (const tk::PictureFormat& format : tk::pictureFormats()) kinds.push_back(format.kind);
+  const QString path = tk::chooseSavePath(this, PictureName(), kinds);
   if (path.isEmpty()) return;
-  const bool vector =
-      QFileInfo(path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+  // The chooser completed a suffix that names no format, so this finds one.
+  const tk::PictureFormat* known = tk::formatOfFile(path);
+  const tk::PictureFormat& format = known ? *known : tk::pictureFormats().front();
 
   QSaveFile file(path);
   QString failure;
   if (!file.open(QIODevice::WriteOnly)) {
     failure = file.errorString();
   } else {
-    bool written = false;
-    if (vector) {
-      tk::VectorScene scene;
-      scene.sizeMm = QSizeF(tk::pxToMm(width()), tk::pxToMm(height()));
-      scene.background = palette().color(QPalette::Window);
-      scene.chart = &surface;
-      scene.lines = {ui.LinSYaku, ui.LinBYaku, ui.LinS, ui.LinB};
-      scene.selection = ui.ShpArea;
-      scene.labels = {ui.LblRieki, ui.LblSoneki, ui.LblSell, ui.LblBuy, ui.LblBYaku, ui.LblSYaku};
-      written = tk::writeSvg(file, scene);
-    } else {
-      QImageWriter writer(&file, "png");
-      written = writer.write(PictureImage());
-      if (!written) failure = writer.errorString();
-    }
-    if (!written) {
-      if (failure.isEmpty()) failure = file.errorString();
+    const QByteArray bytes = format.encode(this);
+    if (bytes.isEmpty() || file.write(bytes) != bytes.size()) {
+      failure = bytes.isEmpty() ? QStringLiteral("画像を作れませんでした。") : file.errorString();
       file.cancelWriting();
     } else if (!file.commit()) {
       failure = file.errorString();

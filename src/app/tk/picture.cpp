@@ -1,68 +1,105 @@
 #include "app/tk/picture.h"
 
-#include <QFontMetricsF>
-#include <QIODevice>
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QRegularExpression>
 #include <QSvgGenerator>
 #include <QWidget>
+#include <algorithm>
 #include <cmath>
 
-#include "app/tk/drawing_surface.h"
-#include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
 
 namespace tk {
 
 namespace {
 
-// The generator's resolution: a pixel of the window is a pixel of the drawing's stated size.
+// The vector formats' resolution: a logical pixel of the window is a pixel of the page, so a
+// millimetre of the window's drawing scale is a millimetre on paper.
 constexpr int kDotsPerInch = 96;
 
-// The same face at a size in millimetres: the generator writes a font's size in its user unit,
-// its point size times its resolution over 72.
-QFont fontInMm(QFont font) {
-  const double sizeMm = pxToMm(QFontInfo(font).pixelSize());
-  font.setPointSizeF(sizeMm * 72.0 / kDotsPerInch);
-  return font;
+const QString kTitle = QStringLiteral("ほしなみ。");
+const QString kDescription = QStringLiteral("受渡金額と単価のグラフ");
+
+QByteArray encodePng(QWidget* window) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter(&buffer, "png").write(windowBitmap(window));
+  return bytes;
 }
 
-QPen hairline(const QColor& colour, int widthPx, Qt::PenStyle style = Qt::SolidLine) {
-  QPen pen(colour);
-  pen.setWidthF(pxToMm(widthPx));
-  pen.setStyle(style);
-  pen.setCapStyle(Qt::FlatCap);
-  return pen;
+QString cssFamily(const QString& family) {
+  static const QRegularExpression plain(QStringLiteral("^[A-Za-z][A-Za-z0-9-]*$"));
+  return plain.match(family).hasMatch() ? family : QLatin1Char('\'') + family + QLatin1Char('\'');
 }
 
-void drawChart(QPainter& painter, const DrawingSurface& chart) {
-  const QFont font = fontInMm(chart.font());
-  const double ascent = pxToMm(QFontMetricsF(chart.font()).ascent());
-  painter.setFont(font);
-  for (const DrawOp& op : chart.ops()) {
-    if (op.kind == DrawOp::Line) {
-      painter.setPen(hairline(toQColor(op.colour), op.width));
-      painter.drawLine(QPointF(op.x1, op.y1), QPointF(op.x2, op.y2));
-    } else {
-      painter.setPen(toQColor(op.colour));
-      painter.drawText(QPointF(op.x1, op.y1 + ascent), displayText(op.text));
-    }
+// The generator names only the face it drew with. Another renderer without that face would take
+// its own default, often wider than the Gothic faces the labels were measured in, and the labels
+// would overflow their boxes: every text names the Gothic faces in order, then any sans-serif.
+QByteArray withFallbackFamilies(QByteArray svg) {
+  static const QRegularExpression attribute(QStringLiteral("font-family=\"([^\"]*)\""));
+  QString text = QString::fromUtf8(svg);
+  QString result;
+  qsizetype done = 0;
+  for (auto it = attribute.globalMatch(text); it.hasNext();) {
+    const QRegularExpressionMatch match = it.next();
+    const QString drawn = match.captured(1).remove(QLatin1Char('\'')).trimmed();
+    QStringList families{cssFamily(drawn)};
+    for (const QString& family : gothicFamilyPreference())
+      if (family.compare(drawn, Qt::CaseInsensitive) != 0) families << cssFamily(family);
+    families << QStringLiteral("sans-serif");
+    result += QStringView(text).mid(done, match.capturedStart() - done);
+    result += QStringLiteral("font-family=\"%1\"").arg(families.join(QStringLiteral(", ")));
+    done = match.capturedEnd();
   }
+  result += QStringView(text).mid(done);
+  return result.toUtf8();
 }
 
-void drawLabel(QPainter& painter, const MmLabel& label) {
-  const QFontMetricsF metrics(label.font());
-  const QRectF box(label.leftMm(), label.topMm(), pxToMm(metrics.horizontalAdvance(label.text())),
-                   pxToMm(metrics.height()));
-  painter.fillRect(box, toQColor(label.backColour()));
-  painter.setFont(fontInMm(label.font()));
-  painter.setPen(toQColor(label.foreColour()));
-  painter.drawText(QPointF(box.left(), box.top() + pxToMm(metrics.ascent())), label.text());
+QByteArray encodeSvg(QWidget* window) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QSvgGenerator generator;
+  generator.setOutputDevice(&buffer);
+  generator.setResolution(kDotsPerInch);
+  generator.setSize(window->size());  // written in millimetres
+  generator.setViewBox(window->rect());
+  generator.setTitle(kTitle);
+  generator.setDescription(kDescription);
+  window->render(&generator);
+  return withFallbackFamilies(bytes);
+}
+
+// One page exactly the window's size, without margins.
+QByteArray encodePdf(QWidget* window) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QPdfWriter pdf(&buffer);
+  pdf.setResolution(kDotsPerInch);
+  pdf.setTitle(kTitle);
+  pdf.setCreator(kTitle);
+  // A page size is stated upright; the orientation turns it to the window's shape.
+  const double wide = pxToMm(window->width()), high = pxToMm(window->height());
+  const QPageSize upright(QSizeF(std::min(wide, high), std::max(wide, high)), QPageSize::Millimeter,
+                          QString(), QPageSize::ExactMatch);
+  pdf.setPageLayout(QPageLayout(
+      upright, wide > high ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
+  window->render(&pdf);
+  return bytes;
 }
 
 }  // namespace
 
-QImage windowImage(QWidget* window, double scale) {
-  const double ratio = scale * window->devicePixelRatioF();
+QImage windowBitmap(QWidget* window) {
+  const double ratio = 2 * window->devicePixelRatioF();
   QImage image(QSize(static_cast<int>(std::ceil(window->width() * ratio)),
                      static_cast<int>(std::ceil(window->height() * ratio))),
                QImage::Format_ARGB32_Premultiplied);
@@ -72,36 +109,20 @@ QImage windowImage(QWidget* window, double scale) {
   return image;
 }
 
-bool writeSvg(QIODevice& device, const VectorScene& scene) {
-  QSvgGenerator generator;
-  generator.setOutputDevice(&device);
-  generator.setResolution(kDotsPerInch);
-  generator.setSize(QSize(static_cast<int>(std::lround(mmToPx(scene.sizeMm.width()))),
-                          static_cast<int>(std::lround(mmToPx(scene.sizeMm.height())))));
-  generator.setViewBox(QRectF(QPointF(0, 0), scene.sizeMm));
-  generator.setTitle(QStringLiteral("ほしなみ。"));
-  generator.setDescription(QStringLiteral("受渡金額と単価のグラフ"));
+const std::vector<PictureFormat>& pictureFormats() {
+  static const std::vector<PictureFormat> formats = {
+      {{QStringLiteral("PNG 画像 (*.png)"), QStringLiteral("png")}, encodePng},
+      {{QStringLiteral("SVG 画像 (*.svg)"), QStringLiteral("svg")}, encodeSvg},
+      {{QStringLiteral("PDF 文書 (*.pdf)"), QStringLiteral("pdf")}, encodePdf},
+  };
+  return formats;
+}
 
-  const qint64 before = device.pos();
-  QPainter painter;
-  if (!painter.begin(&generator)) return false;
-  painter.fillRect(QRectF(QPointF(0, 0), scene.sizeMm), scene.background);
-  if (scene.chart) drawChart(painter, *scene.chart);
-  for (const LineControl* line : scene.lines) {
-    if (line->isHidden()) continue;
-    painter.setPen(hairline(toQColor(line->colour()), 1));
-    painter.drawLine(QPointF(line->x1(), line->y1()), QPointF(line->x2(), line->y2()));
-  }
-  if (scene.selection && !scene.selection->isHidden()) {
-    painter.setPen(hairline(Qt::black, 1, Qt::DashLine));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(scene.selection->leftMm(), scene.selection->topMm(),
-                            scene.selection->widthMm(), scene.selection->heightMm()));
-  }
-  for (const MmLabel* label : scene.labels)
-    if (!label->isHidden()) drawLabel(painter, *label);
-  painter.end();
-  return device.pos() > before;
+const PictureFormat* formatOfFile(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix();
+  for (const PictureFormat& format : pictureFormats())
+    if (suffix.compare(format.kind.suffix, Qt::CaseInsensitive) == 0) return &format;
+  return nullptr;
 }
 
 }  // namespace tk

@@ -1,36 +1,30 @@
 #pragma once
-// The window as a picture: a bitmap of everything shown, or a vector drawing of the chart with its
-// markers and labels whose unit is the millimetre of the window's drawing scale.
-#include <QColor>
+// The window as a picture. It paints itself (frames, buttons, fields, labels and the chart) on the
+// device of each format, so the PNG, the SVG, the PDF and the clipboard's bitmap show the same.
+#include <QByteArray>
 #include <QImage>
-#include <QSizeF>
 #include <vector>
 
-class QIODevice;
+#include "app/tk/save_dialog.h"
+
 class QWidget;
 
 namespace tk {
 
-class DrawingSurface;
-class LineControl;
-class MmLabel;
-class ShapeControl;
+// The window as shown, at twice its screen's density, so it stays crisp printed or enlarged: the
+// PNG and the clipboard's bitmap.
+QImage windowBitmap(QWidget* window);
 
-// The window and its controls as shown, at `scale` times its screen's device-pixel ratio.
-QImage windowImage(QWidget* window, double scale);
-
-// What the vector drawing holds, bottom to top; hidden controls are left out.
-struct VectorScene {
-  QSizeF sizeMm;
-  QColor background;
-  const DrawingSurface* chart = nullptr;
-  std::vector<const LineControl*> lines;
-  const ShapeControl* selection = nullptr;
-  std::vector<const MmLabel*> labels;
+// A picture format: how the save dialog offers it and how the window is written in it.
+struct PictureFormat {
+  FileKind kind;
+  QByteArray (*encode)(QWidget* window);
 };
 
-// Writes the scene as SVG: one polyline per chart line and per shown marker line, labels as a
-// filled rectangle under their text. False when the device took less than all of it.
-bool writeSvg(QIODevice& device, const VectorScene& scene);
+// PNG, SVG and PDF, in the order the save dialog lists them (the first is the default).
+const std::vector<PictureFormat>& pictureFormats();
+
+// The format a file name's suffix names, in any case; null when it names none.
+const PictureFormat* formatOfFile(const QString& path);
 
 }  // namespace tk

@@ -18,15 +18,20 @@ QString qs(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+const QStringList& gothicFamilyPreference() {
+  static const QStringList preferred = {
+      QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")};
+  return preferred;
+}
+
 namespace {
 // The Gothic faces in order of preference, of those installed. Qt takes the first it finds either
 // way, but it also works out glyph fallbacks (a fontconfig sort per script) for a first family that
 // is missing, which is start-up time spent on nothing.
 const QStringList& gothicFamilies() {
   static const QStringList families = [] {
-    const QStringList preferred = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                                   QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP"),
-                                   QStringLiteral("IPAGothic")};
+    const QStringList& preferred = gothicFamilyPreference();
     const QStringList known = QFontDatabase::families();
     QStringList installed;
     for (const QString& family : preferred)

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QString>
+#include <QStringList>
 #include <string_view>
 
 #include "core/chart_state.h"
@@ -24,6 +25,8 @@ inline float twipsToMm(int twips) { return toSingle(pxToMm(twips / kTwipsPerPx))
 QColor toQColor(Colour c);
 QString qs(std::string_view utf8);  // UTF-8 to QString
 
+// The Gothic families the window's fonts name, in order of preference, installed or not.
+const QStringList& gothicFamilyPreference();
 // The window's font family list (a proportional Japanese Gothic face) at a point size.
 // Sizes are fixed in pixels (1 pt = 96/72 px) so that measures do not depend on the screen's dpi.
 QFont gothicFont(double points, bool bold = false);
