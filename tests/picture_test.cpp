@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "app/tk/save_dialog.h"
+#include "core/trade_settings.h"
 #include "window_fixture.h"
 
 namespace {
@@ -200,9 +201,9 @@ TEST_F(WindowTest, TheSaveDialogAsksBeforeReplacingTheCompletedName) {
   }
 }
 
-// The window paints its chart from a picture kept between paints. After any change of the chart,
-// paints at the same density show the new chart, pixel for pixel as a replay of the new display
-// list, never what the kept picture showed.
+// The window paints its chart from a picture kept between paints. After any change of the chart
+// (quantity, view, window size, settings), paints at the same density show the new chart, pixel
+// for pixel as a replay of the new display list, never what the kept picture showed.
 TEST_F(WindowTest, NoStalePixelAfterAChange) {
   const auto painted = [&](qreal ratio) {
     QImage image(window->size() * ratio, QImage::Format_ARGB32_Premultiplied);
@@ -218,6 +219,7 @@ TEST_F(WindowTest, NoStalePixelAfterAChange) {
     surface().paint(painter);
     return image;
   };
+  bool dearFees = false;
   const std::pair<const char*, std::function<void()>> changes[] = {
       {"quantity",
        [&] {
@@ -228,6 +230,13 @@ TEST_F(WindowTest, NoStalePixelAfterAChange) {
       {"move right", [&] { ui().CmdMoveRight->click(); }},
       {"back", [&] { ui().CmdUndo->click(); }},
       {"compact window", [&] { probe().CmdSize_Click(); }},
+      {"fees",
+       [&] {
+         TradeSettings settings = builtInSettings();
+         dearFees = !dearFees;
+         if (dearFees) settings.fees.front().fee *= 10;
+         probe().ApplySettings(settings);
+       }},
   };
   for (const qreal ratio : {1.0, 2.0}) {
     for (const auto& [what, change] : changes) {
