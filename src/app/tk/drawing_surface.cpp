@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/single.h"
+
 namespace tk {
 
 DrawingSurface::DrawingSurface(QFont font) : font_(std::move(font)), metrics_(font_) {}
@@ -29,11 +31,11 @@ void DrawingSurface::Print(std::string_view text) {
 }
 
 float DrawingSurface::TextWidth(std::string_view text) const {
-  return static_cast<float>(pxToMm(metrics_.horizontalAdvance(displayText(qs(text)))));
+  return textWidthMm(metrics_, qs(text));
 }
 
 float DrawingSurface::TextHeight(std::string_view) const {
-  return static_cast<float>(pxToMm(metrics_.height()));
+  return toSingle(pxToMm(metrics_.height()));
 }
 
 void DrawingSurface::paint(QPainter& painter) const {
