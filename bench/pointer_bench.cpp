@@ -23,7 +23,7 @@ void prepare(FrmPlot& window) {
 }
 
 QPointF plotMiddle(FrmPlot& window) {
-  const ChartState& s = FrmPlotProbe(window).state();
+  const core::ChartState& s = FrmPlotProbe(window).state();
   return {tk::mmToPx(s.graphLeft + s.graphWidth / 3),
           tk::mmToPx(s.graphBottom - s.graphHeight / 3)};
 }
@@ -32,12 +32,12 @@ void wheelZoom(benchmark::State& bench, bool paint) {
   FrmPlot window;
   prepare(window);
   FrmPlotProbe w(window);
-  const SavedView start = currentView(w.state());
+  const core::SavedView start = core::currentView(w.state());
   const QPointF at = plotMiddle(window);
   QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : bench) {
     bench.PauseTiming();
-    showView(w.state(), start);  // every notch zooms from the same view
+    core::showView(w.state(), start);  // every notch zooms from the same view
     w.state().viewHistory.assign(1, start);
     w.state().historyIndex = 0;
     bench.ResumeTiming();

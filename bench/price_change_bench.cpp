@@ -28,13 +28,13 @@ namespace {
 
 // The figures beside the readout alone, which every price change recomputes.
 void BM_TradeFigures(benchmark::State& st) {
-  ChartState s;
+  core::ChartState s;
   s.quantity = 300;
   s.buyPrice = 1234;
   s.sellPrice = 1250;
-  s.quantityDecimal = exact::Decimal(300);
-  s.buyPriceDecimal = exact::Decimal(1234);
-  s.sellPriceDecimal = exact::Decimal(1250);
+  s.quantityDecimal = core::Decimal(300);
+  s.buyPriceDecimal = core::Decimal(1234);
+  s.sellPriceDecimal = core::Decimal(1250);
   for (auto _ : st) benchmark::DoNotOptimize(trade::figureTexts(s, trade::breakEvenHundredths(s)));
 }
 BENCHMARK(BM_TradeFigures);

@@ -14,7 +14,7 @@
 namespace {
 
 void fullRedraw(benchmark::State& st, const char* quantity,
-                const TradeSettings& settings = builtInSettings()) {
+                const core::TradeSettings& settings = core::builtInSettings()) {
   FrmPlot window;
   window.show();
   window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
@@ -38,7 +38,7 @@ void BM_ReDrawQuantity1(benchmark::State& st) { fullRedraw(st, "1"); }
 // The most tiers a broker may have, with borders from 10,000 yen up to 1,000,000,000 yen: at a
 // quantity of 1 the walk runs far past the prices where 0.01 no longer moves a float.
 void BM_ReDraw20TiersQuantity1(benchmark::State& st) {
-  TradeSettings settings = builtInSettings();
+  core::TradeSettings settings = core::builtInSettings();
   settings.fees.clear();
   for (int tier = 0; tier < 19; ++tier)
     settings.fees.push_back({std::llround(1e4 * std::pow(10.0, tier * 5.0 / 18.0)), 100 * tier});
@@ -63,14 +63,14 @@ void BM_ExposeRepaint(benchmark::State& st) {
 }
 
 void BM_BorderWalkQuantity1000(benchmark::State& st) {
-  ChartState s;
-  setStartView(s);
+  core::ChartState s;
+  core::setStartView(s);
   s.quantity = 1000;
   for (auto _ : st) {
     s.tierStartPrice = 0;
     s.tierEndPrice = 0;
-    for (std::size_t tier = 0; tier + 1 < tierCount(s); ++tier)
-      Border(s, static_cast<float>(tierThreshold(s, tier)));
+    for (std::size_t tier = 0; tier + 1 < core::tierCount(s); ++tier)
+      chart::Border(s, static_cast<float>(core::tierThreshold(s, tier)));
     benchmark::DoNotOptimize(s.tierEndPrice);
   }
 }

@@ -33,13 +33,13 @@ bool cleanText(const std::string& t) {
 double roundHalfAway(double v) { return std::round(v); }
 
 void checkPatterns(double v) {
-  const std::string grouped = numtext::formatGrouped(v);
+  const std::string grouped = core::formatGrouped(v);
   check(cleanText(grouped), "#,##0 text");
-  check(cleanText(numtext::format0_00(v)), "0.00 text");
+  check(cleanText(core::format0_00(v)), "0.00 text");
   // Near the top of the double range the 15-digit rounding goes past the largest double, so the
   // texts no longer read back.
   if (!(std::fabs(v) < 1e308)) return;
-  const auto back = numtext::readStrict(grouped);
+  const auto back = core::readStrict(grouped);
   check(back.has_value(), "#,##0 reads back");
   // The pattern rounds the 15-digit text of v, which lies within 5e-15 relative of v.
   const double tolerance = 0.5 + std::fabs(v) * 1e-14;
@@ -48,17 +48,17 @@ void checkPatterns(double v) {
 
   // Read exactly, the whole number gives the same money text, behind the yen mark.
   if (std::fabs(v) < 1e39) {
-    const auto exactBack = exact::readExact(grouped);
+    const auto exactBack = core::readExact(grouped);
     check(exactBack.has_value(), "#,##0 reads back exactly");
     const std::string expectedYen = grouped[0] == '-' ? "-\\" + grouped.substr(1) : "\\" + grouped;
-    check(exact::yenText(*exactBack) == expectedYen, "\\#,##0 is #,##0 behind a backslash");
+    check(core::yenText(*exactBack) == expectedYen, "\\#,##0 is #,##0 behind a backslash");
   }
 
-  const std::string fixed = numtext::format0_00(v);
+  const std::string fixed = core::format0_00(v);
   check(cleanText(fixed), "0.00 text");
   const auto dot = fixed.find('.');
   check(dot != std::string::npos && dot > 0 && fixed.size() - dot == 3, "0.00 shape");
-  const auto fixedBack = numtext::readStrict(fixed);
+  const auto fixedBack = core::readStrict(fixed);
   check(fixedBack.has_value(), "0.00 reads back");
   check(std::fabs(*fixedBack - v) <= 0.005 + std::fabs(v) * 1e-14, "0.00 is the rounded value");
 }
@@ -68,19 +68,19 @@ void checkPatterns(double v) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
-  if (const auto strict = numtext::readStrict(text)) {
+  if (const auto strict = core::readStrict(text)) {
     check(std::isfinite(*strict), "strict reading is finite");
     checkPatterns(*strict);
     // What reads strictly also reads leniently, to the same value, unless it has digit groups
     // (ASCII or full-width commas), where the lenient reading stops.
     const bool grouped = text.find(',') != std::string_view::npos ||
                          text.find("\xEF\xBC\x8C") != std::string_view::npos;
-    check(grouped || numtext::readLenient(text) == *strict,
+    check(grouped || core::readLenient(text) == *strict,
           "lenient agrees with strict on plain numbers");
   }
   // Grouping: in a plain ASCII text that reads strictly, every comma has exactly three digits
   // after it ("35,5" must never read as 355).
-  if (numtext::readStrict(text) &&
+  if (core::readStrict(text) &&
       std::all_of(text.begin(), text.end(), [](char c) { return (c & 0x80) == 0; })) {
     for (std::size_t i = text.find(','); i != std::string_view::npos; i = text.find(',', i + 1)) {
       const auto digitAt = [&](std::size_t j) {
@@ -91,17 +91,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
   // The exact reading takes a subset of what the strict reading takes (it bounds the magnitude).
-  if (exact::readExact(text)) check(numtext::readStrict(text).has_value(), "exact reads strictly");
-  if (const auto f = numtext::readStrictFloat(text)) check(std::isfinite(*f), "float is finite");
-  check(std::isfinite(numtext::readLenient(text)), "lenient reading is finite");
+  if (core::readExact(text)) check(core::readStrict(text).has_value(), "exact reads strictly");
+  if (const auto f = core::readStrictFloat(text)) check(std::isfinite(*f), "float is finite");
+  check(std::isfinite(core::readLenient(text)), "lenient reading is finite");
 
   if (size >= sizeof(double)) {
     double d;
     std::memcpy(&d, data, sizeof d);
-    const std::string plain = numtext::plainDouble(d);
+    const std::string plain = core::plainDouble(d);
     check(cleanText(plain), "plain double text");
     // Near the top of the double range 15 digits round up past the largest double.
-    const auto back = numtext::readStrict(plain);
+    const auto back = core::readStrict(plain);
     check(back.has_value() || !(std::fabs(d) < 1e308), "plain double reads back");
     if (back && std::isfinite(d)) {
       check(std::fabs(*back - d) <= std::fabs(d) * 1e-14 || d == 0 || std::fabs(d) < 1e-300,
@@ -112,9 +112,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size >= sizeof(float)) {
     float f;
     std::memcpy(&f, data, sizeof f);
-    const std::string plain = numtext::plainFloat(f);
+    const std::string plain = core::plainFloat(f);
     check(cleanText(plain), "plain float text");
-    const auto back = numtext::readStrictFloat(plain);
+    const auto back = core::readStrictFloat(plain);
     check(back.has_value(), "plain float reads back as a float");
     if (std::isfinite(f) && std::fabs(f) > 1e-30f) {
       check(std::fabs(*back - f) <= std::fabs(f) * 1e-6f, "plain float keeps 7 digits");

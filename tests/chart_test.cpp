@@ -37,7 +37,7 @@ float walkStepByStep(float quantity, float price, float threshold) {
     return static_cast<float>(static_cast<double>(quantity) * p) < threshold;
   };
   while (below(price)) {
-    const float next = static_cast<float>(price + kWalkStep);
+    const float next = static_cast<float>(price + chart::kWalkStep);
     if (next == price) {
       constexpr float kInf = std::numeric_limits<float>::infinity();
       float p = std::max(price, static_cast<float>(threshold / static_cast<double>(quantity)));
@@ -52,13 +52,13 @@ float walkStepByStep(float quantity, float price, float threshold) {
 
 struct Segment {
   float x1, y1, x2, y2;
-  Colour colour;
+  core::Colour colour;
 };
 
-std::vector<Segment> amountLines(ChartState& s) {
+std::vector<Segment> amountLines(core::ChartState& s) {
   tk::DrawingSurface surface;
   surface.DrawWidth = 2;
-  drawAmountLines(s, surface);
+  chart::drawAmountLines(s, surface);
   std::vector<Segment> lines;
   for (const auto& op : surface.ops()) {
     EXPECT_EQ(op.kind, tk::DrawOp::Line);
@@ -69,7 +69,8 @@ std::vector<Segment> amountLines(ChartState& s) {
   return lines;
 }
 
-void expectSegment(const Segment& seg, float x1, float y1, float x2, float y2, Colour colour) {
+void expectSegment(const Segment& seg, float x1, float y1, float x2, float y2,
+                   core::Colour colour) {
   EXPECT_NEAR(seg.x1, x1, 5e-4);
   EXPECT_NEAR(seg.y1, y1, 5e-4);
   EXPECT_NEAR(seg.x2, x2, 5e-4);
@@ -80,108 +81,108 @@ void expectSegment(const Segment& seg, float x1, float y1, float x2, float y2, C
 }  // namespace
 
 TEST(Mapping, StartViewWorkedValues) {
-  ChartState s = startState();
-  EXPECT_FLOAT_EQ(FuncX(s, 0), 15);
-  EXPECT_FLOAT_EQ(FuncX(s, 100), 115);
-  EXPECT_FLOAT_EQ(FuncX(s, 50), 65);
-  EXPECT_FLOAT_EQ(FuncY(s, 50, 525), 84.6325f);
-  EXPECT_FLOAT_EQ(FuncX(s, -10), 5);  // no clipping: left of the plot area
+  core::ChartState s = startState();
+  EXPECT_FLOAT_EQ(core::FuncX(s, 0), 15);
+  EXPECT_FLOAT_EQ(core::FuncX(s, 100), 115);
+  EXPECT_FLOAT_EQ(core::FuncX(s, 50), 65);
+  EXPECT_FLOAT_EQ(core::FuncY(s, 50, 525), 84.6325f);
+  EXPECT_FLOAT_EQ(core::FuncX(s, -10), 5);  // no clipping: left of the plot area
 }
 
 TEST(Mapping, LineEntersAndLeavesThePlotArea) {
-  ChartState s = startState();
-  Siten(s, -1575);  // below the bottom-left corner: enters through the bottom edge at 1.575
+  core::ChartState s = startState();
+  core::Siten(s, -1575);  // below the bottom-left corner: enters through the bottom edge at 1.575
   EXPECT_FLOAT_EQ(s.lineStartX, 16.575f);
   EXPECT_FLOAT_EQ(s.lineStartY, 120);
-  Siten(s, 0);  // exactly at amountMin: the left-edge rule, greater-or-equal
+  core::Siten(s, 0);  // exactly at amountMin: the left-edge rule, greater-or-equal
   EXPECT_FLOAT_EQ(s.lineStartX, 15);
   EXPECT_FLOAT_EQ(s.lineStartY, 120);
-  Syuten(s, 525);  // above the top-right corner: leaves through the top edge at 99.475
+  core::Syuten(s, 525);  // above the top-right corner: leaves through the top edge at 99.475
   EXPECT_FLOAT_EQ(s.lineEndX, 114.475f);
   EXPECT_FLOAT_EQ(s.lineEndY, 50);
-  Syuten(s, 0);  // exactly at amountMax: both bounds inclusive, so the right-edge rule
+  core::Syuten(s, 0);  // exactly at amountMax: both bounds inclusive, so the right-edge rule
   EXPECT_FLOAT_EQ(s.lineEndX, 115);
   EXPECT_FLOAT_EQ(s.lineEndY, 50);
 }
 
 TEST(TickSteps, SmallestPowerOfTenThatFits) {
-  EXPECT_EQ(tickStep(100000, 1, 70, 3.2f), 10000);  // fit 21
-  EXPECT_EQ(tickStep(100, 1, 100, 5), 10);          // fit 20
-  EXPECT_EQ(tickStep(200, 1, 100, 5), 10);          // exactly fit x 10: equality accepted
-  EXPECT_EQ(tickStep(201, 1, 100, 5), 100);
-  EXPECT_EQ(tickStep(5, 1, 100, 5), 1);  // never below the start step
-  EXPECT_EQ(tickStep(0, 1, 100, 5), 1);  // empty or reversed selections
-  EXPECT_EQ(tickStep(-40, 1, 100, 5), 1);
-  EXPECT_EQ(tickStep(1e6f, 1, 40, 5), 1e6f);  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
+  EXPECT_EQ(chart::tickStep(100000, 1, 70, 3.2f), 10000);  // fit 21
+  EXPECT_EQ(chart::tickStep(100, 1, 100, 5), 10);          // fit 20
+  EXPECT_EQ(chart::tickStep(200, 1, 100, 5), 10);          // exactly fit x 10: equality accepted
+  EXPECT_EQ(chart::tickStep(201, 1, 100, 5), 100);
+  EXPECT_EQ(chart::tickStep(5, 1, 100, 5), 1);  // never below the start step
+  EXPECT_EQ(chart::tickStep(0, 1, 100, 5), 1);  // empty or reversed selections
+  EXPECT_EQ(chart::tickStep(-40, 1, 100, 5), 1);
+  EXPECT_EQ(chart::tickStep(1e6f, 1, 40, 5), 1e6f);  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
 }
 
 TEST(TickSteps, EndsOnAFiniteStepWhenNothingFits) {
-  const float step = tickStep(100, 1, 2, 5);  // fit 0
+  const float step = chart::tickStep(100, 1, 2, 5);  // fit 0
   EXPECT_TRUE(std::isfinite(step));
   EXPECT_GE(step, 1e38f);
-  EXPECT_TRUE(std::isfinite(tickStep(100, 1, 100, std::nanf(""))));
-  EXPECT_EQ(tickStep(100, 0, 100, 5), 0);  // a zero start step cannot grow; it stops at once
+  EXPECT_TRUE(std::isfinite(chart::tickStep(100, 1, 100, std::nanf(""))));
+  EXPECT_EQ(chart::tickStep(100, 0, 100, 5), 0);  // a zero start step cannot grow; it stops at once
 }
 
 TEST(TickSteps, BarasiAndZappariUseTheirOwnAxis) {
-  ChartState s = startState();
-  Barasi(s, 100000, 1, 3.2f);
-  Zappari(s, 100, 1, 5);
+  core::ChartState s = startState();
+  chart::Barasi(s, 100000, 1, 3.2f);
+  chart::Zappari(s, 100, 1, 5);
   EXPECT_EQ(s.amountStep, 10000);
   EXPECT_EQ(s.priceStep, 10);
   s.graphHeight = 30;  // fewer label lines fit: a factor of ten more
-  Barasi(s, 100000, 1, 3.2f);
+  chart::Barasi(s, 100000, 1, 3.2f);
   EXPECT_EQ(s.amountStep, 100000);
 }
 
 TEST(AmountLines, BorderWalkAccumulatesFloatRounding) {
-  ChartState s = startState();
-  Border(s, 50000);
+  core::ChartState s = startState();
+  chart::Border(s, 50000);
   EXPECT_FLOAT_EQ(s.tierStartPrice, 0.01f);
   EXPECT_NEAR(s.tierEndPrice, 49.9976, 5e-5);
   EXPECT_NE(s.tierEndPrice, 49.99f);  // not an exact multiple of 0.01
-  Border(s, 200000);
+  chart::Border(s, 200000);
   EXPECT_NEAR(s.tierStartPrice, 50.0076, 5e-5);
   EXPECT_NEAR(s.tierEndPrice, 199.9994, 5e-5);
 }
 
 TEST(AmountLines, StartViewSegments) {
-  ChartState s = startState();
+  core::ChartState s = startState();
   const auto lines = amountLines(s);
   ASSERT_EQ(lines.size(), 4u);  // segments 3 and 6 start right of priceMax
-  expectSegment(lines[0], 15.01f, 119.6255f, 64.9976f, 84.6342f, RGB(128, 255, 128));
-  expectSegment(lines[1], 65.0076f, 84.2597f, 113.95f, 50, RGB(0, 255, 0));
-  expectSegment(lines[2], 15.525f, 120, 64.9976f, 85.3692f, RGB(255, 255, 128));
-  EXPECT_EQ(lines[3].colour, RGB(255, 255, 0));
+  expectSegment(lines[0], 15.01f, 119.6255f, 64.9976f, 84.6342f, core::RGB(128, 255, 128));
+  expectSegment(lines[1], 65.0076f, 84.2597f, 113.95f, 50, core::RGB(0, 255, 0));
+  expectSegment(lines[2], 15.525f, 120, 64.9976f, 85.3692f, core::RGB(255, 255, 128));
+  EXPECT_EQ(lines[3].colour, core::RGB(255, 255, 0));
   EXPECT_NEAR(lines[3].x2, 115, 5e-4);
   EXPECT_NEAR(lines[3].y2, 50.735, 5e-4);
 }
 
 TEST(AmountLines, LargeQuantityRejectsTheOpenTierInTheStartView) {
-  ChartState s = startState(250000);
-  Border(s, 50000);
+  core::ChartState s = startState(250000);
+  chart::Border(s, 50000);
   EXPECT_NEAR(s.tierEndPrice, 0.19, 0.005);
-  Border(s, 200000);
+  chart::Border(s, 200000);
   EXPECT_NEAR(s.tierEndPrice, 0.7999, 0.0005);
-  ChartState t = startState(250000);
+  core::ChartState t = startState(250000);
   for (const auto& seg : amountLines(t)) {
-    EXPECT_NE(seg.colour, RGB(0, 128, 0));  // its amount at 0.81 is above 100000
-    EXPECT_NE(seg.colour, RGB(255, 128, 64));
+    EXPECT_NE(seg.colour, core::RGB(0, 128, 0));  // its amount at 0.81 is above 100000
+    EXPECT_NE(seg.colour, core::RGB(255, 128, 64));
   }
   // In a view that reaches those amounts the dark green and orange segments appear.
   t.amountSpan = t.amountMax = 30000000;
   const auto lines = amountLines(t);
   ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(lines[2].colour, RGB(0, 128, 0));
-  EXPECT_EQ(lines[5].colour, RGB(255, 128, 64));
+  EXPECT_EQ(lines[2].colour, core::RGB(0, 128, 0));
+  EXPECT_EQ(lines[5].colour, core::RGB(255, 128, 64));
 }
 
 TEST(AmountLines, ViewsWhollyAboveOrBelowDrawNothing) {
-  ChartState above = startState();
+  core::ChartState above = startState();
   above.amountMin = 200000;  // A(priceMax) = 101575 <= amountMin
   above.amountMax = 300000;
   EXPECT_TRUE(amountLines(above).empty());
-  ChartState below = startState();
+  core::ChartState below = startState();
   below.priceMin = 200;  // A(priceMin) >= amountMax
   below.priceMax = 300;
   EXPECT_TRUE(amountLines(below).empty());
@@ -189,7 +190,7 @@ TEST(AmountLines, ViewsWhollyAboveOrBelowDrawNothing) {
 
 TEST(AmountLines, QuantityNotAboveZeroDrawsNothingAndEnds) {
   for (float q : {0.0f, -1000.0f, std::nanf("")}) {
-    ChartState s = startState(q);
+    core::ChartState s = startState(q);
     EXPECT_TRUE(amountLines(s).empty()) << q;
   }
 }
@@ -199,29 +200,29 @@ TEST(AmountLines, QuantityNotAboveZeroDrawsNothingAndEnds) {
 // the whole pass ends.
 TEST(AmountLines, WalkGoesOnOneFloatAtATimeWhereFloatsStopAdvancing) {
   for (const float q : {1.0f, 0.001f}) {
-    ChartState s = startState(q);
+    core::ChartState s = startState(q);
     s.settings.fees = {{1'000'000, 100}, {1'000'000'000, 200}, {std::nullopt, 300}};
     s.tierStartPrice = s.tierEndPrice = 0;
     for (const double threshold : {1e6, 1e9}) {
-      Border(s, static_cast<float>(threshold));
+      chart::Border(s, static_cast<float>(threshold));
       const float next = std::nextafter(s.tierEndPrice, std::numeric_limits<float>::infinity());
       EXPECT_LT(static_cast<double>(q) * s.tierEndPrice, threshold) << q;
       EXPECT_GE(static_cast<float>(static_cast<double>(q) * next), threshold) << q;
     }
-    showView(s, {0, 2e12f, 0, 2e12f});
+    core::showView(s, {0, 2e12f, 0, 2e12f});
     s.priceMax = s.amountMax = 2e12f;
     EXPECT_EQ(amountLines(s).size(), 6u) << q;
   }
 }
 
 TEST(FormatAmount, GroupsWholeAmounts) {
-  EXPECT_EQ(Calc::FormatAmount("1234567"), "1,234,567");
-  EXPECT_EQ(Calc::FormatAmount("100000"), "100,000");
-  EXPECT_EQ(Calc::FormatAmount("999.6"), "1,000");
-  EXPECT_EQ(Calc::FormatAmount("0"), "0");
-  EXPECT_EQ(Calc::FormatAmount("-1234.4"), "-1,234");
-  EXPECT_EQ(Calc::FormatAmount("1E+07"), "10,000,000");
-  EXPECT_EQ(Calc::FormatAmount("-10000"), "-10,000");
+  EXPECT_EQ(chart::FormatAmount("1234567"), "1,234,567");
+  EXPECT_EQ(chart::FormatAmount("100000"), "100,000");
+  EXPECT_EQ(chart::FormatAmount("999.6"), "1,000");
+  EXPECT_EQ(chart::FormatAmount("0"), "0");
+  EXPECT_EQ(chart::FormatAmount("-1234.4"), "-1,234");
+  EXPECT_EQ(chart::FormatAmount("1E+07"), "10,000,000");
+  EXPECT_EQ(chart::FormatAmount("-10000"), "-10,000");
 }
 
 // The walk taken in runs must land on exactly the float the step-by-step walk reaches, for every
@@ -231,13 +232,13 @@ TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
   for (int q = 1000; q <= 250000; q += 1000) quantities.push_back(static_cast<float>(q));
   for (float q : {1.0f, 3.7f, 12.5f, 99.99f, 333.0f, 1234.5f, 7777.7f, 1e6f, 3e7f, 0.3f, 0.1f})
     quantities.push_back(q);
-  const ChartState start = startState();
-  const float low = static_cast<float>(tierThreshold(start, 0));
-  const float high = static_cast<float>(tierThreshold(start, 1));
+  const core::ChartState start = startState();
+  const float low = static_cast<float>(core::tierThreshold(start, 0));
+  const float high = static_cast<float>(core::tierThreshold(start, 1));
   for (float q : quantities) {
     for (float threshold : {low, high}) {
       for (float from : {0.0f, walkStepByStep(q, 0, low)}) {
-        EXPECT_EQ(walkFast(q, from, threshold), walkStepByStep(q, from, threshold))
+        EXPECT_EQ(chart::walkFast(q, from, threshold), walkStepByStep(q, from, threshold))
             << "quantity " << q << " from " << from << " to " << threshold;
       }
     }
@@ -249,8 +250,8 @@ TEST(AmountLines, FastWalkLandsOnTheSameFloatAsTheStepByStepWalk) {
 // drawn segment ends where the marker of a trade at that price stands, and a round trip there
 // costs twice its fee.
 TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
-  std::vector<std::vector<FeeTierSetting>> schedules = {
-      builtInSettings().fees,
+  std::vector<std::vector<core::FeeTierSetting>> schedules = {
+      core::builtInSettings().fees,
       {{std::nullopt, 777}},
       {{60000, 100}, {150000, 20000}, {std::nullopt, 30000}},
       {{20000, 0},
@@ -261,9 +262,9 @@ TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
        {200000, 1000},
        {std::nullopt, 2000}}};
   for (const auto& fees : schedules) {
-    ChartState s = startState(1000);
+    core::ChartState s = startState(1000);
     s.settings.fees = fees;
-    showView(s, {0, 300, 0, 400000});  // every tier in view
+    core::showView(s, {0, 300, 0, 400000});  // every tier in view
     s.priceMax = 300;
     s.amountMax = 400000;
     const std::vector<Segment> lines = amountLines(s);
@@ -273,9 +274,9 @@ TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
     std::vector<std::pair<float, std::size_t>> borders;  // price, its tier
     s.tierStartPrice = s.tierEndPrice = 0;
     for (std::size_t tier = 0; tier + 1 < fees.size(); ++tier) {
-      Border(s, static_cast<float>(*fees[tier].below));
+      chart::Border(s, static_cast<float>(*fees[tier].below));
       borders.push_back({s.tierEndPrice, tier});
-      borders.push_back({static_cast<float>(s.tierEndPrice + kWalkStep), tier + 1});
+      borders.push_back({static_cast<float>(s.tierEndPrice + chart::kWalkStep), tier + 1});
     }
     for (const auto& [price, tier] : borders) {
       setTrade(s, s.quantity, price, price);
@@ -283,16 +284,16 @@ TEST(FeeSchedule, AmountLinesMarkersAndReadoutAgreeAtEveryTierBorder) {
       ASSERT_TRUE(m.line) << price;
       // The buy marker stands on an end of its tier's drawn segment.
       const Segment& seg = lines[tier];
-      const bool onStart = seg.x1 == FuncX(s, price) && seg.y1 == m.line->y1;
-      const bool onEnd = seg.x2 == FuncX(s, price) && seg.y2 == m.line->y1;
+      const bool onStart = seg.x1 == core::FuncX(s, price) && seg.y1 == m.line->y1;
+      const bool onEnd = seg.x2 == core::FuncX(s, price) && seg.y2 == m.line->y1;
       EXPECT_TRUE(onStart || onEnd) << fees.size() << " tiers: tier " << tier << " at " << price;
       EXPECT_EQ(trade::profitLossReadout(s).caption,
-                numtext::formatGrouped(-2.0 * static_cast<double>(fees[tier].fee)))
+                core::formatGrouped(-2.0 * static_cast<double>(fees[tier].fee)))
           << fees.size() << " tiers: tier " << tier << " at " << price;
     }
     setTrade(s, s.quantity, 250, 250);
     EXPECT_EQ(trade::profitLossReadout(s).caption,
-              numtext::formatGrouped(-2.0 * static_cast<double>(fees.back().fee)));
+              core::formatGrouped(-2.0 * static_cast<double>(fees.back().fee)));
   }
 }
 
@@ -307,7 +308,7 @@ TEST(FormatAmountIn, WholeYenWrittenExactlyInTheUnit) {
       {"3.402823E+38", 12, "340,282,300,000,000,000,000,000,000"},
       {"abc", 4, "abc"}};
   for (const auto& [text, power, expected] : cases)
-    EXPECT_EQ(Calc::FormatAmountIn(text, power), expected) << text << " / 10^" << power;
+    EXPECT_EQ(chart::FormatAmountIn(text, power), expected) << text << " / 10^" << power;
 }
 
 namespace {
@@ -365,7 +366,7 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
       {-3.123457e38f, 1e37f, 0, "", false}};  // too wide for any form: from the window's edge
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(c.amountMin) + " + " + std::to_string(c.amountSpan));
-    ChartState s = startState();
+    core::ChartState s = startState();
     s.amountMin = c.amountMin;
     s.amountSpan = c.amountSpan;
     RecordingCanvas canvas;
@@ -390,7 +391,7 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
     for (std::size_t n = titles; n < canvas.printed.size(); ++n) {
       const auto& p = canvas.printed[n];
       if (p.y > s.graphBottom) continue;
-      const std::string plain = numtext::plainFloat(offset + s.amountMin);
+      const std::string plain = core::plainFloat(offset + s.amountMin);
       offset += s.amountStep;
       ++labels;
       SCOPED_TRACE(p.text + " for " + plain);
@@ -399,11 +400,11 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
       if (c.asToday) {
         EXPECT_FLOAT_EQ(p.x, s.graphLeft - canvas.TextWidth(plain) - 2);
       }
-      const auto shown = exact::readExact(p.text);
+      const auto shown = core::readExact(p.text);
       ASSERT_TRUE(shown.has_value());
-      EXPECT_EQ(exact::Decimal::fromDigits(shown->sign() < 0, shown->digits(),
-                                           shown->exponent() + c.power),
-                *exact::readExact(Calc::FormatAmount(plain)));
+      EXPECT_EQ(core::Decimal::fromDigits(shown->sign() < 0, shown->digits(),
+                                          shown->exponent() + c.power),
+                *core::readExact(chart::FormatAmount(plain)));
     }
     EXPECT_GE(labels, 2);
   }

@@ -14,12 +14,12 @@
 
 namespace {
 
-using exact::Decimal;
-using exact::readExact;
+using core::Decimal;
+using core::readExact;
 
 // The two sums the window shows, composed as its trade code composes them.
 std::string settlementText(const Decimal& q, const Decimal& price, long fee, bool buy) {
-  return exact::yenText(exact::wholeYen({q * price, buy ? Decimal(fee) : -Decimal(fee)}));
+  return core::yenText(core::wholeYen({q * price, buy ? Decimal(fee) : -Decimal(fee)}));
 }
 struct ProfitLoss {
   std::string text;
@@ -28,8 +28,8 @@ struct ProfitLoss {
 ProfitLoss profitLoss(const Decimal& q, const Decimal& buy, const Decimal& sell, long buyFee,
                       long sellFee) {
   const Decimal result =
-      exact::wholeYen({q * sell, -Decimal(sellFee), -(q * buy), -Decimal(buyFee)});
-  return {exact::groupedText(result), result.sign()};
+      core::wholeYen({q * sell, -Decimal(sellFee), -(q * buy), -Decimal(buyFee)});
+  return {core::groupedText(result), result.sign()};
 }
 
 Decimal read(const std::string& text) {
@@ -134,9 +134,9 @@ TEST(ExactMoney, SumsRoundOnceWhateverTheGapsBetweenTerms) {
   for (const Case& c : cases) {
     std::vector<Decimal> terms;
     for (const std::string& t : c.terms) terms.push_back(read(t));
-    const Decimal sum = exact::wholeYen(terms);
-    EXPECT_EQ(exact::groupedText(sum), c.grouped) << testing::PrintToString(c.terms);
-    EXPECT_EQ(exact::yenText(sum), c.yen) << testing::PrintToString(c.terms);
+    const Decimal sum = core::wholeYen(terms);
+    EXPECT_EQ(core::groupedText(sum), c.grouped) << testing::PrintToString(c.terms);
+    EXPECT_EQ(core::yenText(sum), c.yen) << testing::PrintToString(c.terms);
     EXPECT_TRUE(sum.exponent() >= 0) << testing::PrintToString(c.terms);
   }
 }

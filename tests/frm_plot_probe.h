@@ -16,13 +16,13 @@ class FrmPlotProbe {
  public:
   explicit FrmPlotProbe(FrmPlot& window) : w_(window) {}
 
-  ChartState& state() { return w_.state; }
+  core::ChartState& state() { return w_.state; }
   tk::DrawingSurface& surface() { return w_.surface; }
   FrmPlotControls& ui() { return w_.ui; }
 
   SettingsFileLink& settingsFile() { return w_.settingsFile; }
   void LoadSettings(bool atStart) { w_.LoadSettings(atStart); }  // as the file watcher does
-  void ApplySettings(const TradeSettings& settings) { w_.ApplySettings(settings); }
+  void ApplySettings(const core::TradeSettings& settings) { w_.ApplySettings(settings); }
 
   void ReDraw() { w_.ReDraw(); }
   void Form_Resize() { w_.Form_Resize(); }

@@ -30,7 +30,7 @@ TEST_F(KeyboardHoldTest, FocusStartsAtTheLowestTabIndexThatCanTakeIt) {
   activate(window.get());
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
   EXPECT_EQ(state().viewHistory.size(), 2u);
-  EXPECT_EQ(state().compactMode, kFalse);
+  EXPECT_EQ(state().compactMode, core::kFalse);
 }
 
 // A held space bar or Enter on a focused button is one click, also when the platform sends its

@@ -109,8 +109,8 @@ TEST(Layout, WindowFontsAndColours) {
   EXPECT_EQ(p.ui().CmdMoveUp->font().pixelSize(), 16);  // bold 12 pt
   EXPECT_EQ(p.ui().TxtQua->font().pixelSize(), 13);     // 9.75 pt
   EXPECT_EQ(p.ui().LblSoneki->font().pixelSize(), 21);  // bold 15.75 pt
-  EXPECT_EQ(p.ui().LblBuy->backColour(), RGB(0, 255, 255));
-  EXPECT_EQ(p.ui().LblSell->foreColour(), RGB(255, 255, 255));
+  EXPECT_EQ(p.ui().LblBuy->backColour(), core::RGB(0, 255, 255));
+  EXPECT_EQ(p.ui().LblSell->foreColour(), core::RGB(255, 255, 255));
   EXPECT_EQ(p.ui().Label1[6]->caption(), QStringLiteral("数量："));
   EXPECT_EQ(p.ui().LblRieki->caption(), QStringLiteral("損益："));
   // Labels are exactly as wide as their text, so nothing of a caption is cut off.

@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace numtext;
+using namespace core;
 
 constexpr double kDblMax = std::numeric_limits<double>::max();
 constexpr double kInf = std::numeric_limits<double>::infinity();
@@ -56,7 +56,7 @@ TEST(ReadStrict, CommaGroupsExactlyThreeDigits) {
       {"1,2345.5", std::nullopt}, {"３５，５", std::nullopt}, {"1,23e3", std::nullopt}};
   for (const auto& [text, expected] : cases) {
     EXPECT_EQ(readStrict(text), expected) << '"' << text << '"';
-    EXPECT_EQ(exact::readExact(text).has_value(), expected.has_value()) << '"' << text << '"';
+    EXPECT_EQ(core::readExact(text).has_value(), expected.has_value()) << '"' << text << '"';
   }
 }
 

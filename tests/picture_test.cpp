@@ -144,7 +144,7 @@ TEST_F(WindowTest, SavedPicturesTakeTheirFormatFromTheSuffix) {
 
   // A failed save names the path and the reason and leaves no file; a cancel does nothing.
   const QString plainFile = dir.filePath(QStringLiteral("chart.png"));
-  const SavedView view = currentView(state());
+  const core::SavedView view = core::currentView(state());
   for (const QString& target : {plainFile + QStringLiteral("/x.png"),  // a folder that is a file
                                 plainFile + QStringLiteral("/x.pdf"),
                                 QStringLiteral("/proc/hoshinami-picture.svg"),  // no files there
@@ -163,7 +163,7 @@ TEST_F(WindowTest, SavedPicturesTakeTheirFormatFromTheSuffix) {
   save(QString(), QStringLiteral("png"));  // cancelled
   EXPECT_TRUE(messages.isEmpty());
   EXPECT_EQ(files(), written);
-  EXPECT_EQ(currentView(state()), view);
+  EXPECT_EQ(core::currentView(state()), view);
   tk::setSavePathChooser({});
 }
 
@@ -232,7 +232,7 @@ TEST_F(WindowTest, NoStalePixelAfterAChange) {
       {"compact window", [&] { probe().CmdSize_Click(); }},
       {"fees",
        [&] {
-         TradeSettings settings = builtInSettings();
+         core::TradeSettings settings = core::builtInSettings();
          dearFees = !dearFees;
          if (dearFees) settings.fees.front().fee *= 10;
          probe().ApplySettings(settings);

@@ -19,8 +19,8 @@ TEST(WheelZoomArea, HalfThePlotAroundThePointerShiftedInside) {
   struct Case {
     float x, y, left, top;
   };
-  ChartState s;
-  setStartView(s);  // the plot area (15, 50)-(115, 120)
+  core::ChartState s;
+  core::setStartView(s);  // the plot area (15, 50)-(115, 120)
   for (const Case& c :
        {Case{65, 85, 40, 67.5f}, Case{30, 55, 15, 50}, Case{100, 110, 65, 85}, Case{15, 50, 15, 50},
         Case{115, 120, 65, 85}, Case{90.5f, 102.5f, 65, 85}}) {
@@ -44,12 +44,12 @@ TEST(PointerReadout, AmountsAcrossTheFeeTiersAreTheLabelsTexts) {
         Case{1000, 0.00f, "買 \\525", "売 -\\525"},
         Case{250000, 99.99f, "買 \\24,999,075", "売 \\24,995,925"}}) {  // to the yen
     SCOPED_TRACE(c.price);
-    ChartState s;
+    core::ChartState s;
     setTrade(s, c.quantity, c.price, c.price);
     s.amountMin = -1e9f;  // every amount marker in view
     s.amountMax = s.amountSpan = 2e9f;
     const auto lines = trade::pointerReadout(s, c.price);
-    EXPECT_EQ(lines[0], "単価 " + numtext::format0_00(c.price));
+    EXPECT_EQ(lines[0], "単価 " + core::format0_00(c.price));
     EXPECT_EQ(lines[1], c.buy);
     EXPECT_EQ(lines[2], c.sell);
     EXPECT_EQ(lines[3], "損益 " + trade::profitLossReadout(s).caption);  // sold where bought
@@ -63,7 +63,7 @@ namespace {
 
 class PointerWindow : public ViewWindowTest {
  protected:
-  bool pending() { return state().selectionActive != kFalse; }
+  bool pending() { return state().selectionActive != core::kFalse; }
   float midX() { return state().graphLeft + state().graphWidth / 2; }
   float midY() { return state().graphBottom - state().graphHeight / 2; }
   void wheelAt(double xMm, double yMm, int delta) {
@@ -88,7 +88,7 @@ TEST_F(PointerWindow, WheelZoomIsTheTwoClickZoomOfItsRectangleOverAFreePlotAreaO
   for (const auto& [x, y] : {std::pair{midX(), midY()}, {l, midY()}, {r - 1, b - 1}}) {
     const view::AreaRect area = view::wheelZoomArea(state(), x, y);
     probe().Form_MouseWheel(x, y, 1);
-    const SavedView wheeled = shown();
+    const core::SavedView wheeled = shown();
     probe().CmdUndo_Click();
     probe().Form_MouseDown(area.left, area.top);
     probe().Form_MouseMove(area.left + area.width, area.top + area.height);
@@ -97,10 +97,10 @@ TEST_F(PointerWindow, WheelZoomIsTheTwoClickZoomOfItsRectangleOverAFreePlotAreaO
     EXPECT_EQ(entries(), 2u);
     probe().CmdUndo_Click();
   }
-  ChartState start = state();
+  core::ChartState start = state();
   wheelAt(midX(), midY(), -120);  // toward the user: 縮小
   EXPECT_EQ(shown(), view::zoomedOut(start));
-  const SavedView out = shown();
+  const core::SavedView out = shown();
   markDisplayList();
   wheelAt(l - 1, midY(), 120);             // off the plot area
   probe().Form_MouseDown(midX(), midY());  // a selection pending
@@ -109,7 +109,7 @@ TEST_F(PointerWindow, WheelZoomIsTheTwoClickZoomOfItsRectangleOverAFreePlotAreaO
   EXPECT_TRUE(pending());
   EXPECT_EQ(shown(), out);
   EXPECT_TRUE(displayListMarked());
-  state().selectionActive = kFalse;
+  state().selectionActive = core::kFalse;
   wheelAt(midX(), midY(), 60);  // half a notch, then the other half
   EXPECT_EQ(entries(), 2u);
   wheelAt(midX(), midY(), 60);
@@ -134,7 +134,7 @@ TEST_F(PointerWindow, EscDropsOnlyAPendingSelectionWhereverTheFocusIs) {
 }
 
 TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
-  showView(state(), {47, 5, 40000, 15000});  // under 0.01 per pixel
+  core::showView(state(), {47, 5, 40000, 15000});  // under 0.01 per pixel
   probe().ReDraw();
   const int y = static_cast<int>(tk::mmToPx(midY()));
   const auto pixelAt = [&](float price) {
@@ -164,7 +164,7 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
   EXPECT_FALSE(tipShown());
   restAt(inside);
   EXPECT_FALSE(tipShown());
-  state().selectionActive = kFalse;
+  state().selectionActive = core::kFalse;
   restAt(inside);
   QEvent leave(QEvent::Leave);
   QApplication::sendEvent(window.get(), &leave);

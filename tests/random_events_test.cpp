@@ -148,14 +148,15 @@ class RandomEventsTest : public WindowTest {
                          ++(v ? seen.taken : seen.refused);
                        });
     };
-    watch(ui().TxtBP, buy, [](const ChartState& s, const std::string& t) {
+    watch(ui().TxtBP, buy, [](const core::ChartState& s, const std::string& t) {
       return trade::acceptPrice(s, trade::Side::Buy, t);
     });
-    watch(ui().TxtSP, sell, [](const ChartState& s, const std::string& t) {
+    watch(ui().TxtSP, sell, [](const core::ChartState& s, const std::string& t) {
       return trade::acceptPrice(s, trade::Side::Sell, t);
     });
-    watch(ui().TxtQua, quantity,
-          [](const ChartState& s, const std::string& t) { return trade::acceptQuantity(s, t); });
+    watch(ui().TxtQua, quantity, [](const core::ChartState& s, const std::string& t) {
+      return trade::acceptQuantity(s, t);
+    });
   }
 
   // ---- random choices ----
@@ -218,7 +219,7 @@ class RandomEventsTest : public WindowTest {
     if (r < 60) return from(kTinyQuantities);
     if (r < 63) return longText();
     if (r < 75) return randomDigits(1, 12);
-    return numtext::format0_00(real(-30, 130));
+    return core::format0_00(real(-30, 130));
   }
   std::string quantityText() {
     const int r = between(0, 999);
@@ -464,7 +465,7 @@ class RandomEventsTest : public WindowTest {
       window->activateWindow();  // the view keys are the window's shortcuts
       QTest::keyClick(target, k.key, k.mods);
     } else {
-      TradeSettings settings = builtInSettings();
+      core::TradeSettings settings = core::builtInSettings();
       if (chance(0.7)) {
         settings.fees.clear();
         const int tiers = between(1, 20);
@@ -549,8 +550,8 @@ class RandomEventsTest : public WindowTest {
       const float x = chartCoordinate(true);
       const float y = chartCoordinate(false);
       const bool press = chance(0.4);
-      describe(std::string(press ? "Form_MouseDown(" : "Form_MouseMove(") + numtext::plainFloat(x) +
-               ", " + numtext::plainFloat(y) + ")");
+      describe(std::string(press ? "Form_MouseDown(" : "Form_MouseMove(") + core::plainFloat(x) +
+               ", " + core::plainFloat(y) + ")");
       press ? probe().Form_MouseDown(x, y) : probe().Form_MouseMove(x, y);
     }
   }
@@ -560,7 +561,7 @@ class RandomEventsTest : public WindowTest {
   // A coordinate in millimetres: on the plot area's border, just beside it, inside, or anywhere
   // the pointer can be while the window holds the mouse.
   float chartCoordinate(bool across) {
-    const ChartState& s = state();
+    const core::ChartState& s = state();
     const float low = across
                           ? s.graphLeft
                           : static_cast<float>(static_cast<double>(s.graphBottom) - s.graphHeight);
@@ -581,12 +582,12 @@ class RandomEventsTest : public WindowTest {
   // every event and tick: messages are built only for what is broken.)
   std::vector<std::string> broken(bool holding) const {
     std::vector<std::string> v;
-    const ChartState& s = state();
+    const core::ChartState& s = state();
     const auto positive = [](float f) { return std::isfinite(f) && f > 0; };
     const auto finite = [](std::initializer_list<float> values) {
       return std::all_of(values.begin(), values.end(), [](float f) { return std::isfinite(f); });
     };
-    const auto text = [](float f) { return numtext::plainFloat(f); };
+    const auto text = [](float f) { return core::plainFloat(f); };
 
     // The view and the quantity.
     if (!positive(s.priceSpan)) v.push_back("priceSpan " + text(s.priceSpan));
@@ -612,7 +613,7 @@ class RandomEventsTest : public WindowTest {
         v.push_back("undo enabling does not follow the index");
       if (ui().CmdRedo->isEnabled() != (h < static_cast<float>(entries - 1)))
         v.push_back("redo enabling does not follow the index");
-      if (s.viewHistory[static_cast<std::size_t>(h)] != currentView(s))
+      if (s.viewHistory[static_cast<std::size_t>(h)] != core::currentView(s))
         v.push_back("the view shown is not the history entry at the index");
     }
 
@@ -624,7 +625,7 @@ class RandomEventsTest : public WindowTest {
         v.push_back(name + ": state " + text(held) + " but the last taken value is " +
                     text(w.value));
       if (w.taken) {
-        const auto value = numtext::readStrictFloat(str(f->text()));
+        const auto value = core::readStrictFloat(str(f->text()));
         if (!value || *value != held)
           v.push_back(name + ": taken text \"" + str(f->text()).substr(0, 40) + "\" but state " +
                       text(held));
@@ -710,14 +711,14 @@ class RandomEventsTest : public WindowTest {
              std::to_string(refused) + " refused, " + std::to_string(zooms) + " mouse zooms, " +
              std::to_string(locked) + " events while minimised or maximised, " +
              std::to_string(longestHistory) + " history entries at most, price spans from " +
-             numtext::plainFloat(narrowest) + " to " + numtext::plainFloat(widest);
+             core::plainFloat(narrowest) + " to " + core::plainFloat(widest);
     }
   };
 
   void note() {
-    const ChartState& s = state();
-    if (seen.selecting && s.selectionActive == kFalse) ++seen.zooms;
-    seen.selecting = s.selectionActive != kFalse;
+    const core::ChartState& s = state();
+    if (seen.selecting && s.selectionActive == core::kFalse) ++seen.zooms;
+    seen.selecting = s.selectionActive != core::kFalse;
     seen.longestHistory = std::max(seen.longestHistory, s.viewHistory.size());
     seen.narrowest = std::min(seen.narrowest, s.priceSpan);
     seen.widest = std::max(seen.widest, s.priceSpan);

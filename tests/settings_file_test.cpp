@@ -96,7 +96,7 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
     ASSERT_TRUE(read.fault.has_value());
     EXPECT_EQ(read.fault->key, bad.key);
     EXPECT_FALSE(read.fault->reason.empty());
-    EXPECT_EQ(read.settings, builtInSettings());  // not a mix
+    EXPECT_EQ(read.settings, core::builtInSettings());  // not a mix
     EXPECT_EQ(readFile(path), written);
     const QString message = settingsfile::refusalMessage(path, *read.fault, true);
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path)));
@@ -106,16 +106,16 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
 
   // Good files: values read digit for digit (0.29 is 29 hundredths, though 0.29 * 100 is
   // 28.999999999999996 in doubles), any number of tiers, unknown keys ignored.
-  TradeSettings broker;
+  core::TradeSettings broker;
   broker.fees = {{100000, 0}, {500000, 180}, {1000000, 340}, {std::nullopt, 640}};
   broker.quantity = {100, 1000, 100, 1'000'000};
   broker.price = {29, 10000, 29, 1'000'000};
   broker.taxThousandths = 20315;
   const struct {
     QByteArray contents;
-    TradeSettings settings;
+    core::TradeSettings settings;
   } kGood[] = {
-      {kExample, builtInSettings()},
+      {kExample, core::builtInSettings()},
       {R"({"fees": [{"below": 1e5, "fee": 0}, {"below": 500000, "fee": 180},
                     {"below": 1000000, "fee": 340, "名前": "大口"}, {"fee": 640}],
            "quantity": {"step": 100, "bigStep": 1000, "lowest": 100, "highest": 1000000},
@@ -135,7 +135,7 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
   const settingsfile::Read missing = settingsfile::read(none);
   EXPECT_TRUE(missing.missing);
   EXPECT_FALSE(missing.fault.has_value());
-  EXPECT_EQ(missing.settings, builtInSettings());
+  EXPECT_EQ(missing.settings, core::builtInSettings());
   EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("none"))));
 }
 
@@ -147,7 +147,7 @@ TEST(SettingsFile, ASaveKeepsUnknownKeysAndAFailedSaveSaysWhy) {
                                    "highest": 250000, "memo": [1, 2]},
                       "price": {"step": 0.01, "bigStep": 1, "lowest": 0.01, "highest": 99.99},
                       "broker": {"name": "どこか"}})");
-  TradeSettings saved = builtInSettings();
+  core::TradeSettings saved = core::builtInSettings();
   saved.fees = {{100000, 99}, {300000, 199}, {std::nullopt, 1999}};
   saved.price = {7, 29, 1, 123456};  // 0.07, 0.29, 0.01, 1234.56
   saved.taxThousandths = 20315;
@@ -190,12 +190,12 @@ TEST(SettingsFile, ASaveKeepsUnknownKeysAndAFailedSaveSaysWhy) {
 }
 
 TEST(UnitText, SettingsNumbersAreReadAndWrittenInWholeUnits) {
-  using unittext::Fault;
+  using core::UnitFault;
   const struct {
     const char* text;
     int decimals;
     std::int64_t units;
-    std::optional<Fault> fault;
+    std::optional<UnitFault> fault;
   } kTexts[] = {
       {"0.01", 2, 1, {}},
       {"1,575", 0, 1575, {}},
@@ -204,24 +204,24 @@ TEST(UnitText, SettingsNumbersAreReadAndWrittenInWholeUnits) {
       {"1e3", 0, 1000, {}},
       {"2.50", 2, 250, {}},
       {"-5", 0, -5, {}},
-      {"0.015", 2, 0, Fault::TooManyDecimals},
-      {"12.5", 0, 0, Fault::TooManyDecimals},
-      {"", 0, 0, Fault::Empty},
-      {"abc", 0, 0, Fault::NotANumber},
-      {"1e40", 0, 0, Fault::TooLarge},
-      {"1000000000000000000", 0, 0, Fault::TooLarge},
-      {"99999999999999999", 2, 0, Fault::TooLarge},
+      {"0.015", 2, 0, UnitFault::TooManyDecimals},
+      {"12.5", 0, 0, UnitFault::TooManyDecimals},
+      {"", 0, 0, UnitFault::Empty},
+      {"abc", 0, 0, UnitFault::NotANumber},
+      {"1e40", 0, 0, UnitFault::TooLarge},
+      {"1000000000000000000", 0, 0, UnitFault::TooLarge},
+      {"99999999999999999", 2, 0, UnitFault::TooLarge},
   };
   for (const auto& t : kTexts) {
     SCOPED_TRACE(t.text);
-    const unittext::Units read = unittext::readUnits(t.text, t.decimals);
+    const core::Units read = core::readUnits(t.text, t.decimals);
     EXPECT_EQ(read.fault, t.fault);
     if (!t.fault) {
       EXPECT_EQ(read.value, t.units);
     }
   }
   // A file's double is read from its shortest text: 0.1 + 0.2 is 0.30000000000000004.
-  EXPECT_EQ(unittext::readUnits(0.1 + 0.2, 2).fault, Fault::TooManyDecimals);
+  EXPECT_EQ(core::readUnits(0.1 + 0.2, 2).fault, UnitFault::TooManyDecimals);
 
   const struct {
     std::int64_t units;
@@ -232,7 +232,7 @@ TEST(UnitText, SettingsNumbersAreReadAndWrittenInWholeUnits) {
                   {20315, 3, "20.315"}, {250000, 0, "250,000"},
                   {0, 3, "0"},          {123456789, 2, "1,234,567.89"}};
   for (const auto& w : kWritten) {
-    EXPECT_EQ(unittext::unitsText(w.units, w.decimals), w.text);
-    EXPECT_EQ(unittext::readUnits(w.text, w.decimals).value, w.units);  // and back
+    EXPECT_EQ(core::unitsText(w.units, w.decimals), w.text);
+    EXPECT_EQ(core::readUnits(w.text, w.decimals).value, w.units);  // and back
   }
 }

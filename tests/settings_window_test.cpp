@@ -18,8 +18,8 @@
 
 namespace {
 
-TradeSettings lotsOf100() {
-  TradeSettings s = builtInSettings();
+core::TradeSettings lotsOf100() {
+  core::TradeSettings s = core::builtInSettings();
   s.quantity = {100, 1000, 100, 250000};
   s.price = {1, 100, 1, 1'000'000};
   return s;
@@ -74,7 +74,7 @@ class SettingsWindowTest : public WindowTest {
 TEST_F(SettingsWindowTest, AWindowWithoutAFileUsesTheBuiltInSettingsAndWatchesNothing) {
   open(QString());
   EXPECT_EQ(probe().settingsFile().watcher, nullptr);
-  EXPECT_EQ(state().settings, builtInSettings());
+  EXPECT_EQ(state().settings, core::builtInSettings());
   EXPECT_TRUE(messages.isEmpty());
 }
 
@@ -91,7 +91,7 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   ui().TxtBP->setText(QStringLiteral("1234"));
   probe().Form_MouseDown(40, 70);  // a zoom: the view and its history stay through a reload
   probe().Form_MouseDown(60, 90);
-  const SavedView view = currentView(state());
+  const core::SavedView view = core::currentView(state());
   const auto history = state().viewHistory;
 
   // A bad edit: reported once however often the watcher reports, naming the file and the key.
@@ -109,12 +109,12 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(state().settings, lotsOf100());
 
   // A good edit is taken at once: step buttons, fees and amounts follow; the view stays.
-  TradeSettings cheaper = lotsOf100();
+  core::TradeSettings cheaper = lotsOf100();
   cheaper.fees = {{std::nullopt, 0}};
   ASSERT_FALSE(settingsfile::write(path, cheaper).has_value());
   probe().LoadSettings(false);
   EXPECT_EQ(state().settings, cheaper);
-  EXPECT_EQ(currentView(state()), view);
+  EXPECT_EQ(core::currentView(state()), view);
   EXPECT_EQ(state().viewHistory, history);
   EXPECT_TRUE(
       ui().LblBYaku->caption().endsWith(QStringLiteral(" \\370,200")));  // 300 x 1234, no fee
@@ -126,7 +126,7 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(messages.size(), 2);
   QFile::remove(path);
   probe().LoadSettings(false);
-  EXPECT_EQ(state().settings, builtInSettings());
+  EXPECT_EQ(state().settings, core::builtInSettings());
   EXPECT_EQ(messages.size(), 2);
 }
 
@@ -135,7 +135,7 @@ TEST_F(SettingsWindowTest, ABadFileAtStartIsReportedAndLeftAsItWas) {
   open(path);
   ASSERT_EQ(messages.size(), 1);
   EXPECT_TRUE(messages[0].contains(QStringLiteral("当初の設定")));
-  EXPECT_EQ(state().settings, builtInSettings());
+  EXPECT_EQ(state().settings, core::builtInSettings());
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_EQ(file.readAll(), QByteArray("{\"fees\": []}"));
@@ -145,7 +145,7 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   open(path);
   SettingsDialog* d = openDialog();
   ASSERT_NE(d, nullptr);
-  EXPECT_EQ(d->entered(), builtInSettings());
+  EXPECT_EQ(d->entered(), core::builtInSettings());
   EXPECT_TRUE(ok(d)->isEnabled());
   // By keyboard alone: Tab goes along each tier's row, then down the table.
   QWidget* next = entry(d, "fees[0].below");
@@ -190,7 +190,7 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   entry(d, "quantity.lowest")->setText(QStringLiteral("100"));
   EXPECT_EQ(entry(d, "fees[3].below"), nullptr);
   ASSERT_TRUE(ok(d)->isEnabled());
-  TradeSettings wanted = builtInSettings();
+  core::TradeSettings wanted = core::builtInSettings();
   wanted.fees = {{50000, 525}, {200000, 1050}, {1000000, 1575}, {std::nullopt, 2100}};
   wanted.quantity.step = wanted.quantity.lowest = 100;
   EXPECT_EQ(d->entered(), wanted);
@@ -224,7 +224,7 @@ TEST_F(SettingsWindowTest, BuiltInValuesComeBackAndAFailedSaveKeepsTheDialogOpen
   EXPECT_EQ(d->entered(), lotsOf100());
 
   QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("restoreBuiltIn")), Qt::LeftButton);
-  EXPECT_EQ(d->entered(), builtInSettings());
+  EXPECT_EQ(d->entered(), core::builtInSettings());
   EXPECT_EQ(entry(d, "price.step")->text(), QStringLiteral("0.01"));
   EXPECT_EQ(state().settings, lotsOf100());  // nothing applied before OK
 

@@ -6,9 +6,9 @@
 #include "core/number_text.h"
 
 // A trade as the fields would hold it, typed as the plain texts of these floats.
-inline void setTrade(ChartState& s, float quantity, float buy, float sell) {
+inline void setTrade(core::ChartState& s, float quantity, float buy, float sell) {
   const auto decimal = [](float v) {
-    return exact::readExact(numtext::plainFloat(v)).value_or(exact::fromFloat(v));
+    return core::readExact(core::plainFloat(v)).value_or(core::fromFloat(v));
   };
   s.quantity = quantity;
   s.buyPrice = buy;
@@ -18,9 +18,9 @@ inline void setTrade(ChartState& s, float quantity, float buy, float sell) {
   s.sellPriceDecimal = decimal(sell);
 }
 
-inline ChartState startState(float quantity = 1000, float buy = 1, float sell = 1) {
-  ChartState s;
-  setStartView(s);
+inline core::ChartState startState(float quantity = 1000, float buy = 1, float sell = 1) {
+  core::ChartState s;
+  core::setStartView(s);
   setTrade(s, quantity, buy, sell);
   return s;
 }

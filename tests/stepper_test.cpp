@@ -17,15 +17,15 @@ void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdSt
 
 namespace {
 
-using B = steprules::Button;
-const StepSetting kPrices = builtInSettings().price;
-const StepSetting kQuantities = builtInSettings().quantity;
+using B = stepper::Button;
+const core::StepSetting kPrices = core::builtInSettings().price;
+const core::StepSetting kQuantities = core::builtInSettings().quantity;
 
 std::optional<std::string> stepPrice(std::string_view text, B button) {
-  return steprules::stepPrice(text, kPrices, button);
+  return stepper::stepPrice(text, kPrices, button);
 }
 std::optional<std::string> stepQuantity(std::string_view text, B button) {
-  return steprules::stepQuantity(text, kQuantities, button);
+  return stepper::stepQuantity(text, kQuantities, button);
 }
 
 // ---- the arithmetic alone: what the window cases below do not reach ----
@@ -75,10 +75,10 @@ TEST(StepRules, StepsFromTheValueTheFieldShows) {
 }
 
 TEST(StepRules, RepeatCountStopsAtItsLargestValue) {
-  EXPECT_EQ(steprules::nextRepeatCount(0), 1);
-  EXPECT_EQ(steprules::nextRepeatCount(1), 2);
-  EXPECT_EQ(steprules::nextRepeatCount(32766), 32767);
-  EXPECT_EQ(steprules::nextRepeatCount(32767), 32767);
+  EXPECT_EQ(stepper::nextRepeatCount(0), 1);
+  EXPECT_EQ(stepper::nextRepeatCount(1), 2);
+  EXPECT_EQ(stepper::nextRepeatCount(32766), 32767);
+  EXPECT_EQ(stepper::nextRepeatCount(32767), 32767);
 }
 
 // ---- the real buttons ----
@@ -194,7 +194,7 @@ TEST_F(StepperTest, ClickStepsWithinTheLimits) {
 // Another broker's rows: lots of 100 from 100 to 5,000 shares, prices by 0.05 and 10 from 100 to
 // 5,000 yen. Every button, key and tip follows them, with the same one-sided limits.
 TEST_F(StepperTest, ButtonsKeysAndTipsFollowTheSettings) {
-  TradeSettings settings = builtInSettings();
+  core::TradeSettings settings = core::builtInSettings();
   settings.quantity = {100, 1000, 100, 5000};
   settings.price = {5, 1000, 10000, 500000};
   probe().ApplySettings(settings);
@@ -248,7 +248,7 @@ struct Pair {
   Field field;
   Timer timer;
   Tick tick;
-  Truth ChartState::*direction;
+  core::Truth core::ChartState::*direction;
   int fastMs;
   const char* start;
   const char* afterThreeUpTicksAndClick;
@@ -257,21 +257,22 @@ struct Pair {
 const std::vector<Pair>& pairs() {
   static const std::vector<Pair> all = {
       {&FrmPlotControls::CmdDown, &FrmPlotControls::CmdUp, &FrmPlotControls::TxtBP,
-       &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo, &ChartState::stepUp, 50, "50.00",
-       "54.00"},
+       &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo, &core::ChartState::stepUp, 50,
+       "50.00", "54.00"},
       {&FrmPlotControls::CmdSDown, &FrmPlotControls::CmdSUp, &FrmPlotControls::TxtBP,
-       &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo, &ChartState::stepUp, 50, "50.00",
-       "50.04"},
+       &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo, &core::ChartState::stepUp, 50,
+       "50.00", "50.04"},
       {&FrmPlotControls::CmdDownS, &FrmPlotControls::CmdUpS, &FrmPlotControls::TxtSP,
-       &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell, &ChartState::stepUpSell, 50, "50.00",
-       "54.00"},
+       &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell, &core::ChartState::stepUpSell, 50,
+       "50.00", "54.00"},
       {&FrmPlotControls::CmdSDownS, &FrmPlotControls::CmdSUpS, &FrmPlotControls::TxtSP,
-       &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell, &ChartState::stepUpSell, 50, "50.00",
-       "50.04"},
+       &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell, &core::ChartState::stepUpSell, 50,
+       "50.00", "50.04"},
       {&FrmPlotControls::CmdQD, &FrmPlotControls::CmdQU, &FrmPlotControls::TxtQua,
-       &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ, &ChartState::stepUp, 200, "50000", "90000"},
+       &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ, &core::ChartState::stepUp, 200, "50000",
+       "90000"},
       {&FrmPlotControls::CmdSQD, &FrmPlotControls::CmdSQU, &FrmPlotControls::TxtQua,
-       &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ, &ChartState::stepUp, 200, "50000",
+       &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ, &core::ChartState::stepUp, 200, "50000",
        "54000"},
   };
   return all;
@@ -289,7 +290,7 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
     QTest::mousePress(button(p.up), Qt::LeftButton);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
-    EXPECT_EQ(state().*p.direction, kTrue);
+    EXPECT_EQ(state().*p.direction, core::kTrue);
     EXPECT_EQ(text(p.field), QString::fromUtf8(p.start));  // no step at the press
 
     tick(p.tick);
@@ -313,7 +314,7 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
 
     // The decreasing button of the pair turns the same timer the other way.
     QTest::mousePress(button(p.down), Qt::LeftButton);
-    EXPECT_EQ(state().*p.direction, kFalse);
+    EXPECT_EQ(state().*p.direction, core::kFalse);
     tick(p.tick);
     QTest::mouseRelease(button(p.down), Qt::LeftButton);
     EXPECT_FALSE(t->isActive());
@@ -362,7 +363,7 @@ TEST_F(StepperTest, OtherMouseButtonsRepeatWithoutClickAndStayOffTheChart) {
     ui().TxtBP->setText("10.00");
     QTest::mousePress(ui().CmdUp, mouse);
     EXPECT_TRUE(ui().TmrSuuryo->isActive());
-    EXPECT_EQ(state().stepUp, kTrue);
+    EXPECT_EQ(state().stepUp, core::kTrue);
     tick(ui().TmrSuuryo);
     EXPECT_EQ(ui().TxtBP->text(), "11.00");
     QTest::mouseRelease(ui().CmdUp, mouse);

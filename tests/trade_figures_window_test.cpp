@@ -86,7 +86,7 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
     EXPECT_EQ(index(), before + 1);
     EXPECT_EQ(entries(), before + 2);
     expectNoArrows();
-    const SavedView v = shown();
+    const core::SavedView v = shown();
     EXPECT_EQ(std::fmod(v[0], state().priceStep), 0);
     EXPECT_EQ(std::fmod(v[2], state().amountStep), 0);
     probe().CmdUndo_Click();
@@ -94,22 +94,22 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
     EXPECT_NE(shown(), v);
   }
   ui().TxtQua->setText(QStringLiteral("abc"));
-  const SavedView v = shown();
+  const core::SavedView v = shown();
   click(ui().CmdFit);
   EXPECT_EQ(shown(), v);
 }
 
 // The zoom keys, wherever the focus is: in as a wheel notch at the plot's centre, out as 縮小.
 TEST_F(FiguresWindow, ZoomKeys) {
-  const SavedView start = shown();
+  const core::SavedView start = shown();
   probe().Form_MouseWheel(state().graphLeft + state().graphWidth / 2,
                           state().graphBottom - state().graphHeight / 2, 1);
-  const SavedView notch = shown();
+  const core::SavedView notch = shown();
   probe().CmdUndo_Click();
   QTest::keyClick(ui().TxtBP, Qt::Key_Equal, Qt::ControlModifier);
   EXPECT_EQ(shown(), notch);
   click(ui().CmdZoom);
-  const SavedView zoomedOut = shown();
+  const core::SavedView zoomedOut = shown();
   probe().CmdUndo_Click();
   QTest::keyClick(ui().CmdZoom, Qt::Key_Minus, Qt::ControlModifier);
   EXPECT_EQ(shown(), zoomedOut);

@@ -19,8 +19,8 @@ namespace {
 
 using trade::Side;
 
-constexpr Colour kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
-constexpr Colour kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+constexpr core::Colour kBlue = core::RGB(0, 0, 255), kRed = core::RGB(255, 0, 0);
+constexpr core::Colour kWhite = core::RGB(255, 255, 255), kBlack = core::RGB(0, 0, 0);
 
 // One millimetre per byte: enough to see where a label's text ends.
 float byteWidth(std::string_view caption) { return static_cast<float>(caption.size()); }
@@ -44,8 +44,9 @@ TEST(FuncTip, TiersChangeAtTheirThresholds) {
       {3000, 66.6666641f, 1},
   };
   for (const Case& c : cases) {
-    const ChartState s = startState(c.quantity);
-    EXPECT_EQ(funcTip(s, c.price), tierFee(s, c.tier)) << c.quantity << " x " << c.price;
+    const core::ChartState s = startState(c.quantity);
+    EXPECT_EQ(trade::funcTip(s, c.price), core::tierFee(s, c.tier))
+        << c.quantity << " x " << c.price;
   }
 }
 
@@ -53,7 +54,7 @@ TEST(ProfitLossReadout, CaptionAndColoursFollowTheShownNumber) {
   struct Case {
     float quantity, buy, sell;
     const char* caption;
-    Colour back, fore;
+    core::Colour back, fore;
   };
   const std::vector<Case> cases = {
       {1000, 100, 101, "-1,100", kBlue, kWhite},
@@ -94,7 +95,7 @@ TEST(PriceMarker, InsideOnTheBoundsAndOutside) {
       {Side::Sell, -3, false, 15, "←売"},      {Side::Sell, 150, false, 115, "→売"},
   };
   for (const PriceCase& c : cases) {
-    ChartState s = startState();
+    core::ChartState s = startState();
     (c.side == Side::Buy ? s.buyPrice : s.sellPrice) = c.price;
     const trade::Marker m = trade::priceMarker(s, c.side);
     SCOPED_TRACE(c.caption + std::to_string(c.price));
@@ -135,7 +136,7 @@ TEST(AmountMarker, InsideOnTheBoundsAndOutside) {
       {Side::Buy, 250000, 99.99f, 0, false, 47, "↑買 \\24,999,075"},
   };
   for (const AmountCase& c : cases) {
-    ChartState s = startState(c.quantity, c.price, c.price);
+    core::ChartState s = startState(c.quantity, c.price, c.price);
     s.amountMin = c.amountMin;
     s.amountMax = c.amountMin + s.amountSpan;
     const trade::Marker m = trade::amountMarker(s, c.side, 3, byteWidth);
@@ -155,7 +156,7 @@ TEST(AmountMarker, InsideOnTheBoundsAndOutside) {
 }
 
 TEST(EntryFields, TakeNumbersWhoseAmountsStayFinite) {
-  const ChartState s = startState();
+  const core::ChartState s = startState();
   struct Case {
     const char* text;
     bool price, quantity;
@@ -213,18 +214,19 @@ TEST(ExactMoney, LabelsAndReadoutMatchWholeNumberArithmetic) {
       return std::to_string(cents / 100) + "." + (cents % 100 < 10 ? "0" : "") +
              std::to_string(cents % 100);
     };
-    ChartState s = startState();
+    core::ChartState s = startState();
     const std::string q = std::to_string(c.quantity), buy = price(c.buyCents),
                       sell = price(c.sellCents);
-    s.quantity = *numtext::readStrictFloat(q);
-    s.buyPrice = *numtext::readStrictFloat(buy);
-    s.sellPrice = *numtext::readStrictFloat(sell);
+    s.quantity = *core::readStrictFloat(q);
+    s.buyPrice = *core::readStrictFloat(buy);
+    s.sellPrice = *core::readStrictFloat(sell);
     s.quantityDecimal = trade::exactValue(q, s.quantity);
     s.buyPriceDecimal = trade::exactValue(buy, s.buyPrice);
     s.sellPriceDecimal = trade::exactValue(sell, s.sellPrice);
-    const Int128 buyAmount = Int128(c.quantity) * c.buyCents + Int128(funcTip(s, s.buyPrice)) * 100;
+    const Int128 buyAmount =
+        Int128(c.quantity) * c.buyCents + Int128(trade::funcTip(s, s.buyPrice)) * 100;
     const Int128 sellAmount =
-        Int128(c.quantity) * c.sellCents - Int128(funcTip(s, s.sellPrice)) * 100;
+        Int128(c.quantity) * c.sellCents - Int128(trade::funcTip(s, s.sellPrice)) * 100;
     SCOPED_TRACE(q + " @ " + buy + " -> " + sell);
     EXPECT_EQ(trade::settlementText(s, Side::Buy), yenOfHundredths(buyAmount, "\\"));
     EXPECT_EQ(trade::settlementText(s, Side::Sell), yenOfHundredths(sellAmount, "\\"));
@@ -245,7 +247,7 @@ TEST(AmountMarkers, LabelsNeverCoverEachOther) {
       {1000, 1, 1, 3, false},              // different lines
   };
   for (const Case& c : cases) {
-    const ChartState s = startState(c.quantity, c.buy, c.sell);
+    const core::ChartState s = startState(c.quantity, c.buy, c.sell);
     const auto width = [&](std::string_view caption) { return c.mmPerByte * caption.size(); };
     const trade::AmountMarkers both = trade::amountMarkers(s, 3, width);
     const trade::Marker buy = trade::amountMarker(s, Side::Buy, 3, width);
@@ -266,7 +268,7 @@ namespace {
 // The break-even price by plain integer arithmetic: every grid price from the top down, in
 // hundredths, with whole-share quantities and prices; the readout shows 0 or more when 100 times
 // the profit is above -50 (a half yen of loss rounds away from zero).
-std::optional<std::int64_t> breakEvenByScan(const std::vector<FeeTierSetting>& fees,
+std::optional<std::int64_t> breakEvenByScan(const std::vector<core::FeeTierSetting>& fees,
                                             std::int64_t quantity, std::int64_t buyHundredths) {
   const auto fee = [&](std::int64_t valueHundredths) {
     for (const auto& tier : fees)
@@ -288,17 +290,17 @@ std::optional<std::int64_t> breakEvenByScan(const std::vector<FeeTierSetting>& f
 // Against the scan: the worked trade, a first crossing just below a tier border (the profit dips
 // past it, so the answer lies beyond), one, three and seven tiers, a fee of 0 and no answer.
 TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
-  const std::vector<FeeTierSetting> seven = {{20000, 0},          {50000, 100},  {90000, 250},
-                                             {120000, 480},       {160000, 700}, {200000, 1000},
-                                             {std::nullopt, 2000}};
+  const std::vector<core::FeeTierSetting> seven = {
+      {20000, 0},    {50000, 100},   {90000, 250},        {120000, 480},
+      {160000, 700}, {200000, 1000}, {std::nullopt, 2000}};
   struct Case {
-    std::vector<FeeTierSetting> fees;
+    std::vector<core::FeeTierSetting> fees;
     std::int64_t quantity, buy;  // buy in hundredths
     std::int64_t expected;       // a worked answer; 0: the scan alone decides; -1: no answer
   };
   const std::vector<Case> cases = {
-      {builtInSettings().fees, 300, 123400, 124450},
-      {builtInSettings().fees, 1000, 4890, 5048},  // 49.95 breaks even, 50.00 does not
+      {core::builtInSettings().fees, 300, 123400, 124450},
+      {core::builtInSettings().fees, 1000, 4890, 5048},  // 49.95 breaks even, 50.00 does not
       {{{std::nullopt, 300}}, 100, 50000, 50600},
       {seven, 1000, 8500, 0},
       {seven, 1000, 1950, 0},
@@ -307,7 +309,7 @@ TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
       {{{std::nullopt, 0}}, 1000, 0, -1},  // no loss at any price
   };
   for (const Case& c : cases) {
-    ChartState s = startState();
+    core::ChartState s = startState();
     s.settings.fees = c.fees;
     setTrade(s, static_cast<float>(c.quantity), static_cast<float>(c.buy) / 100, 1);
     const auto scanned = breakEvenByScan(c.fees, c.quantity, c.buy);
@@ -318,7 +320,7 @@ TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
     }
     EXPECT_EQ(trade::breakEvenHundredths(s), scanned) << c.quantity << " @ " << c.buy;
   }
-  ChartState s = startState();
+  core::ChartState s = startState();
   setTrade(s, 300, 1234, 1250);
   const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
   EXPECT_EQ(texts.breakEven, "損益分岐 1,244.50円");
@@ -337,7 +339,7 @@ TEST(Figures, ProfitAfterTax) {
         Case{1, 1000, 16899, 0, "税引後 14,849円"},
         Case{1, 1000, 16899, 12345, "税引後 13,016円"},  // less 1,833.1...
         Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"}}) {
-    ChartState s = startState();
+    core::ChartState s = startState();
     s.settings.taxThousandths = c.taxThousandths;
     setTrade(s, c.quantity, c.buy, c.sell);
     EXPECT_EQ(trade::figureTexts(s, trade::breakEvenHundredths(s)).afterTax, c.expected)
@@ -349,7 +351,7 @@ TEST(Figures, ProfitAfterTax) {
 // moves right of the buy label. Here their tops are 0.735 mm apart and the sell label reaches
 // 7 mm into the buy label.
 TEST(AmountMarkers, LabelsLessThanALineApartShareIt) {
-  const ChartState s = startState(1000, 1, 1);
+  const core::ChartState s = startState(1000, 1, 1);
   const auto width = [](std::string_view caption) { return 4.0f * caption.size(); };
   for (const auto& [lineHeight, moved] : {std::pair{1.0f, true}, {1.4f, true}, {0.7f, false}}) {
     const trade::AmountMarkers both = trade::amountMarkers(s, lineHeight, width);
@@ -368,7 +370,7 @@ TEST(PointerPrice, RoundsHalvesAwayFromZero) {
   };
   for (const Case& c : {Case{0, 64.995f, 50.00f}, Case{0, 64.994f, 49.99f},
                         Case{-50, 65.125f, 0.13f}, Case{-50, 64.875f, -0.13f}}) {
-    ChartState s = startState();
+    core::ChartState s = startState();
     s.graphWidth = s.priceSpan = 128;
     s.priceMin = c.priceMin;
     EXPECT_EQ(trade::pointerPrice(s, c.x), c.price) << c.x << " from " << c.priceMin;

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr Colour kBlue = RGB(0, 0, 255), kRed = RGB(255, 0, 0);
-constexpr Colour kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
+constexpr core::Colour kBlue = core::RGB(0, 0, 255), kRed = core::RGB(255, 0, 0);
+constexpr core::Colour kWhite = core::RGB(255, 255, 255), kBlack = core::RGB(0, 0, 0);
 
 // What one marker shows: its label and its line.
 struct MarkerLook {
@@ -30,7 +30,7 @@ struct Picture {
   std::vector<tk::DrawOp> ops;
   MarkerLook buy, buyAmount, sell, sellAmount;
   QString readout;
-  Colour back, fore;
+  core::Colour back, fore;
   float quantity, buyPrice, sellPrice;
 };
 
@@ -92,7 +92,7 @@ TEST_F(TradeWindowTest, StartUpShowsMarkersAtOneAndTheLoss) {
   EXPECT_EQ(w.ui().LblSoneki->grab().toImage().pixelColor(0, 0), QColor(0, 0, 255));
   EXPECT_EQ(w.ui().LblBuy->caption(), "買");
   EXPECT_EQ(w.ui().LblSell->caption(), "売");
-  EXPECT_FLOAT_EQ(w.ui().LinB->x1(), FuncX(w.state(), 1));
+  EXPECT_FLOAT_EQ(w.ui().LinB->x1(), core::FuncX(w.state(), 1));
   EXPECT_EQ(w.ui().LblBYaku->caption(), "買 \\1,525");
   EXPECT_EQ(w.ui().LblSYaku->caption(), "売 \\475");
   EXPECT_EQ(w.ui().LblBYaku->text(), QStringLiteral("買 ¥1,525"));
@@ -125,7 +125,7 @@ TEST_F(TradeWindowTest, APriceMovesOnlyItsSideAndTheReadout) {
     float price;
     const char* amountCaption;
     const char* readout;
-    Colour back, fore;
+    core::Colour back, fore;
   };
   const std::vector<Case> cases = {
       {true, "12.50", 12.5f, "買 \\13,025", "-12,550", kBlue, kWhite},
@@ -144,7 +144,7 @@ TEST_F(TradeWindowTest, APriceMovesOnlyItsSideAndTheReadout) {
     EXPECT_TRUE(sameOps(before.ops, after.ops));  // the chart is not redrawn
     EXPECT_EQ(c.buy ? after.buyPrice : after.sellPrice, c.price);
     const MarkerLook& price = c.buy ? after.buy : after.sell;
-    EXPECT_FLOAT_EQ(price.x1, FuncX(state(), c.price));
+    EXPECT_FLOAT_EQ(price.x1, core::FuncX(state(), c.price));
     EXPECT_EQ((c.buy ? after.buyAmount : after.sellAmount).caption,
               QString::fromUtf8(c.amountCaption));
     EXPECT_EQ(c.buy ? after.sell : after.buy, c.buy ? before.sell : before.buy);

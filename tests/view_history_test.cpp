@@ -12,15 +12,15 @@
 
 namespace {
 
-constexpr SavedView kStart{0, 100, 0, 100000};
+constexpr core::SavedView kStart{0, 100, 0, 100000};
 
-ChartState startWithHistory() {
-  ChartState s = startState();
+core::ChartState startWithHistory() {
+  core::ChartState s = startState();
   s.viewHistory.assign(1, kStart);
   return s;
 }
 
-void pushPriceMin(ChartState& s, float priceMin) {
+void pushPriceMin(core::ChartState& s, float priceMin) {
   s.priceMin = priceMin;
   view::pushView(s);
 }
@@ -28,20 +28,20 @@ void pushPriceMin(ChartState& s, float priceMin) {
 }  // namespace
 
 TEST(ViewHistory, PushUndoRedoWalkTheEntries) {
-  ChartState s = startWithHistory();
+  core::ChartState s = startWithHistory();
   pushPriceMin(s, 10);
   pushPriceMin(s, 20);
   ASSERT_EQ(s.viewHistory.size(), 3u);
-  EXPECT_EQ(s.viewHistory[1], (SavedView{10, 100, 0, 100000}));
+  EXPECT_EQ(s.viewHistory[1], (core::SavedView{10, 100, 0, 100000}));
   EXPECT_EQ(s.historyIndex, 2);
   EXPECT_TRUE(view::canUndo(s));
   EXPECT_FALSE(view::canRedo(s));
 
   ASSERT_TRUE(view::stepBack(s));
-  EXPECT_EQ(currentView(s), (SavedView{10, 100, 0, 100000}));
+  EXPECT_EQ(core::currentView(s), (core::SavedView{10, 100, 0, 100000}));
   EXPECT_TRUE(view::canUndo(s) && view::canRedo(s));
   ASSERT_TRUE(view::stepBack(s));
-  EXPECT_EQ(currentView(s), kStart);
+  EXPECT_EQ(core::currentView(s), kStart);
   EXPECT_FALSE(view::canUndo(s));
   EXPECT_FALSE(view::stepBack(s));  // nothing older: no change
   EXPECT_EQ(s.historyIndex, 0);
@@ -54,7 +54,7 @@ TEST(ViewHistory, PushUndoRedoWalkTheEntries) {
 }
 
 TEST(ViewHistory, PushFromTheMiddleDropsTheRedoEntries) {
-  ChartState s = startWithHistory();
+  core::ChartState s = startWithHistory();
   for (float p : {1.f, 2.f, 3.f, 4.f}) pushPriceMin(s, p);
   view::stepBack(s);
   view::stepBack(s);
@@ -68,23 +68,23 @@ TEST(ViewHistory, PushFromTheMiddleDropsTheRedoEntries) {
 }
 
 TEST(ViewHistory, RestoresEveryValueBitForBit) {
-  ChartState s = startWithHistory();
-  const SavedView odd{0.1f, 1.0f / 3.0f, 12345.678f, 3.4e38f};
-  showView(s, odd);
+  core::ChartState s = startWithHistory();
+  const core::SavedView odd{0.1f, 1.0f / 3.0f, 12345.678f, 3.4e38f};
+  core::showView(s, odd);
   view::pushView(s);
-  showView(s, kStart);
+  core::showView(s, kStart);
   view::pushView(s);
   view::stepBack(s);
-  EXPECT_EQ(currentView(s), odd);
+  EXPECT_EQ(core::currentView(s), odd);
 }
 
 TEST(ViewHistory, ShowableViewsHaveFinitePositiveSpansAndFiniteEnds) {
-  EXPECT_TRUE(isShowable(kStart));
-  EXPECT_FALSE(isShowable({0, 0, 0, 1}));
-  EXPECT_FALSE(isShowable({0, 1, 0, -1}));
-  EXPECT_FALSE(isShowable({NAN, 1, 0, 1}));
-  EXPECT_FALSE(isShowable({3e38f, 1e38f, 0, 1}));  // upper end overflows
-  EXPECT_TRUE(isShowable({3e38f, 1e37f, 0, 1}));
+  EXPECT_TRUE(core::isShowable(kStart));
+  EXPECT_FALSE(core::isShowable({0, 0, 0, 1}));
+  EXPECT_FALSE(core::isShowable({0, 1, 0, -1}));
+  EXPECT_FALSE(core::isShowable({NAN, 1, 0, 1}));
+  EXPECT_FALSE(core::isShowable({3e38f, 1e38f, 0, 1}));  // upper end overflows
+  EXPECT_TRUE(core::isShowable({3e38f, 1e37f, 0, 1}));
 }
 
 // ---- on the window ----
@@ -100,7 +100,7 @@ TEST_F(ViewHistoryWindow, ButtonsFollowTheEnablingTable) {
   click(ui().CmdMoveRight);
   click(ui().CmdMoveRight);
   EXPECT_EQ(entries(), 3u);
-  EXPECT_EQ(state().viewHistory[2], (SavedView{20, 100, 0, 100000}));
+  EXPECT_EQ(state().viewHistory[2], (core::SavedView{20, 100, 0, 100000}));
   EXPECT_TRUE(undoEnabled());
   EXPECT_FALSE(redoEnabled());
 
@@ -125,7 +125,7 @@ TEST_F(ViewHistoryWindow, ButtonsFollowTheEnablingTable) {
   click(ui().CmdUndo);
   click(ui().CmdMoveUp);
   EXPECT_EQ(entries(), 3u);
-  EXPECT_EQ(state().viewHistory[2], (SavedView{10, 100, 10000, 100000}));
+  EXPECT_EQ(state().viewHistory[2], (core::SavedView{10, 100, 10000, 100000}));
   EXPECT_FALSE(redoEnabled());
 }
 

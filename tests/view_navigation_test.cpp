@@ -10,9 +10,9 @@
 
 namespace {
 
-ChartState withSteps(SavedView v, float priceStep, float amountStep) {
-  ChartState s;
-  showView(s, v);
+core::ChartState withSteps(core::SavedView v, float priceStep, float amountStep) {
+  core::ChartState s;
+  core::showView(s, v);
   s.priceStep = priceStep;
   s.amountStep = amountStep;
   return s;
@@ -31,15 +31,15 @@ TEST(ViewNavigation, LowerWithFloorStopsAtZero) {
 }
 
 TEST(ViewNavigation, EachButtonMovesOneStep) {
-  const ChartState s = withSteps({50, 100, 30000, 100000}, 10, 10000);
-  EXPECT_EQ(view::movedUp(s), (SavedView{50, 100, 40000, 100000}));
-  EXPECT_EQ(view::movedDown(s), (SavedView{50, 100, 20000, 100000}));
-  EXPECT_EQ(view::movedLeft(s), (SavedView{40, 100, 30000, 100000}));
-  EXPECT_EQ(view::movedRight(s), (SavedView{60, 100, 30000, 100000}));
-  EXPECT_EQ(view::zoomedOut(s), (SavedView{40, 120, 20000, 120000}));
+  const core::ChartState s = withSteps({50, 100, 30000, 100000}, 10, 10000);
+  EXPECT_EQ(view::movedUp(s), (core::SavedView{50, 100, 40000, 100000}));
+  EXPECT_EQ(view::movedDown(s), (core::SavedView{50, 100, 20000, 100000}));
+  EXPECT_EQ(view::movedLeft(s), (core::SavedView{40, 100, 30000, 100000}));
+  EXPECT_EQ(view::movedRight(s), (core::SavedView{60, 100, 30000, 100000}));
+  EXPECT_EQ(view::zoomedOut(s), (core::SavedView{40, 120, 20000, 120000}));
   // A clamped lower end gives the whole widening to the upper end.
   EXPECT_EQ(view::zoomedOut(withSteps({5, 100, 0, 100000}, 10, 10000)),
-            (SavedView{0, 120, 0, 120000}));
+            (core::SavedView{0, 120, 0, 120000}));
 }
 
 TEST(ViewNavigation, ViewsPastTheLargestFloatAreRefused) {
@@ -63,7 +63,7 @@ TEST_F(ViewNavigationWindow, FiveButtonsFromTheStartView) {
   ASSERT_GT(as, 0);
   struct Case {
     QPushButton* button;
-    SavedView expected;
+    core::SavedView expected;
   };
   const Case cases[] = {
       {ui().CmdMoveUp, {0, 100, as, 100000}},
@@ -74,7 +74,7 @@ TEST_F(ViewNavigationWindow, FiveButtonsFromTheStartView) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.button->objectName().toStdString());
-    showView(state(), {0, 100, 0, 100000});
+    core::showView(state(), {0, 100, 0, 100000});
     probe().ReDraw();
     const std::size_t before = entries();
     click(c.button);
@@ -89,7 +89,7 @@ TEST_F(ViewNavigationWindow, ZoomOutThenRightUsesTheNewGrid) {
   ASSERT_EQ(state().priceStep, 10);
   ASSERT_EQ(state().amountStep, 10000);
   click(ui().CmdZoom);
-  EXPECT_EQ(shown(), (SavedView{0, 120, 0, 120000}));
+  EXPECT_EQ(shown(), (core::SavedView{0, 120, 0, 120000}));
   ASSERT_EQ(state().priceStep, 10);  // 120 / 10 labels still fit
   click(ui().CmdMoveRight);
   EXPECT_EQ(state().priceMin, 10);
@@ -110,15 +110,15 @@ TEST_F(ViewNavigationWindow, ClickAtTheFloorStillDropsRedoEntries) {
 }
 
 TEST_F(ViewNavigationWindow, RefusedClickChangesNothing) {
-  showView(state(), {0, 100, 3.3e38f, 1e37f});
+  core::showView(state(), {0, 100, 3.3e38f, 1e37f});
   probe().ReDraw();
   probe().HairetuKakunou();
   click(ui().CmdUndo);  // leave a redo entry that a recorded click would discard
-  showView(state(), {0, 100, 3.3e38f, 1e37f});
+  core::showView(state(), {0, 100, 3.3e38f, 1e37f});
   probe().ReDraw();
   ASSERT_GE(state().amountStep, 1e36f);  // one more step up passes the largest float
   markDisplayList();
-  const SavedView before = shown();
+  const core::SavedView before = shown();
   click(ui().CmdMoveUp);
   click(ui().CmdZoom);
   EXPECT_EQ(shown(), before);

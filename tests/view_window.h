@@ -9,7 +9,7 @@
 
 class ViewWindowTest : public WindowTest {
  protected:
-  SavedView shown() const { return currentView(state()); }
+  core::SavedView shown() const { return core::currentView(state()); }
   std::size_t entries() const { return state().viewHistory.size(); }
   float index() const { return state().historyIndex; }
   bool undoEnabled() const { return ui().CmdUndo->isEnabled(); }

@@ -5,14 +5,15 @@
 #include <QApplication>
 #include <cmath>
 
+#include "core/mapping.h"
 #include "view/zoom_snap.h"
 #include "view_window.h"
 
 namespace {
 
 // A 100 x 70 mm plot area at (15, 120) showing prices lo..hi and amounts lo..hi.
-ChartState chartOver(float priceMin, float priceMax, float amountMin, float amountMax) {
-  ChartState s;
+core::ChartState chartOver(float priceMin, float priceMax, float amountMin, float amountMax) {
+  core::ChartState s;
   s.graphLeft = 15;
   s.graphWidth = 100;
   s.graphBottom = 120;
@@ -27,8 +28,8 @@ ChartState chartOver(float priceMin, float priceMax, float amountMin, float amou
 }
 
 // The rectangle covering the given prices and amounts on that chart.
-view::AreaRect areaOver(const ChartState& s, double priceLow, double priceHigh, double amountLow,
-                        double amountHigh) {
+view::AreaRect areaOver(const core::ChartState& s, double priceLow, double priceHigh,
+                        double amountLow, double amountHigh) {
   const auto x = [&](double p) {
     return s.graphLeft + (p - s.priceMin) / s.priceSpan * s.graphWidth;
   };
@@ -75,7 +76,7 @@ TEST(ZoomSnap, UpperEndIsTheStepMultipleAboveTheRoundedEdge) {
 }
 
 TEST(ZoomSnap, PlotAreaBoundsAreInclusiveAfterSinglePrecisionRounding) {
-  ChartState s = chartOver(0, 100, 0, 100000);
+  core::ChartState s = chartOver(0, 100, 0, 100000);
   struct Case {
     float x, y;
     bool inside;
@@ -114,11 +115,11 @@ TEST(ZoomSnap, RubberBandSpansAnchorAndPointerInEveryDirection) {
 TEST(ZoomSnap, NewViewWidensTheRectangleToWholeSteps) {
   struct Case {
     const char* what;
-    SavedView chart;  // shown view: priceMin, priceMax, amountMin, amountMax
+    core::SavedView chart;  // shown view: priceMin, priceMax, amountMin, amountMax
     double pLow, pHigh, aLow, aHigh;
     float labelWidth;  // 2 mm lets 50 price labels fit, 4 mm 25
     float priceStep, amountStep;
-    SavedView expected;
+    core::SavedView expected;
   };
   const Case cases[] = {
       {"step 1",
@@ -165,7 +166,7 @@ TEST(ZoomSnap, NewViewWidensTheRectangleToWholeSteps) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    const ChartState s = chartOver(c.chart[0], c.chart[1], c.chart[2], c.chart[3]);
+    const core::ChartState s = chartOver(c.chart[0], c.chart[1], c.chart[2], c.chart[3]);
     const auto plan =
         view::planZoom(s, areaOver(s, c.pLow, c.pHigh, c.aLow, c.aHigh), c.labelWidth, 3.2f);
     ASSERT_TRUE(plan);
@@ -178,9 +179,9 @@ TEST(ZoomSnap, NewViewWidensTheRectangleToWholeSteps) {
 }
 
 TEST(ZoomSnap, ViewsBeyond32BitsAreNotPlanned) {
-  const ChartState s = chartOver(0, 100, 3e9f, 3.0001e9f);
+  const core::ChartState s = chartOver(0, 100, 3e9f, 3.0001e9f);
   EXPECT_FALSE(view::planZoom(s, areaOver(s, 20, 30, 3.00002e9, 3.00005e9), 4, 3.2f));
-  const ChartState fine = chartOver(0, 100, 2e9f, 2.0001e9f);
+  const core::ChartState fine = chartOver(0, 100, 2e9f, 2.0001e9f);
   EXPECT_TRUE(view::planZoom(fine, areaOver(fine, 20, 30, 2.00002e9, 2.00005e9), 4, 3.2f));
 }
 
@@ -188,10 +189,8 @@ TEST(ZoomSnap, ViewsBeyond32BitsAreNotPlanned) {
 
 class ZoomWindow : public ViewWindowTest {
  protected:
-  ChartState& s() { return state(); }
-  bool pending() { return s().selectionActive != kFalse; }
-  float plotRight() { return s().graphLeft + s().graphWidth; }
-  float plotTop() { return s().graphBottom - s().graphHeight; }
+  core::ChartState& s() { return state(); }
+  bool pending() { return s().selectionActive != core::kFalse; }
   // A real press and move at a point given in millimetres.
   void clickMm(double x, double y, Qt::MouseButton b = Qt::LeftButton) { pressAt(px(x, y), b); }
   void moveMm(double x, double y) { moveTo(px(x, y)); }
@@ -207,7 +206,8 @@ TEST_F(ZoomWindow, OnlyPressesInThePlotAreaStartASelection) {
     float x, y;
     bool accepted;
   };
-  const float l = s().graphLeft, r = plotRight(), t = plotTop(), b = s().graphBottom;
+  const float l = s().graphLeft, r = core::toSingle(core::plotRight(s())),
+              t = core::toSingle(core::plotTop(s())), b = s().graphBottom;
   const Case cases[] = {
       {"inside", (l + r) / 2, (t + b) / 2, true},
       {"left border", l, (t + b) / 2, true},
@@ -221,7 +221,7 @@ TEST_F(ZoomWindow, OnlyPressesInThePlotAreaStartASelection) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.where);
-    s().selectionActive = kFalse;
+    s().selectionActive = core::kFalse;
     s().anchorX = s().anchorY = -1;
     probe().Form_MouseDown(c.x, c.y);
     EXPECT_EQ(pending(), c.accepted);
@@ -231,7 +231,7 @@ TEST_F(ZoomWindow, OnlyPressesInThePlotAreaStartASelection) {
   }
 
   // Real clicks: outside first (ignored), then inside.
-  s().selectionActive = kFalse;
+  s().selectionActive = core::kFalse;
   clickMm(5, 100);
   clickMm(100, 30);
   EXPECT_FALSE(pending());
@@ -281,7 +281,7 @@ TEST_F(ZoomWindow, RectangleFollowsThePointerWithoutRedrawing) {
 }
 
 TEST_F(ZoomWindow, SecondClickZoomsRecordsOnceAndUndoReturns) {
-  const SavedView before = shown();
+  const core::SavedView before = shown();
   clickMm(40, 150, Qt::RightButton);  // any button
   moveMm(90, 100);
   clickMm(90, 100, Qt::MiddleButton);
@@ -345,12 +345,12 @@ TEST_F(ZoomWindow, PendingSelectionSurvivesNavigationEditsAndResizes) {
 }
 
 TEST_F(ZoomWindow, SecondClickNeedingMoreThan32BitsIsIgnored) {
-  showView(s(), {0, 100, 3e9f, 1e6f});
+  core::showView(s(), {0, 100, 3e9f, 1e6f});
   probe().ReDraw();
   clickMm(50, 140);
   moveMm(80, 110);
   markDisplayList();
-  const SavedView before = shown();
+  const core::SavedView before = shown();
   clickMm(80, 110);
   EXPECT_TRUE(pending());
   EXPECT_TRUE(ui().ShpArea->isVisible());
@@ -359,7 +359,7 @@ TEST_F(ZoomWindow, SecondClickNeedingMoreThan32BitsIsIgnored) {
   EXPECT_TRUE(displayListMarked());
 
   // Back on a view that fits, the same selection completes.
-  showView(s(), {0, 100, 0, 100000});
+  core::showView(s(), {0, 100, 0, 100000});
   probe().ReDraw();
   clickMm(80, 110);
   EXPECT_FALSE(pending());

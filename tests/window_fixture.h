@@ -25,7 +25,7 @@ class WindowTest : public ::testing::Test {
   }
 
   FrmPlotProbe probe() const { return FrmPlotProbe(*window); }
-  ChartState& state() const { return probe().state(); }
+  core::ChartState& state() const { return probe().state(); }
   FrmPlotControls& ui() const { return probe().ui(); }
   tk::DrawingSurface& surface() const { return probe().surface(); }
   static void tick(QTimer* timer) { FrmPlotProbe::tick(timer); }

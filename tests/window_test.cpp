@@ -85,18 +85,18 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
 TEST(StartUpPicture, StateAfterLoad) {
   FrmPlot w;
   FrmPlotProbe p(w);
-  const ChartState& s = p.state();
+  const core::ChartState& s = p.state();
   EXPECT_EQ(s.quantity, 1000);
   EXPECT_EQ(s.buyPrice, 1);
   EXPECT_EQ(s.sellPrice, 1);
-  EXPECT_EQ(s.settings, builtInSettings());  // with no settings file
-  EXPECT_EQ(s.selectionActive, kFalse);
-  EXPECT_EQ(s.compactMode, kFalse);
+  EXPECT_EQ(s.settings, core::builtInSettings());  // with no settings file
+  EXPECT_EQ(s.selectionActive, core::kFalse);
+  EXPECT_EQ(s.compactMode, core::kFalse);
   EXPECT_FALSE(p.ui().CmdUndo->isEnabled());
   EXPECT_FALSE(p.ui().CmdRedo->isEnabled());
   EXPECT_EQ(s.historyIndex, 0);
   ASSERT_EQ(p.state().viewHistory.size(), 1u);
-  EXPECT_EQ(p.state().viewHistory[0], (SavedView{0, 100, 0, 100000}));
+  EXPECT_EQ(p.state().viewHistory[0], (core::SavedView{0, 100, 0, 100000}));
   EXPECT_TRUE(p.ui().ShpArea->isHidden());
   for (QTimer* t : {p.ui().TmrQ, p.ui().TmrSQ, p.ui().TmrSuuryo, p.ui().TmrSSuuryo, p.ui().TmrSell,
                     p.ui().TmrSSell}) {
@@ -123,7 +123,7 @@ TEST_F(WindowTest, ResizeGeometryFollowsTheWindow) {
        {Case{7000, 6000, 52.807f, 85.263f, 25.263f}, Case{9000, 8000, 87.895f, 120.351f, 60.351f},
         Case{14115, 11115, 177.632f, 175.000f, 115.000f}}) {
     resizeTwips(*window, c.width, c.height);
-    const ChartState& s = state();
+    const core::ChartState& s = state();
     EXPECT_NEAR(s.graphWidth, c.graphWidth, kOnePixelMm) << c.width;
     EXPECT_NEAR(s.graphBottom, c.graphBottom, kOnePixelMm) << c.height;
     EXPECT_NEAR(s.graphHeight, c.graphHeight, kOnePixelMm) << c.height;
@@ -160,7 +160,7 @@ TEST_F(WindowTest, CompactToggleSwitchesBetweenTheTwoSizes) {
   EXPECT_NEAR(tk::outerHeightTwips(window.get()), 8000, tk::kTwipsPerPx);
   EXPECT_EQ(ui().CmdSize->text(), QStringLiteral("大きくする"));
   EXPECT_EQ(ui().CmdSize->accessibleName(), QStringLiteral("大きくする"));
-  EXPECT_EQ(state().compactMode, kTrue);
+  EXPECT_EQ(state().compactMode, core::kTrue);
   EXPECT_NEAR(state().graphWidth, 87.895, kOnePixelMm);
 
   QTest::mouseClick(ui().CmdSize, Qt::LeftButton);
@@ -168,7 +168,7 @@ TEST_F(WindowTest, CompactToggleSwitchesBetweenTheTwoSizes) {
   EXPECT_EQ(tk::outerWidthTwips(window.get()), 14115);
   EXPECT_EQ(tk::outerHeightTwips(window.get()), 11115);
   EXPECT_EQ(ui().CmdSize->text(), QStringLiteral("小さくする"));
-  EXPECT_EQ(state().compactMode, kFalse);
+  EXPECT_EQ(state().compactMode, core::kFalse);
   EXPECT_NEAR(state().graphBottom, 175, kOnePixelMm);
 }
 
@@ -180,7 +180,7 @@ TEST_F(WindowTest, MaximisedOrMinimisedWindowIgnoresTheToggleSilently) {
     probe().CmdSize_Click();
     probe().Form_Resize();
     EXPECT_EQ(window->size(), before);
-    EXPECT_EQ(state().compactMode, kFalse);
+    EXPECT_EQ(state().compactMode, core::kFalse);
     EXPECT_EQ(ui().CmdSize->text(), QStringLiteral("小さくする"));
     window->setWindowState(Qt::WindowNoState);
     QCoreApplication::processEvents();
@@ -199,7 +199,7 @@ TEST_F(WindowTest, PictureIsRetainedAndShowsTheAmountLines) {
   // The light-green buy segment is on screen where the display list put it.
   const auto lines = opsOf(*window, tk::DrawOp::Line, 2);
   const auto seg = std::find_if(lines.begin(), lines.end(), [](const tk::DrawOp& op) {
-    return op.colour == RGB(128, 255, 128);
+    return op.colour == core::RGB(128, 255, 128);
   });
   ASSERT_NE(seg, lines.end());
   const QPoint mid(static_cast<int>(tk::mmToPx((seg->x1 + seg->x2) / 2)),

@@ -69,12 +69,12 @@ void FrmPlot::focusFirstInTabOrder() {
 FrmPlot::~FrmPlot() = default;
 
 void FrmPlot::Form_Load() {
-  setStartView(state);
+  core::setStartView(state);
   // The design texts are always numbers; should one not be, the start value stays.
-  const auto readField = [](const QLineEdit* field, float& value, exact::Decimal& decimal,
+  const auto readField = [](const QLineEdit* field, float& value, core::Decimal& decimal,
                             bool mustBePositive) {
     const std::string text = field->text().toStdString();
-    const auto read = numtext::readStrictFloat(text);
+    const auto read = core::readStrictFloat(text);
     if (!read || (mustBePositive && !(*read > 0))) return;
     value = *read;
     decimal = trade::exactValue(text, *read);
@@ -82,9 +82,9 @@ void FrmPlot::Form_Load() {
   readField(ui.TxtQua, state.quantity, state.quantityDecimal, true);
   readField(ui.TxtBP, state.buyPrice, state.buyPriceDecimal, false);
   readField(ui.TxtSP, state.sellPrice, state.sellPriceDecimal, false);
-  state.drawColor = RGB(0, 0, 0);
+  state.drawColor = core::RGB(0, 0, 0);
   surface.ForeColor = state.drawColor;
-  state.selectionActive = kFalse;
+  state.selectionActive = core::kFalse;
   ui.ShpArea->hide();
   initialTmrSuuryo();
   initialTmrSSuuryo();
@@ -96,7 +96,7 @@ void FrmPlot::Form_Load() {
   ui.CmdUndo->setEnabled(false);
   ui.CmdRedo->setEnabled(false);
   state.historyIndex = 0;
-  state.viewHistory.assign(1, currentView(state));
+  state.viewHistory.assign(1, core::currentView(state));
   ReDraw();
 }
 
@@ -112,12 +112,12 @@ void FrmPlot::Form_Resize() {
       return;
     const int width = tk::outerWidthTwips(this);
     const int height = tk::outerHeightTwips(this);
-    state.graphWidth = toSingle(width / 57.0 - 70);
-    state.graphBottom = toSingle(height / 57.0 - 20);
-    state.graphHeight = toSingle(height / 57.0 - 80);
+    state.graphWidth = core::toSingle(width / 57.0 - 70);
+    state.graphBottom = core::toSingle(height / 57.0 - 20);
+    state.graphHeight = core::toSingle(height / 57.0 - 80);
     ReDraw();
-    ui.LblSoneki->setTopMm(toSingle(state.graphBottom + 5.0));
-    ui.LblRieki->setTopMm(toSingle(state.graphBottom + 7.0));
+    ui.LblSoneki->setTopMm(core::toSingle(state.graphBottom + 5.0));
+    ui.LblRieki->setTopMm(core::toSingle(state.graphBottom + 7.0));
     MoveFigures();
   } catch (const std::exception&) {
     tk::showMessage(this, QStringLiteral("未知のエラーが発生しました。"));
@@ -126,10 +126,10 @@ void FrmPlot::Form_Resize() {
 
 void FrmPlot::CmdSize_Click() {
   // Silent and without effect while the window is maximised or minimised.
-  const bool toLarge = state.compactMode != kFalse;
+  const bool toLarge = state.compactMode != core::kFalse;
   if (!tk::setOuterWidthTwips(this, toLarge ? kLargeWidthTwips : kSmallWidthTwips)) return;
   if (!tk::setOuterHeightTwips(this, toLarge ? kLargeHeightTwips : kSmallHeightTwips)) return;
-  state.compactMode = static_cast<Truth>(~state.compactMode);
+  state.compactMode = static_cast<core::Truth>(~state.compactMode);
   const QString caption = toLarge ? QStringLiteral("小さくする") : QStringLiteral("大きくする");
   ui.CmdSize->setText(caption);
   ui.CmdSize->setAccessibleName(caption);
@@ -147,10 +147,10 @@ void FrmPlot::resizeEvent(QResizeEvent* event) {
 
 void FrmPlot::mousePressEvent(QMouseEvent* event) {
   const QPointF p = event->position();
-  Form_MouseDown(toSingle(tk::pxToMm(p.x())), toSingle(tk::pxToMm(p.y())));
+  Form_MouseDown(core::toSingle(tk::pxToMm(p.x())), core::toSingle(tk::pxToMm(p.y())));
 }
 
 void FrmPlot::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = event->position();
-  Form_MouseMove(toSingle(tk::pxToMm(p.x())), toSingle(tk::pxToMm(p.y())));
+  Form_MouseMove(core::toSingle(tk::pxToMm(p.x())), core::toSingle(tk::pxToMm(p.y())));
 }

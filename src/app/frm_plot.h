@@ -66,7 +66,7 @@ class FrmPlot : public QWidget {
 
   // ---- entry fields, markers, readout (frm_plot_trade.cpp) ----
   void connectTradeEvents();
-  bool takePrice(trade::Side side, QLineEdit* field, float& price, exact::Decimal& decimal);
+  bool takePrice(trade::Side side, QLineEdit* field, float& price, core::Decimal& decimal);
   void TxtBP_Change();
   void TxtSP_Change();
   void TxtQua_Change();
@@ -111,7 +111,7 @@ class FrmPlot : public QWidget {
 
   // ---- navigation, history, mouse zoom (frm_plot_view.cpp) ----
   void connectViewEvents();
-  void navigateTo(const std::optional<SavedView>& next);
+  void navigateTo(const std::optional<core::SavedView>& next);
   void CmdMoveUp_Click();
   void CmdMoveDown_Click();
   void CmdMoveLeft_Click();
@@ -136,11 +136,11 @@ class FrmPlot : public QWidget {
   void ShowReadout(QPoint pos, QPoint globalPos);
 
   // ---- the trade settings (frm_plot_settings.cpp) ----
-  void ApplySettings(const TradeSettings& settings);
+  void ApplySettings(const core::TradeSettings& settings);
   void connectSettingsEvents(const QString& settingsPath);
   void WatchSettingsFile();
   void LoadSettings(bool atStart);
-  void TakeSettings(const TradeSettings& settings);
+  void TakeSettings(const core::TradeSettings& settings);
   void OpenSettingsDialog();
 
   // ---- the chart as a picture (frm_plot_picture.cpp) ----
@@ -149,7 +149,7 @@ class FrmPlot : public QWidget {
   void SavePicture();
   void CopyPicture();
 
-  ChartState state;
+  core::ChartState state;
   tk::DrawingSurface surface;
   FrmPlotControls ui;
   tk::WheelNotches chartWheel;  // the part of a notch the chart's last wheel turns left over

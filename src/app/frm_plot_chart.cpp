@@ -8,7 +8,7 @@
 void FrmPlot::ReDraw() {
   // A view that cannot be mapped (a span that is not positive, an end that is not finite) is
   // never drawn: the last picture, markers and readout stay as they are.
-  if (!viewIsDrawable(state)) return;
+  if (!core::viewIsDrawable(state)) return;
   surface.Cls();
   chart::GraphMake(state, surface);
   MoveLinB();

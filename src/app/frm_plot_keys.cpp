@@ -45,13 +45,13 @@ void FrmPlot::connectKeyEvents() {
 }
 
 void FrmPlot::ZoomInAtCentre() {
-  Form_MouseWheel(toSingle(state.graphLeft + state.graphWidth / 2.0),
-                  toSingle(state.graphBottom - state.graphHeight / 2.0), 1);
+  Form_MouseWheel(core::toSingle(state.graphLeft + state.graphWidth / 2.0),
+                  core::toSingle(state.graphBottom - state.graphHeight / 2.0), 1);
 }
 
 // Esc reaches the window from wherever the focus is: fields and buttons leave it to their window.
 void FrmPlot::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape && state.selectionActive != kFalse) {
+  if (event->key() == Qt::Key_Escape && state.selectionActive != core::kFalse) {
     CancelSelection();
     return;
   }
@@ -60,8 +60,8 @@ void FrmPlot::keyPressEvent(QKeyEvent* event) {
 
 // The first corner is forgotten: the rectangle hides, and the view and its history stay.
 void FrmPlot::CancelSelection() {
-  if (state.selectionActive == kFalse) return;
-  state.selectionActive = kFalse;
+  if (state.selectionActive == core::kFalse) return;
+  state.selectionActive = core::kFalse;
   ui.ShpArea->hide();
   unsetCursor();
 }

@@ -18,12 +18,12 @@
 
 namespace {
 
-constexpr Colour kGrey = RGB(128, 128, 128);
-constexpr Colour kRed = RGB(255, 0, 0);
-constexpr Colour kWhite = RGB(255, 255, 255);
-constexpr Colour kCyan = RGB(0, 255, 255);
-constexpr Colour kBlack = RGB(0, 0, 0);
-constexpr Colour kPurple = RGB(128, 0, 128);
+constexpr core::Colour kGrey = core::RGB(128, 128, 128);
+constexpr core::Colour kRed = core::RGB(255, 0, 0);
+constexpr core::Colour kWhite = core::RGB(255, 255, 255);
+constexpr core::Colour kCyan = core::RGB(0, 255, 255);
+constexpr core::Colour kBlack = core::RGB(0, 0, 0);
+constexpr core::Colour kPurple = core::RGB(128, 0, 128);
 
 struct Twips {
   int left, top, width, height;
@@ -77,7 +77,7 @@ void FrmPlot::createControls() {
     return t;
   };
   const auto label = [&](QWidget* parent, const char* name, const char* caption, Twips at,
-                         Colour back, Colour fore, const char* tip = nullptr) {
+                         core::Colour back, core::Colour fore, const char* tip = nullptr) {
     auto* l = new tk::MmLabel(parent);
     l->setObjectName(QString::fromUtf8(name));
     l->setColours(back, fore);
@@ -87,7 +87,7 @@ void FrmPlot::createControls() {
     described(l, tip);
     return l;
   };
-  const auto line = [&](const char* name, Colour colour, int x1, int y1, int x2, int y2) {
+  const auto line = [&](const char* name, core::Colour colour, int x1, int y1, int x2, int y2) {
     auto* l = new tk::LineControl(this, colour);
     l->setObjectName(QString::fromUtf8(name));
     l->setPoints(tk::twipsToMm(x1), tk::twipsToMm(y1), tk::twipsToMm(x2), tk::twipsToMm(y2));
@@ -126,7 +126,7 @@ void FrmPlot::createControls() {
 
   // The chart's accessible element lies lowest; then lines and the selection rectangle, so labels
   // and frames lie above them.
-  ui.chartArea = new tk::ChartArea(this, [](const ChartState& s, float price) {
+  ui.chartArea = new tk::ChartArea(this, [](const core::ChartState& s, float price) {
     const auto lines = trade::pointerReadout(s, price);
     return std::vector<std::string>(lines.begin(), lines.end());
   });

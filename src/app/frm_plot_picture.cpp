@@ -15,10 +15,10 @@
 
 // hoshinami-<quantity>-<buy>-<sell>.png with the values the chart shows, in the pictures folder.
 QString FrmPlot::PictureName() const {
-  const QString name = QStringLiteral("hoshinami-%1-%2-%3.png")
-                           .arg(tk::qs(numtext::plainFloat(state.quantity)),
-                                tk::qs(numtext::plainFloat(state.buyPrice)),
-                                tk::qs(numtext::plainFloat(state.sellPrice)));
+  const QString name =
+      QStringLiteral("hoshinami-%1-%2-%3.png")
+          .arg(tk::qs(core::plainFloat(state.quantity)), tk::qs(core::plainFloat(state.buyPrice)),
+               tk::qs(core::plainFloat(state.sellPrice)));
   QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
   return QDir(folder).filePath(name);

@@ -47,15 +47,15 @@ bool FrmPlot::event(QEvent* event) {
 
 void FrmPlot::wheelEvent(QWheelEvent* event) {
   const QPointF p = event->position();
-  const float x = toSingle(tk::pxToMm(p.x()));
-  const float y = toSingle(tk::pxToMm(p.y()));
+  const float x = core::toSingle(tk::pxToMm(p.x()));
+  const float y = core::toSingle(tk::pxToMm(p.y()));
   // A turn that zooms nothing leaves nothing over for the next one either.
-  if (state.selectionActive != kFalse || !view::insidePlotArea(state, x, y)) return;
+  if (state.selectionActive != core::kFalse || !view::insidePlotArea(state, x, y)) return;
   Form_MouseWheel(x, y, chartWheel.take(event->angleDelta().y()));
 }
 
 void FrmPlot::Form_MouseWheel(float x, float y, int notches) {
-  if (state.selectionActive != kFalse || !view::insidePlotArea(state, x, y)) return;
+  if (state.selectionActive != core::kFalse || !view::insidePlotArea(state, x, y)) return;
   notches = std::clamp(notches, -kMaxNotchesPerTurn, kMaxNotchesPerTurn);
   for (; notches > 0; --notches)
     if (!ZoomInAt(x, y)) return;
@@ -78,9 +78,9 @@ bool FrmPlot::ZoomInAt(float x, float y) {
 // pos is in the window's pixels. Off the plot area, while a selection is pending, or over a view
 // that cannot be drawn, the readout hides.
 void FrmPlot::ShowReadout(QPoint pos, QPoint globalPos) {
-  const float x = toSingle(tk::pxToMm(pos.x()));
-  const float y = toSingle(tk::pxToMm(pos.y()));
-  if (state.selectionActive != kFalse || !viewIsDrawable(state) ||
+  const float x = core::toSingle(tk::pxToMm(pos.x()));
+  const float y = core::toSingle(tk::pxToMm(pos.y()));
+  if (state.selectionActive != core::kFalse || !core::viewIsDrawable(state) ||
       !view::insidePlotArea(state, x, y)) {
     ui.TipReadout->hideTip();
     return;

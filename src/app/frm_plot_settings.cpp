@@ -16,7 +16,7 @@
 // figures redrawn with the new fees. The view and its history stay, and so does what the fields
 // hold: whether a text is taken is decided once, when it changes, and no fee can make a finite
 // amount infinite (a fee is far below half a float step at the float range's end).
-void FrmPlot::ApplySettings(const TradeSettings& settings) {
+void FrmPlot::ApplySettings(const core::TradeSettings& settings) {
   state.settings = settings;
   ShowStepTips();
   ReDraw();
@@ -24,7 +24,7 @@ void FrmPlot::ApplySettings(const TradeSettings& settings) {
 
 // Settings from the file or the dialog: applied only when they differ from those in force, so the
 // dialog's OK followed by the watcher's notice of the same save redraws once.
-void FrmPlot::TakeSettings(const TradeSettings& settings) {
+void FrmPlot::TakeSettings(const core::TradeSettings& settings) {
   if (settings != state.settings) ApplySettings(settings);
 }
 

@@ -19,7 +19,7 @@ constexpr int kPriceFastIntervalMs = 50;
 constexpr int kQuantityFastIntervalMs = 200;
 
 // A repeat timer back to idle: disabled, at the slow interval, no ticks counted.
-void resetRepeat(QTimer* timer, ChartState& s) {
+void resetRepeat(QTimer* timer, core::ChartState& s) {
   timer->stop();
   timer->setInterval(kSlowIntervalMs);
   s.repeatCount = 0;
@@ -27,25 +27,24 @@ void resetRepeat(QTimer* timer, ChartState& s) {
 
 // After a tick's step: the second tick switches the timer to its fast interval for the rest of
 // the hold.
-void countRepeatTick(QTimer* timer, ChartState& s, int fastIntervalMs) {
+void countRepeatTick(QTimer* timer, core::ChartState& s, int fastIntervalMs) {
   if (s.repeatCount == 1) timer->setInterval(fastIntervalMs);
-  s.repeatCount = steprules::nextRepeatCount(s.repeatCount);
+  s.repeatCount = stepper::nextRepeatCount(s.repeatCount);
 }
 
-using steprules::Button;
+using stepper::Button;
 
 void writeStep(QLineEdit* field, const std::optional<std::string>& text) {
   // The field's change handler runs inside this assignment.
   if (text) field->setText(QString::fromStdString(*text));
 }
 
-void stepPriceField(QLineEdit* field, const ChartState& s, Button button) {
-  writeStep(field, steprules::stepPrice(field->text().toStdString(), s.settings.price, button));
+void stepPriceField(QLineEdit* field, const core::ChartState& s, Button button) {
+  writeStep(field, stepper::stepPrice(field->text().toStdString(), s.settings.price, button));
 }
 
-void stepQuantityField(QLineEdit* field, const ChartState& s, Button button) {
-  writeStep(field,
-            steprules::stepQuantity(field->text().toStdString(), s.settings.quantity, button));
+void stepQuantityField(QLineEdit* field, const core::ChartState& s, Button button) {
+  writeStep(field, stepper::stepQuantity(field->text().toStdString(), s.settings.quantity, button));
 }
 
 }  // namespace
@@ -57,31 +56,36 @@ void FrmPlot::connectStepperEvents() {
     QPushButton* FrmPlotControls::*button;
     QTimer* FrmPlotControls::*timer;
     void (FrmPlot::*reset)();
-    Truth ChartState::*direction;
-    Truth directionAtPress;
+    core::Truth core::ChartState::*direction;
+    core::Truth directionAtPress;
     void (FrmPlot::*click)();
   };
   using W = FrmPlot;
   using C = FrmPlotControls;
   static constexpr StepButton kStepButtons[] = {
-      {&C::CmdQD, &C::TmrQ, &W::initialTmrQ, &ChartState::stepUp, kFalse, &W::CmdQD_Click},
-      {&C::CmdSQD, &C::TmrSQ, &W::initialTmrSQ, &ChartState::stepUp, kFalse, &W::CmdSQD_Click},
-      {&C::CmdSQU, &C::TmrSQ, &W::initialTmrSQ, &ChartState::stepUp, kTrue, &W::CmdSQU_Click},
-      {&C::CmdQU, &C::TmrQ, &W::initialTmrQ, &ChartState::stepUp, kTrue, &W::CmdQU_Click},
-      {&C::CmdDown, &C::TmrSuuryo, &W::initialTmrSuuryo, &ChartState::stepUp, kFalse,
+      {&C::CmdQD, &C::TmrQ, &W::initialTmrQ, &core::ChartState::stepUp, core::kFalse,
+       &W::CmdQD_Click},
+      {&C::CmdSQD, &C::TmrSQ, &W::initialTmrSQ, &core::ChartState::stepUp, core::kFalse,
+       &W::CmdSQD_Click},
+      {&C::CmdSQU, &C::TmrSQ, &W::initialTmrSQ, &core::ChartState::stepUp, core::kTrue,
+       &W::CmdSQU_Click},
+      {&C::CmdQU, &C::TmrQ, &W::initialTmrQ, &core::ChartState::stepUp, core::kTrue,
+       &W::CmdQU_Click},
+      {&C::CmdDown, &C::TmrSuuryo, &W::initialTmrSuuryo, &core::ChartState::stepUp, core::kFalse,
        &W::CmdDown_Click},
-      {&C::CmdSDown, &C::TmrSSuuryo, &W::initialTmrSSuuryo, &ChartState::stepUp, kFalse,
+      {&C::CmdSDown, &C::TmrSSuuryo, &W::initialTmrSSuuryo, &core::ChartState::stepUp, core::kFalse,
        &W::CmdSDown_Click},
-      {&C::CmdSUp, &C::TmrSSuuryo, &W::initialTmrSSuuryo, &ChartState::stepUp, kTrue,
+      {&C::CmdSUp, &C::TmrSSuuryo, &W::initialTmrSSuuryo, &core::ChartState::stepUp, core::kTrue,
        &W::CmdSUp_Click},
-      {&C::CmdUp, &C::TmrSuuryo, &W::initialTmrSuuryo, &ChartState::stepUp, kTrue, &W::CmdUp_Click},
-      {&C::CmdDownS, &C::TmrSell, &W::initialTmrSell, &ChartState::stepUpSell, kFalse,
+      {&C::CmdUp, &C::TmrSuuryo, &W::initialTmrSuuryo, &core::ChartState::stepUp, core::kTrue,
+       &W::CmdUp_Click},
+      {&C::CmdDownS, &C::TmrSell, &W::initialTmrSell, &core::ChartState::stepUpSell, core::kFalse,
        &W::CmdDownS_Click},
-      {&C::CmdSDownS, &C::TmrSSell, &W::initialTmrSSell, &ChartState::stepUpSell, kFalse,
-       &W::CmdSDownS_Click},
-      {&C::CmdSUpS, &C::TmrSSell, &W::initialTmrSSell, &ChartState::stepUpSell, kTrue,
+      {&C::CmdSDownS, &C::TmrSSell, &W::initialTmrSSell, &core::ChartState::stepUpSell,
+       core::kFalse, &W::CmdSDownS_Click},
+      {&C::CmdSUpS, &C::TmrSSell, &W::initialTmrSSell, &core::ChartState::stepUpSell, core::kTrue,
        &W::CmdSUpS_Click},
-      {&C::CmdUpS, &C::TmrSell, &W::initialTmrSell, &ChartState::stepUpSell, kTrue,
+      {&C::CmdUpS, &C::TmrSell, &W::initialTmrSell, &core::ChartState::stepUpSell, core::kTrue,
        &W::CmdUpS_Click},
   };
 
@@ -148,8 +152,8 @@ void FrmPlot::ShowStepTips() {
   for (const auto& b : kButtons) {
     QPushButton* button = ui.*b.button;
     const QString tip =
-        QString::fromStdString(b.quantity ? steprules::quantityTip(state.settings.quantity, b.kind)
-                                          : steprules::priceTip(state.settings.price, b.kind));
+        QString::fromStdString(b.quantity ? stepper::quantityTip(state.settings.quantity, b.kind)
+                                          : stepper::priceTip(state.settings.price, b.kind));
     button->setToolTip(tip);
     button->setAccessibleDescription(tip);
     button->setAccessibleName(QString::fromUtf8(b.row) + QLatin1Char(' ') + tip);
@@ -166,26 +170,26 @@ void FrmPlot::initialTmrQ() { resetRepeat(ui.TmrQ, state); }
 // Each tick steps the way the last pressed button of its pair points, with that button's limit;
 // a refused step does not stop the timer.
 void FrmPlot::TmrSuuryo_Timer() {
-  state.stepUp != kFalse ? CmdUp_Click() : CmdDown_Click();
+  state.stepUp != core::kFalse ? CmdUp_Click() : CmdDown_Click();
   countRepeatTick(ui.TmrSuuryo, state, kPriceFastIntervalMs);
 }
 void FrmPlot::TmrSSuuryo_Timer() {
-  state.stepUp != kFalse ? CmdSUp_Click() : CmdSDown_Click();
+  state.stepUp != core::kFalse ? CmdSUp_Click() : CmdSDown_Click();
   countRepeatTick(ui.TmrSSuuryo, state, kPriceFastIntervalMs);
 }
 void FrmPlot::TmrSell_Timer() {
-  state.stepUpSell != kFalse ? CmdUpS_Click() : CmdDownS_Click();
+  state.stepUpSell != core::kFalse ? CmdUpS_Click() : CmdDownS_Click();
   countRepeatTick(ui.TmrSell, state, kPriceFastIntervalMs);
 }
 void FrmPlot::TmrSSell_Timer() {
-  state.stepUpSell != kFalse ? CmdSUpS_Click() : CmdSDownS_Click();
+  state.stepUpSell != core::kFalse ? CmdSUpS_Click() : CmdSDownS_Click();
   countRepeatTick(ui.TmrSSell, state, kPriceFastIntervalMs);
 }
 void FrmPlot::TmrQ_Timer() {
-  state.stepUp != kFalse ? CmdQU_Click() : CmdQD_Click();
+  state.stepUp != core::kFalse ? CmdQU_Click() : CmdQD_Click();
   countRepeatTick(ui.TmrQ, state, kQuantityFastIntervalMs);
 }
 void FrmPlot::TmrSQ_Timer() {
-  state.stepUp != kFalse ? CmdSQU_Click() : CmdSQD_Click();
+  state.stepUp != core::kFalse ? CmdSQU_Click() : CmdSQD_Click();
   countRepeatTick(ui.TmrSQ, state, kQuantityFastIntervalMs);
 }

@@ -37,7 +37,7 @@ void applyLabel(tk::MmLabel* label, const trade::Marker& m) {
   if (label->topMm() != m.labelTop) label->setTopMm(m.labelTop);
 }
 
-void applyPriceMarker(const ChartState& s, trade::Side side, tk::LineControl* line,
+void applyPriceMarker(const core::ChartState& s, trade::Side side, tk::LineControl* line,
                       tk::MmLabel* label) {
   const trade::Marker m = trade::priceMarker(s, side);
   applyLine(line, m.line);
@@ -46,7 +46,7 @@ void applyPriceMarker(const ChartState& s, trade::Side side, tk::LineControl* li
 
 // Both amount markers as they stand beside each other. The two labels share one font: measured
 // in it, as shown (the yen mark, not the backslash).
-trade::AmountMarkers amountMarkers(const ChartState& s, float lineHeight,
+trade::AmountMarkers amountMarkers(const core::ChartState& s, float lineHeight,
                                    const tk::MmLabel* label) {
   // Each caption is measured once: placing a label and keeping the two apart both need its width.
   const QFontMetricsF metrics(label->font());
@@ -92,13 +92,13 @@ void FrmPlot::connectTradeEvents() {
         },
         field));
   };
-  restoreWhenLeft(ui.TxtQua, [this] { return exact::plainText(state.quantityDecimal); });
-  restoreWhenLeft(ui.TxtBP, [this] { return exact::fixedText(state.buyPriceDecimal, 2); });
-  restoreWhenLeft(ui.TxtSP, [this] { return exact::fixedText(state.sellPriceDecimal, 2); });
+  restoreWhenLeft(ui.TxtQua, [this] { return core::plainText(state.quantityDecimal); });
+  restoreWhenLeft(ui.TxtBP, [this] { return core::fixedText(state.buyPriceDecimal, 2); });
+  restoreWhenLeft(ui.TxtSP, [this] { return core::fixedText(state.sellPriceDecimal, 2); });
 }
 
 // A price field's text into the state with its exact value, when the field takes it.
-bool FrmPlot::takePrice(trade::Side side, QLineEdit* field, float& price, exact::Decimal& decimal) {
+bool FrmPlot::takePrice(trade::Side side, QLineEdit* field, float& price, core::Decimal& decimal) {
   const std::string text = field->text().toStdString();
   const auto taken = trade::acceptPrice(state, side, text);
   tk::showTaken(field, taken.has_value());
@@ -197,7 +197,7 @@ void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
     ui.LblBunki->hide();
     return;
   }
-  const float price = toSingle(static_cast<double>(*breakEvenHundredths) / 100.0);
+  const float price = core::toSingle(static_cast<double>(*breakEvenHundredths) / 100.0);
   const trade::Marker m = trade::breakEvenMarker(state, price);
   applyLine(ui.LinBunki, m.line);
   applyLabel(ui.LblBunki, m);
@@ -214,12 +214,12 @@ void FrmPlot::MoveFigures() {
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
   double end = start;
   for (const tk::MmLabel* figure : ui.LblFigures) end += tk::pxToMm(figure->width()) + kGapMm;
-  const float top = end - kGapMm <= plotRight(state)
+  const float top = end - kGapMm <= core::plotRight(state)
                         ? ui.LblRieki->topMm()
-                        : toSingle(state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M"));
+                        : core::toSingle(state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M"));
   double left = start;
   for (tk::MmLabel* figure : ui.LblFigures) {
-    if (figure->leftMm() != toSingle(left)) figure->setLeftMm(toSingle(left));
+    if (figure->leftMm() != core::toSingle(left)) figure->setLeftMm(core::toSingle(left));
     if (figure->topMm() != top) figure->setTopMm(top);
     left += tk::pxToMm(figure->width()) + kGapMm;
   }

@@ -12,9 +12,9 @@
 // A navigation click: show the new view, redraw, then record it. A view that a float could no
 // longer hold is refused outright, so the picture, the history and its redo entries stay as they
 // are.
-void FrmPlot::navigateTo(const std::optional<SavedView>& next) {
+void FrmPlot::navigateTo(const std::optional<core::SavedView>& next) {
   if (!next) return;
-  showView(state, *next);
+  core::showView(state, *next);
   ReDraw();
   HairetuKakunou();
 }
@@ -74,7 +74,7 @@ void FrmPlot::CmdRedo_Click() {
 
 void FrmPlot::Form_MouseDown(float x, float y) {
   if (!view::insidePlotArea(state, x, y)) return;
-  if (state.selectionActive == kFalse) {
+  if (state.selectionActive == core::kFalse) {
     state.anchorX = x;
     state.anchorY = y;
     // Start the (still hidden) rectangle at the anchor, so a second click with no move in
@@ -93,11 +93,11 @@ void FrmPlot::Form_MouseDown(float x, float y) {
     HairetuKakunou();
     ReDraw();
   }
-  state.selectionActive = static_cast<Truth>(~state.selectionActive);
+  state.selectionActive = static_cast<core::Truth>(~state.selectionActive);
 }
 
 void FrmPlot::Form_MouseMove(float x, float y) {
-  if (state.selectionActive == kFalse) return;
+  if (state.selectionActive == core::kFalse) return;
   // While a rectangle is pending, the pointer over the plot is a cross: the next click there
   // completes it.
   if (view::insidePlotArea(state, x, y))

@@ -33,7 +33,7 @@ QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, 
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(const TradeSettings& current, QString path, QWidget* parent)
+SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path, QWidget* parent)
     : QDialog(parent), path_(std::move(path)) {
   filling_ = true;
   setObjectName(QStringLiteral("settingsDialog"));
@@ -81,7 +81,7 @@ SettingsDialog::SettingsDialog(const TradeSettings& current, QString path, QWidg
   restore_->setObjectName(QStringLiteral("restoreBuiltIn"));
   restore_->setAccessibleName(QStringLiteral("当初の設定に戻す"));
   restore_->setAutoDefault(false);
-  connect(restore_, &QPushButton::clicked, this, [this] { showSettings(builtInSettings()); });
+  connect(restore_, &QPushButton::clicked, this, [this] { showSettings(core::builtInSettings()); });
   buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons_, &QDialogButtonBox::accepted, this, &SettingsDialog::accept);
   connect(buttons_, &QDialogButtonBox::rejected, this, &SettingsDialog::reject);
@@ -210,7 +210,7 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
   }
   grid->setColumnStretch(6, 1);
   feesLayout_->insertWidget(1, tiersBox_);
-  addTier_->setEnabled(tiers.size() < SettingsBounds::kMaxTiers);
+  addTier_->setEnabled(tiers.size() < core::SettingsBounds::kMaxTiers);
   orderTabs();
   filling_ = wasFilling;
 }
@@ -219,7 +219,7 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
 // empty until the person fills them in, starting with the threshold.
 void SettingsDialog::addTier() {
   std::vector<TierTexts> tiers = tierTexts();
-  if (tiers.size() >= SettingsBounds::kMaxTiers) return;
+  if (tiers.size() >= core::SettingsBounds::kMaxTiers) return;
   const std::size_t row = tiers.empty() ? 0 : tiers.size() - 1;
   tiers.insert(tiers.begin() + static_cast<std::ptrdiff_t>(row), TierTexts{});
   showTiers(tiers);
@@ -251,16 +251,16 @@ void SettingsDialog::orderTabs() {
   for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }
 
-void SettingsDialog::showSettings(const TradeSettings& settings) {
+void SettingsDialog::showSettings(const core::TradeSettings& settings) {
   const bool wasFilling = std::exchange(filling_, true);
   std::vector<TierTexts> tiers;
-  for (const FeeTierSetting& tier : settings.fees)
-    tiers.push_back({tier.below ? qs(unittext::unitsText(*tier.below, 0)) : QString(),
-                     qs(unittext::unitsText(tier.fee, 0))});
+  for (const core::FeeTierSetting& tier : settings.fees)
+    tiers.push_back({tier.below ? qs(core::unitsText(*tier.below, 0)) : QString(),
+                     qs(core::unitsText(tier.fee, 0))});
   showTiers(tiers);
   const auto put = [this](const std::string& key, std::int64_t units) {
     Entry& e = entries_.at(key);
-    e.field->setText(qs(unittext::unitsText(units, e.decimals)));
+    e.field->setText(qs(core::unitsText(units, e.decimals)));
   };
   for (const auto& [name, row] :
        {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
@@ -282,15 +282,15 @@ void SettingsDialog::recheck() {
   std::map<std::string, std::string> faults;
   const auto read = [&](const std::string& key, std::int64_t& out) {
     const Entry& e = entries_.at(key);
-    const unittext::Units units = unittext::readUnits(e.field->text().toStdString(), e.decimals);
+    const core::Units units = core::readUnits(e.field->text().toStdString(), e.decimals);
     if (units.fault)
-      faults[key] = unittext::faultText(*units.fault, e.decimals);
+      faults[key] = core::faultText(*units.fault, e.decimals);
     else
       out = units.value;
   };
-  TradeSettings settings;
+  core::TradeSettings settings;
   for (std::size_t i = 0; i < tierCount_; ++i) {
-    FeeTierSetting tier;
+    core::FeeTierSetting tier;
     if (i + 1 < tierCount_) read(tierKey(i, "below"), tier.below.emplace());
     read(tierKey(i, "fee"), tier.fee);
     settings.fees.push_back(tier);
@@ -306,7 +306,7 @@ void SettingsDialog::recheck() {
   read("taxPercent", settings.taxThousandths);
   std::string other;
   if (faults.empty()) {
-    if (const auto fault = checkSettings(settings)) {
+    if (const auto fault = core::checkSettings(settings)) {
       if (entries_.count(fault->key))
         faults[fault->key] = fault->reason;
       else

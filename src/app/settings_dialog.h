@@ -23,12 +23,12 @@ class QVBoxLayout;
 class SettingsDialog : public QDialog {
  public:
   // `path` is the settings file OK writes; with none, OK only hands the settings back.
-  SettingsDialog(const TradeSettings& current, QString path, QWidget* parent);
+  SettingsDialog(const core::TradeSettings& current, QString path, QWidget* parent);
 
   // Puts the settings into every entry (「当初の設定に戻す」 puts the built-in ones).
-  void showSettings(const TradeSettings& settings);
+  void showSettings(const core::TradeSettings& settings);
   // The settings the entries hold, when every entry is taken.
-  const std::optional<TradeSettings>& entered() const { return entered_; }
+  const std::optional<core::TradeSettings>& entered() const { return entered_; }
 
   void accept() override;
 
@@ -67,6 +67,6 @@ class SettingsDialog : public QDialog {
   QPushButton* restore_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
   QLabel* otherFault_ = nullptr;  // a fault of no single entry
-  std::optional<TradeSettings> entered_;
+  std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there
 };

@@ -30,37 +30,37 @@ constexpr int kTaxDecimals = 3;
 
 QString key(const char* name) { return QString::fromLatin1(name); }
 
-SettingsFault missingKey(const std::string& where) { return {where, "項目がありません"}; }
+core::SettingsFault missingKey(const std::string& where) { return {where, "項目がありません"}; }
 
 // One number of the file as a count of units. A number too large for any count is kept as the
 // largest one of its sign, so that the settings check names its bounds.
-std::optional<SettingsFault> readNumber(const QJsonValue& value, const std::string& where,
-                                        int decimals, std::int64_t& out) {
+std::optional<core::SettingsFault> readNumber(const QJsonValue& value, const std::string& where,
+                                              int decimals, std::int64_t& out) {
   if (value.isUndefined()) return missingKey(where);
-  if (!value.isDouble()) return SettingsFault{where, "数値にしてください"};
+  if (!value.isDouble()) return core::SettingsFault{where, "数値にしてください"};
   const double number = value.toDouble();
-  const unittext::Units units = unittext::readUnits(number, decimals);
-  if (units.fault == unittext::Fault::TooLarge) {
+  const core::Units units = core::readUnits(number, decimals);
+  if (units.fault == core::UnitFault::TooLarge) {
     out = number < 0 ? std::numeric_limits<std::int64_t>::min()
                      : std::numeric_limits<std::int64_t>::max();
     return std::nullopt;
   }
-  if (units.fault) return SettingsFault{where, unittext::faultText(*units.fault, decimals)};
+  if (units.fault) return core::SettingsFault{where, core::faultText(*units.fault, decimals)};
   out = units.value;
   return std::nullopt;
 }
 
-std::optional<SettingsFault> readObject(const QJsonObject& parent, const char* name,
-                                        QJsonObject& out) {
+std::optional<core::SettingsFault> readObject(const QJsonObject& parent, const char* name,
+                                              QJsonObject& out) {
   const QJsonValue value = parent.value(key(name));
   if (value.isUndefined()) return missingKey(name);
-  if (!value.isObject()) return SettingsFault{name, "{ } で囲んだ項目の組にしてください"};
+  if (!value.isObject()) return core::SettingsFault{name, "{ } で囲んだ項目の組にしてください"};
   out = value.toObject();
   return std::nullopt;
 }
 
-std::optional<SettingsFault> readStepRow(const QJsonObject& root, const char* name, int decimals,
-                                         StepSetting& row) {
+std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const char* name,
+                                               int decimals, core::StepSetting& row) {
   QJsonObject object;
   if (auto fault = readObject(root, name, object)) return fault;
   const struct {
@@ -78,16 +78,18 @@ std::optional<SettingsFault> readStepRow(const QJsonObject& root, const char* na
   return std::nullopt;
 }
 
-std::optional<SettingsFault> readFees(const QJsonObject& root, std::vector<FeeTierSetting>& fees) {
+std::optional<core::SettingsFault> readFees(const QJsonObject& root,
+                                            std::vector<core::FeeTierSetting>& fees) {
   const QJsonValue value = root.value(key("fees"));
   if (value.isUndefined()) return missingKey("fees");
-  if (!value.isArray()) return SettingsFault{"fees", "[ ] で囲んだ段の並びにしてください"};
+  if (!value.isArray()) return core::SettingsFault{"fees", "[ ] で囲んだ段の並びにしてください"};
   const QJsonArray tiers = value.toArray();
   for (qsizetype i = 0; i < tiers.size(); ++i) {
     const std::string where = "fees[" + std::to_string(i) + "]";
-    if (!tiers.at(i).isObject()) return SettingsFault{where, "{ } で囲んだ項目の組にしてください"};
+    if (!tiers.at(i).isObject())
+      return core::SettingsFault{where, "{ } で囲んだ項目の組にしてください"};
     const QJsonObject tier = tiers.at(i).toObject();
-    FeeTierSetting setting;
+    core::FeeTierSetting setting;
     if (tier.contains(key("below"))) {
       std::int64_t below = 0;
       if (auto fault = readNumber(tier.value(key("below")), where + ".below", 0, below))
@@ -106,7 +108,7 @@ std::string lineOf(const QByteArray& contents, int offset) {
   return std::to_string(contents.left(end).count('\n') + 1);
 }
 
-QJsonObject stepObject(QJsonObject kept, const StepSetting& row, int decimals) {
+QJsonObject stepObject(QJsonObject kept, const core::StepSetting& row, int decimals) {
   const auto number = [decimals](std::int64_t units) {
     if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
     // The nearest double to the decimal value, whose shortest text is that value's own.
@@ -124,29 +126,29 @@ QJsonObject stepObject(QJsonObject kept, const StepSetting& row, int decimals) {
 }  // namespace
 
 Parsed parse(const QByteArray& contents) {
-  Parsed parsed{builtInSettings(), std::nullopt};
+  Parsed parsed{core::builtInSettings(), std::nullopt};
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(contents, &error);
   if (error.error != QJsonParseError::NoError) {
     parsed.fault =
-        SettingsFault{"", lineOf(contents, error.offset) + "行目がJSONとして読めません（" +
-                              error.errorString().toStdString() + "）"};
+        core::SettingsFault{"", lineOf(contents, error.offset) + "行目がJSONとして読めません（" +
+                                    error.errorString().toStdString() + "）"};
     return parsed;
   }
   if (!document.isObject()) {
-    parsed.fault = SettingsFault{"", "全体を { } で囲んだ項目の組にしてください"};
+    parsed.fault = core::SettingsFault{"", "全体を { } で囲んだ項目の組にしてください"};
     return parsed;
   }
   const QJsonObject root = document.object();
-  TradeSettings settings = builtInSettings();
+  core::TradeSettings settings = core::builtInSettings();
   settings.fees.clear();
-  std::optional<SettingsFault> fault = readFees(root, settings.fees);
+  std::optional<core::SettingsFault> fault = readFees(root, settings.fees);
   if (!fault) fault = readStepRow(root, "quantity", 0, settings.quantity);
   if (!fault) fault = readStepRow(root, "price", kPriceDecimals, settings.price);
   if (!fault && root.contains(key("taxPercent")))
     fault = readNumber(root.value(key("taxPercent")), "taxPercent", kTaxDecimals,
                        settings.taxThousandths);
-  if (!fault) fault = checkSettings(settings);
+  if (!fault) fault = core::checkSettings(settings);
   if (fault)
     parsed.fault = fault;
   else
@@ -155,19 +157,20 @@ Parsed parse(const QByteArray& contents) {
 }
 
 Read read(const QString& path) {
-  Read result{builtInSettings(), std::nullopt, false, {}};
+  Read result{core::builtInSettings(), std::nullopt, false, {}};
   if (!QFileInfo::exists(path)) {
     result.missing = true;
     return result;
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    result.fault = SettingsFault{"", "開けません（" + file.errorString().toStdString() + "）"};
+    result.fault =
+        core::SettingsFault{"", "開けません（" + file.errorString().toStdString() + "）"};
     return result;
   }
   result.contents = file.read(kMaxFileBytes + 1);
   if (result.contents.size() > kMaxFileBytes) {
-    result.fault = SettingsFault{"", "1 MiBより大きく、設定ファイルではありません"};
+    result.fault = core::SettingsFault{"", "1 MiBより大きく、設定ファイルではありません"};
     return result;
   }
   Parsed parsed = parse(result.contents);
@@ -176,7 +179,7 @@ Read read(const QString& path) {
   return result;
 }
 
-QString refusalMessage(const QString& path, const SettingsFault& fault, bool atStart) {
+QString refusalMessage(const QString& path, const core::SettingsFault& fault, bool atStart) {
   const QString where =
       fault.key.empty() ? QStringLiteral("（ファイル全体）") : QString::fromStdString(fault.key);
   return QStringLiteral(
@@ -186,7 +189,7 @@ QString refusalMessage(const QString& path, const SettingsFault& fault, bool atS
                    : QStringLiteral("いまの設定のままにします。"));
 }
 
-std::optional<QString> write(const QString& path, const TradeSettings& settings) {
+std::optional<QString> write(const QString& path, const core::TradeSettings& settings) {
   QJsonObject root;
   {
     QFile old(path);

@@ -20,14 +20,14 @@ namespace settingsfile {
 // The settings a file's contents hold, or the first fault: its key ("fees[1].below"; empty when
 // the whole file is at fault) and the reason in Japanese.
 struct Parsed {
-  TradeSettings settings;
-  std::optional<SettingsFault> fault;
+  core::TradeSettings settings;
+  std::optional<core::SettingsFault> fault;
 };
 Parsed parse(const QByteArray& contents);
 
 struct Read {
-  TradeSettings settings;  // the built-in values when the file is missing or refused
-  std::optional<SettingsFault> fault;
+  core::TradeSettings settings;  // the built-in values when the file is missing or refused
+  std::optional<core::SettingsFault> fault;
   bool missing = false;
   QByteArray contents;  // what was read, so that the same refused contents are reported once
 };
@@ -35,12 +35,12 @@ Read read(const QString& path);
 
 // The message that names the file, the key and the fault. At start-up the built-in values take
 // the file's place; later the settings in force stay.
-QString refusalMessage(const QString& path, const SettingsFault& fault, bool atStart);
+QString refusalMessage(const QString& path, const core::SettingsFault& fault, bool atStart);
 
 // Writes the settings through a save file (all or nothing), creating the folder when needed. The
 // keys of the file on disk this version does not know stay, at the top and inside "quantity",
 // "price" and each tier (by position). Nothing on success, else why it failed.
-std::optional<QString> write(const QString& path, const TradeSettings& settings);
+std::optional<QString> write(const QString& path, const core::TradeSettings& settings);
 
 // settings.json in the program's configuration folder.
 QString defaultPath();

@@ -12,10 +12,12 @@
 #include "core/mapping.h"
 #include "core/single.h"
 
+namespace chart {
+
 namespace {
 
-float amountAt(const ChartState& s, float price, float tip) {
-  return toSingle(static_cast<double>(price) * s.quantity + tip);
+float amountAt(const core::ChartState& s, float price, float tip) {
+  return core::toSingle(static_cast<double>(price) * s.quantity + tip);
 }
 
 // Past the price where adding 0.01 no longer moves a float (from 2^18 = 262,144 yen on), a walk
@@ -25,7 +27,7 @@ float amountAt(const ChartState& s, float price, float tip) {
 // finds it in 32 rounds. A threshold no float price reaches puts the border at the largest float.
 float firstFloatReaching(float quantity, float price, float threshold) {
   const auto below = [&](float p) {
-    return toSingle(static_cast<double>(quantity) * p) < threshold;
+    return core::toSingle(static_cast<double>(quantity) * p) < threshold;
   };
   constexpr float kMax = std::numeric_limits<float>::max();
   if (below(kMax)) return kMax;
@@ -41,11 +43,11 @@ float firstFloatReaching(float quantity, float price, float threshold) {
 // A tier's last price, one 0.01 below the first price of the next tier, and the next tier's
 // first price, one 0.01 above the last: where 0.01 no longer moves the float, one float instead.
 float lastPriceBefore(float first) {
-  const float last = toSingle(first - kWalkStep);
+  const float last = core::toSingle(first - kWalkStep);
   return last == first ? std::nextafter(first, -std::numeric_limits<float>::infinity()) : last;
 }
 float firstPriceAfter(float last) {
-  const float first = toSingle(last + kWalkStep);
+  const float first = core::toSingle(last + kWalkStep);
   return first == last ? std::nextafter(last, std::numeric_limits<float>::infinity()) : first;
 }
 
@@ -59,10 +61,10 @@ float firstPriceAfter(float last) {
 // bisection over it. The stretch's last step into the next power of two is taken singly.
 float walkFast(float quantity, float price, float threshold) {
   const auto below = [&](double p) {
-    return toSingle(static_cast<double>(quantity) * toSingle(p)) < threshold;
+    return core::toSingle(static_cast<double>(quantity) * core::toSingle(p)) < threshold;
   };
   while (below(price)) {
-    const float next = toSingle(price + kWalkStep);
+    const float next = core::toSingle(price + kWalkStep);
     if (next == price) return firstFloatReaching(quantity, price, threshold);
     int exponent = 0;
     std::frexp(price, &exponent);  // price lies in [2^(exponent-1), 2^exponent)
@@ -76,7 +78,7 @@ float walkFast(float quantity, float price, float threshold) {
     auto last = static_cast<std::int64_t>((top - price) / step);
     while (last > 0 && price + static_cast<double>(last) * step >= top) --last;
     if (below(price + static_cast<double>(last) * step)) {
-      price = toSingle(price + static_cast<double>(last) * step);
+      price = core::toSingle(price + static_cast<double>(last) * step);
       continue;
     }
     // The first member at or past the threshold lies in (0, last].
@@ -85,36 +87,38 @@ float walkFast(float quantity, float price, float threshold) {
       const std::int64_t mid = lo + (hi - lo) / 2;
       (below(price + static_cast<double>(mid) * step) ? lo : hi) = mid;
     }
-    return toSingle(price + static_cast<double>(hi) * step);
+    return core::toSingle(price + static_cast<double>(hi) * step);
   }
   return price;
 }
 
-void Border(ChartState& s, float tempPrice) {
+void Border(core::ChartState& s, float tempPrice) {
   s.tierStartPrice = firstPriceAfter(s.tierEndPrice);
   if (!(s.quantity > 0) || !std::isfinite(s.quantity)) return;  // the walk would never end
   s.tierEndPrice = lastPriceBefore(walkFast(s.quantity, s.tierEndPrice, tempPrice));
 }
 
-Colour tierColour(bool buy, std::size_t tier, std::size_t tiers) {
+core::Colour tierColour(bool buy, std::size_t tier, std::size_t tiers) {
   // Light, middle and dark: with three tiers each tier has its own, with more the shades between.
-  constexpr std::array<Colour, 3> kBuy{RGB(128, 255, 128), RGB(0, 255, 0), RGB(0, 128, 0)};
-  constexpr std::array<Colour, 3> kSell{RGB(255, 255, 128), RGB(255, 255, 0), RGB(255, 128, 64)};
+  constexpr std::array<core::Colour, 3> kBuy{core::RGB(128, 255, 128), core::RGB(0, 255, 0),
+                                             core::RGB(0, 128, 0)};
+  constexpr std::array<core::Colour, 3> kSell{core::RGB(255, 255, 128), core::RGB(255, 255, 0),
+                                              core::RGB(255, 128, 64)};
   const auto& shades = buy ? kBuy : kSell;
   // Where the tier lies from the lightest (0) to the darkest (2); a single tier takes the middle.
   const double at =
       tiers < 2 ? 1.0 : 2.0 * static_cast<double>(tier) / static_cast<double>(tiers - 1);
   const std::size_t from = at < 1.0 ? 0 : 1;
   const double f = at - static_cast<double>(from);
-  const auto mix = [&](unsigned (*channel)(Colour)) {
+  const auto mix = [&](unsigned (*channel)(core::Colour)) {
     const double a = channel(shades[from]);
     const double b = channel(shades[std::min<std::size_t>(from + 1, 2)]);
     return static_cast<unsigned>(std::lround(a + (b - a) * f));
   };
-  return RGB(mix(redOf), mix(greenOf), mix(blueOf));
+  return core::RGB(mix(core::redOf), mix(core::greenOf), mix(core::blueOf));
 }
 
-bool BuyLine(ChartState& s, float tempTip) {
+bool BuyLine(core::ChartState& s, float tempTip) {
   const float start = s.tierStartPrice;
   const float end = s.tierEndPrice;
   if (!(amountAt(s, s.priceMin, tempTip) < s.amountMax &&
@@ -126,38 +130,38 @@ bool BuyLine(ChartState& s, float tempTip) {
 
   s.tierStartInside = (s.amountMin < startAmount && startAmount < s.amountMax &&
                        s.priceMin < start && start < s.priceMax)
-                          ? kTrue
-                          : kFalse;
+                          ? core::kTrue
+                          : core::kFalse;
   const float endAmount = amountAt(s, end, tempTip);
   s.tierEndInside = (end != 0 && s.amountMin < endAmount && endAmount < s.amountMax &&
                      s.priceMin < end && end < s.priceMax)
-                        ? kTrue
-                        : kFalse;
+                        ? core::kTrue
+                        : core::kFalse;
   if (s.tierStartInside) {
-    s.lineStartX = FuncX(s, start);
-    s.lineStartY = FuncY(s, start, tempTip);
+    s.lineStartX = core::FuncX(s, start);
+    s.lineStartY = core::FuncY(s, start, tempTip);
   } else {
-    Siten(s, tempTip);
+    core::Siten(s, tempTip);
   }
   if (s.tierEndInside) {
-    s.lineEndX = FuncX(s, end);
-    s.lineEndY = FuncY(s, end, tempTip);
+    s.lineEndX = core::FuncX(s, end);
+    s.lineEndY = core::FuncY(s, end, tempTip);
   } else {
-    Syuten(s, tempTip);
+    core::Syuten(s, tempTip);
   }
   return true;
 }
 
-void drawAmountLines(ChartState& s, chart::Canvas& canvas) {
+void drawAmountLines(core::ChartState& s, chart::Canvas& canvas) {
   if (s.quantity > 0 && std::isfinite(s.quantity)) {
     // Each tier ends where the next tier's threshold is reached; the last one has no end (0). The
     // borders depend on the quantity only, so the sell side reuses the buy side's walk.
-    const std::size_t tiers = tierCount(s);
+    const std::size_t tiers = core::tierCount(s);
     std::vector<float> starts(tiers), ends(tiers);
     s.tierStartPrice = 0;
     s.tierEndPrice = 0;
     for (std::size_t tier = 0; tier + 1 < tiers; ++tier) {
-      Border(s, toSingle(tierThreshold(s, tier)));
+      Border(s, core::toSingle(core::tierThreshold(s, tier)));
       starts[tier] = s.tierStartPrice;
       ends[tier] = s.tierEndPrice;
     }
@@ -165,7 +169,7 @@ void drawAmountLines(ChartState& s, chart::Canvas& canvas) {
 
     for (const bool buy : {true, false}) {
       for (std::size_t tier = 0; tier < tiers; ++tier) {
-        const float fee = tierFee(s, tier);
+        const float fee = core::tierFee(s, tier);
         s.tierStartPrice = starts[tier];
         s.tierEndPrice = ends[tier];
         canvas.ForeColor = tierColour(buy, tier, tiers);
@@ -176,3 +180,5 @@ void drawAmountLines(ChartState& s, chart::Canvas& canvas) {
   }
   canvas.ForeColor = s.drawColor;
 }
+
+}  // namespace chart

@@ -5,10 +5,12 @@
 #include "chart/canvas.h"
 #include "core/chart_state.h"
 
+namespace chart {
+
 // Moves the tier window on: tierStartPrice 0.01 above the previous end, tierEndPrice the last price
 // whose trade value (stored as a float) is still below tempPrice, found by an exact 0.01 walk
 // that accumulates single-precision rounding.
-void Border(ChartState& s, float tempPrice);
+void Border(core::ChartState& s, float tempPrice);
 
 // The walk itself, from `price` to the first price whose trade value (stored as a float) is not
 // below `threshold`; it takes whole runs of equal 0.01 steps at once. Where a float can no longer
@@ -20,13 +22,15 @@ inline constexpr double kWalkStep = 0.01;
 
 // The colour of a tier's segment on one side: the light, middle and dark colour of the side for
 // three tiers, shades between them in tier order for more, the middle one for a single tier.
-Colour tierColour(bool buy, std::size_t tier, std::size_t tiers);
+core::Colour tierColour(bool buy, std::size_t tier, std::size_t tiers);
 
 // Clips the current tier's segment of the amount line with fee term tempTip to the plot area.
 // Returns false when nothing of it lies inside; otherwise lineStart/lineEnd hold the segment.
-bool BuyLine(ChartState& s, float tempTip);
+bool BuyLine(core::ChartState& s, float tempTip);
 
 // The whole amount-line pass: one segment a side per fee tier, with the state's fees, in
 // their colours on the canvas; afterwards ForeColor is drawColor again. Draws nothing for a
 // quantity that is not above zero.
-void drawAmountLines(ChartState& s, chart::Canvas& canvas);
+void drawAmountLines(core::ChartState& s, chart::Canvas& canvas);
+
+}  // namespace chart

@@ -2,7 +2,7 @@
 // The amount-axis label format: a decimal number text in the pattern "#,##0".
 #include <string>
 
-namespace Calc {
+namespace chart {
 // Reads the text strictly and writes it rounded to a whole number with thousands separators
 // (100000 -> "100,000", "1E+07" -> "10,000,000"). A text that is not a number comes back as it is.
 std::string FormatAmount(const std::string& text);
@@ -11,4 +11,4 @@ std::string FormatAmount(const std::string& text);
 // "1234567", 4 -> "123.4567"; "-25", 4 -> "-0.0025"). A text that is not a number comes back as
 // it is.
 std::string FormatAmountIn(const std::string& text, int power);
-}  // namespace Calc
+}  // namespace chart

@@ -7,7 +7,7 @@
 namespace chart {
 
 void Canvas::PrintNumber(float value) {
-  const std::string plain = numtext::plainFloat(value);
+  const std::string plain = core::plainFloat(value);
   Print(value >= 0 ? " " + plain : plain);
 }
 

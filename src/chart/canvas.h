@@ -23,7 +23,7 @@ class Canvas {
   // Prints a number: its plain text, with one leading blank in place of the sign when >= 0.
   void PrintNumber(float value);
 
-  Colour ForeColor = 0;
+  core::Colour ForeColor = 0;
   int DrawWidth = 1;
   float CurrentX = 0;
   float CurrentY = 0;

@@ -42,8 +42,8 @@ constexpr AmountUnit kAmountUnits[] = {
     {4, "（万円）"}, {8, "（億円）"}, {12, "（兆円）"}, {0, nullptr}};
 
 std::string amountText(const std::string& plain, int power) {
-  if (power > 0) return Calc::FormatAmountIn(plain, power);
-  std::string grouped = Calc::FormatAmount(plain);
+  if (power > 0) return chart::FormatAmountIn(plain, power);
+  std::string grouped = chart::FormatAmount(plain);
   // Floats print in exponent form only from 1E+07 up, where they are whole, or below 1E-04,
   // where the whole-yen text "0" is shorter.
   return plain.find('E') != std::string::npos && plain.size() < grouped.size() ? plain : grouped;
@@ -54,14 +54,14 @@ std::string amountText(const std::string& plain, int power) {
 // itself ends there. When no way of writing them lets every label fit, the one with the
 // narrowest widest label is taken, and a label too wide starts at the window's left edge: whole,
 // though over the axis.
-AmountLabels amountLabels(const ChartState& s, const Canvas& canvas,
+AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
                           const std::vector<std::string>& plains) {
   AmountLabels yen{nullptr, {}, {}};
   bool yenFits = true;
   for (const std::string& plain : plains) {
-    yen.texts.push_back(Calc::FormatAmount(plain));
+    yen.texts.push_back(chart::FormatAmount(plain));
     const double left = static_cast<double>(s.graphLeft) - canvas.TextWidth(plain) - 2;
-    yen.lefts.push_back(toSingle(left));
+    yen.lefts.push_back(core::toSingle(left));
     yenFits = yenFits && left >= 0 && left + canvas.TextWidth(yen.texts.back()) <= s.graphLeft;
   }
   if (yenFits) return yen;
@@ -75,7 +75,7 @@ AmountLabels amountLabels(const ChartState& s, const Canvas& canvas,
       labels.texts.push_back(amountText(plain, unit.power));
       const double width = canvas.TextWidth(labels.texts.back());
       widest = std::max(widest, width);
-      labels.lefts.push_back(toSingle(static_cast<double>(s.graphLeft) - width - 2));
+      labels.lefts.push_back(core::toSingle(static_cast<double>(s.graphLeft) - width - 2));
     }
     if (widest <= static_cast<double>(s.graphLeft) - 2) return labels;
     if (widest < bestWidest) {
@@ -89,7 +89,7 @@ AmountLabels amountLabels(const ChartState& s, const Canvas& canvas,
 
 }  // namespace
 
-void GraphMake(ChartState& s, Canvas& canvas) {
+void GraphMake(core::ChartState& s, Canvas& canvas) {
   const float lineHeight = canvas.TextHeight("M");
 
   // The amount ticks come first: their labels decide the amount axis' title.
@@ -106,20 +106,20 @@ void GraphMake(ChartState& s, Canvas& canvas) {
   }
   std::vector<std::string> amountPlains;
   amountPlains.reserve(amountTicks.size());
-  for (const float i : amountTicks) amountPlains.push_back(numtext::plainFloat(i + s.amountMin));
+  for (const float i : amountTicks) amountPlains.push_back(core::plainFloat(i + s.amountMin));
   const AmountLabels labels = amountLabels(s, canvas, amountPlains);
 
   // Titles: "単価" right of the price axis' end, below its labels; "受渡金額" ending at the
   // amount axis, two text lines above the plot area. A unit of the amounts takes that line, and
   // the title moves one line up: beside the axis there is room for neither both on one line nor
   // the unit below, where the top tick label may stand.
-  canvas.CurrentX = toSingle(plotRight(s));
-  canvas.CurrentY = toSingle(static_cast<double>(lineHeight) + s.graphBottom + 1);
+  canvas.CurrentX = core::toSingle(core::plotRight(s));
+  canvas.CurrentY = core::toSingle(static_cast<double>(lineHeight) + s.graphBottom + 1);
   canvas.Print("単価");
-  const double titleY = plotTop(s) - 2.0 * lineHeight;
+  const double titleY = core::plotTop(s) - 2.0 * lineHeight;
   const auto printEndingAtAxis = [&](const char* text, double y) {
-    canvas.CurrentX = toSingle(s.graphLeft - static_cast<double>(canvas.TextWidth(text)));
-    canvas.CurrentY = toSingle(y);
+    canvas.CurrentX = core::toSingle(s.graphLeft - static_cast<double>(canvas.TextWidth(text)));
+    canvas.CurrentY = core::toSingle(y);
     canvas.Print(text);
   };
   if (labels.unit) {
@@ -129,8 +129,8 @@ void GraphMake(ChartState& s, Canvas& canvas) {
     printEndingAtAxis("受渡金額", titleY);
   }
 
-  s.priceMax = toSingle(static_cast<double>(s.priceMin) + s.priceSpan);
-  s.amountMax = toSingle(static_cast<double>(s.amountSpan) + s.amountMin);
+  s.priceMax = core::toSingle(static_cast<double>(s.priceMin) + s.priceSpan);
+  s.amountMax = core::toSingle(static_cast<double>(s.amountSpan) + s.amountMin);
 
   // Price grid: vertical lines from the left edge, labels centred below the bottom edge.
   canvas.DrawWidth = 1;
@@ -140,12 +140,13 @@ void GraphMake(ChartState& s, Canvas& canvas) {
     const float step = s.priceStep;
     float i = 0;
     for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
-      const float x = toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
-      canvas.Line(x, s.graphBottom, x, toSingle(plotTop(s)));
+      const float x =
+          core::toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
+      canvas.Line(x, s.graphBottom, x, core::toSingle(core::plotTop(s)));
       const float value = i + s.priceMin;
-      const float w = canvas.TextWidth(numtext::plainFloat(value));
-      canvas.CurrentX = toSingle(x - w / 2.0 - 1);
-      canvas.CurrentY = toSingle(static_cast<double>(s.graphBottom) + 1);
+      const float w = canvas.TextWidth(core::plainFloat(value));
+      canvas.CurrentX = core::toSingle(x - w / 2.0 - 1);
+      canvas.CurrentY = core::toSingle(static_cast<double>(s.graphBottom) + 1);
       canvas.PrintNumber(value);
       i = i + step;
     }
@@ -153,18 +154,18 @@ void GraphMake(ChartState& s, Canvas& canvas) {
 
   // Amount grid: horizontal lines from the bottom edge, labels left of the left edge.
   for (std::size_t n = 0; n < amountTicks.size(); ++n) {
-    const float y = toSingle(s.graphBottom -
-                             static_cast<double>(s.graphHeight) / s.amountSpan * amountTicks[n]);
-    canvas.Line(s.graphLeft, y, toSingle(plotRight(s)), y);
+    const float y = core::toSingle(s.graphBottom - static_cast<double>(s.graphHeight) /
+                                                       s.amountSpan * amountTicks[n]);
+    canvas.Line(s.graphLeft, y, core::toSingle(core::plotRight(s)), y);
     canvas.CurrentX = labels.lefts[n];
-    canvas.CurrentY = toSingle(y - lineHeight / 2.0);
+    canvas.CurrentY = core::toSingle(y - lineHeight / 2.0);
     canvas.Print(labels.texts[n]);
   }
 
   // The two axes, then the amount lines, all two pixels wide.
   canvas.DrawWidth = 2;
-  const float right = toSingle(plotRight(s));
-  const float top = toSingle(plotTop(s));
+  const float right = core::toSingle(core::plotRight(s));
+  const float top = core::toSingle(core::plotTop(s));
   canvas.Line(s.graphLeft, s.graphBottom, right, s.graphBottom);
   canvas.Line(s.graphLeft, s.graphBottom, s.graphLeft, top);
   drawAmountLines(s, canvas);

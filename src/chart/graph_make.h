@@ -6,6 +6,6 @@
 namespace chart {
 
 // Draws the whole chart of the state's view and quantity on an already cleared canvas.
-void GraphMake(ChartState& s, Canvas& canvas);
+void GraphMake(core::ChartState& s, Canvas& canvas);
 
 }  // namespace chart

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+namespace chart {
+
 float tickStep(float tempArea, float tempStep, float room, float measure) {
   const float fit = std::floor(room / measure);
   for (;;) {
@@ -16,10 +18,12 @@ float tickStep(float tempArea, float tempStep, float room, float measure) {
   }
 }
 
-void Barasi(ChartState& s, float tempArea, float tempStep, float lineHeight) {
+void Barasi(core::ChartState& s, float tempArea, float tempStep, float lineHeight) {
   s.amountStep = tickStep(tempArea, tempStep, s.graphHeight, lineHeight);
 }
 
-void Zappari(ChartState& s, float tempArea, float tempStep, float labelWidth) {
+void Zappari(core::ChartState& s, float tempArea, float tempStep, float labelWidth) {
   s.priceStep = tickStep(tempArea, tempStep, s.graphWidth, labelWidth);
 }
+
+}  // namespace chart

@@ -1,5 +1,7 @@
 #include "core/chart_state.h"
 
+namespace core {
+
 void setStartView(ChartState& s) {
   s.graphWidth = 100;
   s.priceSpan = 100;
@@ -23,3 +25,5 @@ void showView(ChartState& s, const SavedView& v) {
   s.amountMin = v[2];
   s.amountSpan = v[3];
 }
+
+}  // namespace core

@@ -9,6 +9,8 @@
 #include "core/decimal.h"
 #include "core/trade_settings.h"
 
+namespace core {
+
 using Truth = std::int16_t;
 inline constexpr Truth kTrue = -1;
 inline constexpr Truth kFalse = 0;
@@ -55,9 +57,9 @@ struct ChartState {
   Truth compactMode = kFalse;
   // The quantity and the prices exactly as the fields hold them (their decimal values), for the
   // money texts; the floats above serve the chart and every position.
-  exact::Decimal quantityDecimal;
-  exact::Decimal buyPriceDecimal;
-  exact::Decimal sellPriceDecimal;
+  core::Decimal quantityDecimal;
+  core::Decimal buyPriceDecimal;
+  core::Decimal sellPriceDecimal;
   // The fee tiers, the step buttons' units and limits and the tax rate in force: the user's, or
   // the built-in ones. They take the place of the fees and the quantity limit the window once
   // kept as constants of its own.
@@ -71,3 +73,5 @@ void setStartView(ChartState& s);
 SavedView currentView(const ChartState& s);
 // Puts a saved view on screen (the caller redraws).
 void showView(ChartState& s, const SavedView& v);
+
+}  // namespace core

@@ -11,7 +11,7 @@
 
 #include "core/number_text.h"
 
-namespace exact {
+namespace core {
 namespace {
 
 constexpr std::size_t kMaxDigits = 40000;
@@ -122,8 +122,8 @@ Decimal roundWhole(const Decimal& d) {
 // The digits of a whole number's magnitude, "0" for zero, with "," between groups of three.
 std::string groupedMagnitude(const Decimal& whole) {
   if (whole.sign() == 0) return "0";
-  return numtext::groupDigits(whole.digits() +
-                              std::string(static_cast<std::size_t>(whole.exponent()), '0'));
+  return core::groupDigits(whole.digits() +
+                           std::string(static_cast<std::size_t>(whole.exponent()), '0'));
 }
 
 }  // namespace
@@ -172,7 +172,7 @@ Decimal operator*(const Decimal& a, const Decimal& b) {
 
 std::optional<Decimal> readExact(std::string_view text) {
   // The strict reading has checked the text and put its number in plain form.
-  const std::optional<std::string> number = numtext::strictNumber(text);
+  const std::optional<std::string> number = core::strictNumber(text);
   if (!number) return std::nullopt;
   const std::string& s = *number;
   std::size_t i = 0;
@@ -281,7 +281,7 @@ std::string groupedCentsText(const Decimal& value) {
   const bool negative = fixed.front() == '-';
   const std::size_t point = fixed.find('.');
   const std::size_t from = negative ? 1 : 0;
-  return (negative ? "-" : "") + numtext::groupDigits(fixed.substr(from, point - from)) +
+  return (negative ? "-" : "") + core::groupDigits(fixed.substr(from, point - from)) +
          fixed.substr(point);
 }
 
@@ -295,4 +295,4 @@ std::string yenText(const Decimal& amount) {
   return (whole.sign() < 0 ? "-\\" : "\\") + groupedMagnitude(whole);
 }
 
-}  // namespace exact
+}  // namespace core

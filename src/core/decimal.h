@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace exact {
+namespace core {
 
 // An exact decimal number: (minus) digits x 10^exponent.
 class Decimal {
@@ -43,7 +43,7 @@ class Decimal {
   std::int64_t exponent_ = 0;
 };
 
-// The number in a field text, read as the strict reading reads it (numtext::strictNumber), but
+// The number in a field text, read as the strict reading reads it (core::strictNumber), but
 // digit for digit. Nothing when the text is not a number or lies outside the bounds above.
 std::optional<Decimal> readExact(std::string_view text);
 // A float's value, exactly (every float is a finite decimal fraction). NaN and infinities give 0.
@@ -66,4 +66,4 @@ std::string yenText(const Decimal& amount);
 // The pattern "#,##0.00": grouped, rounded to two decimals, halves away from zero.
 std::string groupedCentsText(const Decimal& value);
 
-}  // namespace exact
+}  // namespace core

@@ -4,6 +4,8 @@
 
 #include "core/single.h"
 
+namespace core {
+
 double tierThreshold(const ChartState& s, std::size_t tier) {
   const auto& below = s.settings.fees[tier].below;
   return below ? static_cast<double>(*below) : std::numeric_limits<double>::infinity();
@@ -19,3 +21,5 @@ float tierFee(const ChartState& s, std::size_t tier) {
   // Fees are whole yen of at most eight digits: exact as floats.
   return toSingle(s.settings.fees[tier].fee);
 }
+
+}  // namespace core

@@ -6,6 +6,8 @@
 
 #include "core/chart_state.h"
 
+namespace core {
+
 inline std::size_t tierCount(const ChartState& s) { return s.settings.fees.size(); }
 
 // The trade value a tier holds values below, as a double; the last tier's is infinite.
@@ -17,3 +19,5 @@ std::size_t feeTierOf(const ChartState& s, double tradeValue);
 
 // A tier's fee, in single precision as every fee is kept (whole yen, exact there).
 float tierFee(const ChartState& s, std::size_t tier);
+
+}  // namespace core

@@ -4,6 +4,8 @@
 
 #include "core/single.h"
 
+namespace core {
+
 double plotRight(const ChartState& s) { return static_cast<double>(s.graphLeft) + s.graphWidth; }
 double plotTop(const ChartState& s) { return static_cast<double>(s.graphBottom) - s.graphHeight; }
 
@@ -65,3 +67,5 @@ bool viewIsDrawable(const ChartState& s) {
   const auto positive = [](float f) { return std::isfinite(f) && f > 0; };
   return isShowable(currentView(s)) && positive(s.graphWidth) && positive(s.graphHeight);
 }
+
+}  // namespace core

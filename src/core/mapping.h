@@ -3,6 +3,8 @@
 // Each is evaluated in double and only the result is stored as a float.
 #include "core/chart_state.h"
 
+namespace core {
+
 // The plot area's right and top edges, kept in double until a position is stored.
 double plotRight(const ChartState& s);
 double plotTop(const ChartState& s);
@@ -23,3 +25,5 @@ void Syuten(ChartState& s, float tempT);
 bool isShowable(const SavedView& v);
 // The view on screen can be drawn: a showable view and a plot area of positive size.
 bool viewIsDrawable(const ChartState& s);
+
+}  // namespace core

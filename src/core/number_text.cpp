@@ -12,7 +12,7 @@
 #include "core/decimal.h"
 #include "core/single.h"
 
-namespace numtext {
+namespace core {
 namespace {
 
 // Full-width characters typed with a Japanese input method are read as their ASCII
@@ -132,8 +132,8 @@ std::string generalText(double value, int digits) {
 // this text rather than the binary value, so 1.005 gives "1.01", as the screen promises. NaN
 // reads as 0, and an infinity (callers never pass one) as the largest finite double, so no
 // "inf"/"nan" text ever reaches the screen.
-exact::Decimal fifteenDigits(double value) {
-  if (std::isnan(value)) return exact::Decimal();
+core::Decimal fifteenDigits(double value) {
+  if (std::isnan(value)) return core::Decimal();
   if (std::isinf(value)) value = std::copysign(std::numeric_limits<double>::max(), value);
   // "d.dddddddddddddde±XX": exactly 15 significant digits, correctly rounded.
   char buffer[64];
@@ -144,7 +144,7 @@ exact::Decimal fifteenDigits(double value) {
   std::string digits(1, sci[0]);
   digits.append(sci.substr(2, ePos - 2));
   const int exponent = std::atoi(std::string(sci.substr(ePos + 1)).c_str());
-  return exact::Decimal::fromDigits(std::signbit(value), std::move(digits), exponent - 14);
+  return core::Decimal::fromDigits(std::signbit(value), std::move(digits), exponent - 14);
 }
 
 }  // namespace
@@ -275,8 +275,8 @@ std::string plainDouble(double value) {
   return generalText(value, 15);
 }
 
-std::string format0_00(double value) { return exact::fixedText(fifteenDigits(value), 2); }
+std::string format0_00(double value) { return core::fixedText(fifteenDigits(value), 2); }
 
-std::string formatGrouped(double value) { return exact::groupedText(fifteenDigits(value)); }
+std::string formatGrouped(double value) { return core::groupedText(fifteenDigits(value)); }
 
-}  // namespace numtext
+}  // namespace core

@@ -24,7 +24,7 @@
 #include <string>
 #include <string_view>
 
-namespace numtext {
+namespace core {
 
 // The strict reading's number in plain form: an optional '-', digits, an optional '.' with
 // digits, an optional 'e' with an optional sign and digits ("-1234.50e+7"); nothing when the
@@ -46,4 +46,4 @@ std::string groupDigits(const std::string& integer);
 std::string format0_00(double value);     // "0.00":   1 -> "1.00", -0.004 -> "0.00"
 std::string formatGrouped(double value);  // "#,##0":  1234567 -> "1,234,567", -1234.5 -> "-1,235"
 
-}  // namespace numtext
+}  // namespace core

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <limits>
 
+namespace core {
+
 // From here on a double rounds to infinity when stored as a float (FLT_MAX plus half an ulp).
 inline constexpr double kFloatOverflow = 0x1.ffffffp+127;
 
@@ -19,3 +21,5 @@ inline float toSingle(double value) {
   if (std::fabs(value) > kMax) return std::copysign(kMax, value);
   return static_cast<float>(value);
 }
+
+}  // namespace core

@@ -2,6 +2,8 @@
 
 #include "core/number_text.h"
 
+namespace core {
+
 TradeSettings builtInSettings() {
   TradeSettings s;
   s.fees = {{50000, 525}, {200000, 1050}, {std::nullopt, 1575}};
@@ -16,7 +18,7 @@ namespace {
 using B = SettingsBounds;
 
 std::string upTo(std::int64_t bound, const char* unit) {
-  return numtext::groupDigits(std::to_string(bound)) + unit;
+  return core::groupDigits(std::to_string(bound)) + unit;
 }
 
 std::optional<SettingsFault> checkRow(const StepSetting& row, const std::string& name,
@@ -72,3 +74,5 @@ std::optional<SettingsFault> checkSettings(const TradeSettings& s) {
     return SettingsFault{"taxPercent", "0以上、100以下にしてください"};
   return std::nullopt;
 }
+
+}  // namespace core

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace core {
+
 struct FeeTierSetting {
   std::optional<std::int64_t> below;  // the tier holds trade values below this; the last has none
   std::int64_t fee = 0;
@@ -62,3 +64,5 @@ struct SettingsFault {
 
 // The first fault of the settings, or nothing when every value is taken.
 std::optional<SettingsFault> checkSettings(const TradeSettings& settings);
+
+}  // namespace core

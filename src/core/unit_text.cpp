@@ -9,24 +9,24 @@
 #include "core/decimal.h"
 #include "core/number_text.h"
 
-namespace unittext {
+namespace core {
 
 namespace {
 constexpr std::size_t kMaxUnitDigits = 18;  // every 18-digit count fits an int64
 }  // namespace
 
 Units readUnits(std::string_view text, int decimals) {
-  if (text.find_first_not_of(" \t") == std::string_view::npos) return {0, Fault::Empty};
-  if (!numtext::strictNumber(text)) return {0, Fault::NotANumber};
+  if (text.find_first_not_of(" \t") == std::string_view::npos) return {0, UnitFault::Empty};
+  if (!core::strictNumber(text)) return {0, UnitFault::NotANumber};
   // A number the exact reading refuses lies beyond 1e40 or has an exponent beyond 10^15 either
   // way: too large, or a fraction far finer than any unit.
-  const std::optional<exact::Decimal> read = exact::readExact(text);
-  if (!read) return {0, Fault::TooLarge};
+  const std::optional<core::Decimal> read = core::readExact(text);
+  if (!read) return {0, UnitFault::TooLarge};
   if (read->sign() == 0) return {0, std::nullopt};
   const std::int64_t shift = read->exponent() + decimals;  // zeros after the digits, in units
-  if (shift < 0) return {0, Fault::TooManyDecimals};
+  if (shift < 0) return {0, UnitFault::TooManyDecimals};
   if (read->digits().size() + static_cast<std::size_t>(shift) > kMaxUnitDigits)
-    return {0, Fault::TooLarge};
+    return {0, UnitFault::TooLarge};
   std::int64_t units = 0;
   for (char digit : read->digits()) units = units * 10 + (digit - '0');
   for (std::int64_t k = 0; k < shift; ++k) units *= 10;
@@ -34,10 +34,10 @@ Units readUnits(std::string_view text, int decimals) {
 }
 
 Units readUnits(double value, int decimals) {
-  if (!std::isfinite(value)) return {0, Fault::NotANumber};
+  if (!std::isfinite(value)) return {0, UnitFault::NotANumber};
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  if (result.ec != std::errc()) return {0, Fault::NotANumber};
+  if (result.ec != std::errc()) return {0, UnitFault::NotANumber};
   return readUnits(std::string_view(buffer, static_cast<std::size_t>(result.ptr - buffer)),
                    decimals);
 }
@@ -51,24 +51,24 @@ std::string unitsText(std::int64_t units, int decimals) {
   std::string whole = digits.substr(0, digits.size() - static_cast<std::size_t>(decimals));
   std::string fraction = digits.substr(whole.size());
   while (!fraction.empty() && fraction.back() == '0') fraction.pop_back();
-  std::string text = (negative ? "-" : "") + numtext::groupDigits(whole);
+  std::string text = (negative ? "-" : "") + core::groupDigits(whole);
   if (!fraction.empty()) text += "." + fraction;
   return text;
 }
 
-std::string faultText(Fault fault, int decimals) {
+std::string faultText(UnitFault fault, int decimals) {
   switch (fault) {
-    case Fault::Empty:
+    case UnitFault::Empty:
       return "入力してください";
-    case Fault::NotANumber:
+    case UnitFault::NotANumber:
       return "数値ではありません";
-    case Fault::TooManyDecimals:
+    case UnitFault::TooManyDecimals:
       return decimals == 0 ? "整数にしてください"
                            : "小数は" + std::to_string(decimals) + "桁までにしてください";
-    case Fault::TooLarge:
+    case UnitFault::TooLarge:
       break;
   }
   return "大きすぎます";
 }
 
-}  // namespace unittext
+}  // namespace core

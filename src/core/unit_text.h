@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace unittext {
+namespace core {
 
-enum class Fault {
+enum class UnitFault {
   Empty,            // nothing written
   NotANumber,       // not one number (the fields' strict reading)
   TooManyDecimals,  // a fraction finer than the unit
@@ -19,7 +19,7 @@ enum class Fault {
 
 struct Units {
   std::int64_t value = 0;  // the count of units, when there is no fault
-  std::optional<Fault> fault;
+  std::optional<UnitFault> fault;
 };
 
 // The text as a count of units with at most `decimals` decimals: "0.01" with 2 is 1, "1,575"
@@ -35,6 +35,6 @@ Units readUnits(double value, int decimals);
 std::string unitsText(std::int64_t units, int decimals);
 
 // Why a text is refused, in the words the window shows.
-std::string faultText(Fault fault, int decimals);
+std::string faultText(UnitFault fault, int decimals);
 
-}  // namespace unittext
+}  // namespace core

@@ -14,33 +14,33 @@
 
 #include "core/trade_settings.h"
 
-namespace steprules {
+namespace stepper {
 
 // The four buttons of a row, left to right.
 enum class Button { BigDown, SmallDown, SmallUp, BigUp };  // "<<", "<", ">", ">>"
 
 // What a button adds to its field's value: the row's step or large step, signed. For a price row
 // in yen (the setting holds hundredths), for a quantity row in shares.
-double priceStepOf(const StepSetting& hundredths, Button button);
-double quantityStepOf(const StepSetting& shares, Button button);
+double priceStepOf(const core::StepSetting& hundredths, Button button);
+double quantityStepOf(const core::StepSetting& shares, Button button);
 
 // The "0.00" text after the step, or nothing when the limit refuses it. The limits are the
 // doubles nearest their decimal values, so a field reading exactly the limit steps.
-std::optional<std::string> stepPrice(std::string_view fieldText, const StepSetting& hundredths,
-                                     Button button);
+std::optional<std::string> stepPrice(std::string_view fieldText,
+                                     const core::StepSetting& hundredths, Button button);
 
 // The plain text (up to 15 digits) after the step, or nothing when the limit refuses it. A
 // decreasing button compares in double precision; an increasing one compares in single precision,
 // as the quantity itself is kept.
-std::optional<std::string> stepQuantity(std::string_view fieldText, const StepSetting& shares,
+std::optional<std::string> stepQuantity(std::string_view fieldText, const core::StepSetting& shares,
                                         Button button);
 
 // The button's tool tip: its signed step ("-10000", "+0.01").
-std::string priceTip(const StepSetting& hundredths, Button button);
-std::string quantityTip(const StepSetting& shares, Button button);
+std::string priceTip(const core::StepSetting& hundredths, Button button);
+std::string quantityTip(const core::StepSetting& shares, Button button);
 
 // The repeat counter after one more tick. It stops at its largest value instead of wrapping to a
 // negative count; only 0, 1 and "2 or more" mean anything, so a hold of any length stays fast.
 std::int16_t nextRepeatCount(std::int16_t count);
 
-}  // namespace steprules
+}  // namespace stepper

@@ -10,32 +10,32 @@ namespace trade {
 
 namespace {
 
-bool amountsFinite(const ChartState& s, Side side, float quantity, float price) {
+bool amountsFinite(const core::ChartState& s, Side side, float quantity, float price) {
   return std::isfinite(settlementAmount(s, side, quantity, price));
 }
 
 }  // namespace
 
-exact::Decimal exactValue(std::string_view text, float taken) {
-  return exact::readExact(text).value_or(exact::fromFloat(taken));
+core::Decimal exactValue(std::string_view text, float taken) {
+  return core::readExact(text).value_or(core::fromFloat(taken));
 }
 
-std::optional<float> acceptPrice(const ChartState& s, Side side, std::string_view text) {
-  const std::optional<float> price = numtext::readStrictFloat(text);
+std::optional<float> acceptPrice(const core::ChartState& s, Side side, std::string_view text) {
+  const std::optional<float> price = core::readStrictFloat(text);
   if (!price || !amountsFinite(s, side, s.quantity, *price)) return std::nullopt;
   return price;
 }
 
-std::optional<float> acceptQuantity(const ChartState& s, std::string_view text) {
-  const std::optional<float> quantity = numtext::readStrictFloat(text);
+std::optional<float> acceptQuantity(const core::ChartState& s, std::string_view text) {
+  const std::optional<float> quantity = core::readStrictFloat(text);
   if (!quantity || !(*quantity > 0)) return std::nullopt;
   const float q = *quantity;
   if (!amountsFinite(s, Side::Buy, q, s.buyPrice) || !amountsFinite(s, Side::Sell, q, s.sellPrice))
     return std::nullopt;
   // The amount lines are computed from the view's price ends; a fee of a few thousand cannot
   // carry a product across the float limit (half an ulp there is 2^103), so the products decide.
-  if (!finiteAsFloat(static_cast<double>(q) * s.priceMin) ||
-      !finiteAsFloat(static_cast<double>(q) * s.priceMax))
+  if (!core::finiteAsFloat(static_cast<double>(q) * s.priceMin) ||
+      !core::finiteAsFloat(static_cast<double>(q) * s.priceMax))
     return std::nullopt;
   return quantity;
 }

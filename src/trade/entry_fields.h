@@ -16,16 +16,16 @@ namespace trade {
 
 // The exact value of a field text the reading below has taken as `taken` (the same number, digit
 // for digit; a text too long to hold exactly counts as the float it was taken as).
-exact::Decimal exactValue(std::string_view text, float taken);
+core::Decimal exactValue(std::string_view text, float taken);
 
 // The price in the side's field text, or nothing when the text is not taken: not a number, or
 // the side's settlement amount (quantity * price -/+ fee) would not be finite as a float.
-std::optional<float> acceptPrice(const ChartState& s, Side side, std::string_view text);
+std::optional<float> acceptPrice(const core::ChartState& s, Side side, std::string_view text);
 
 // The quantity in the field text, or nothing when the text is not taken: not a number, not above
 // zero, or an amount the redraw computes from it would not be finite as a float: either side's
 // settlement amount at its held price, or the amount-line value (quantity * price) at either end
 // of the visible price range.
-std::optional<float> acceptQuantity(const ChartState& s, std::string_view text);
+std::optional<float> acceptQuantity(const core::ChartState& s, std::string_view text);
 
 }  // namespace trade

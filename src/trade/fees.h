@@ -4,41 +4,42 @@
 
 #include "core/chart_state.h"
 
-// The fee of one trade of `quantity` shares at unit price tempP, tiered on the trade value.
-float funcTip(const ChartState& s, float tempP);
-
 namespace trade {
+
+// The fee of one trade of `quantity` shares at unit price tempP, tiered on the trade value.
+float funcTip(const core::ChartState& s, float tempP);
 
 enum class Side { Buy, Sell };
 
 // funcTip for a quantity that is not (yet) the state's one: the fee of the trade value's tier.
-float feeFor(const ChartState& s, float quantity, float price);
+float feeFor(const core::ChartState& s, float quantity, float price);
 
 // The settlement amount of one side: quantity * price plus the fee (buy) or minus it (sell),
 // stored in single precision.
-float settlementAmount(const ChartState& s, Side side, float quantity, float price);
+float settlementAmount(const core::ChartState& s, Side side, float quantity, float price);
 
 // The settlement amount of one side at a unit price, as its amount label shows it ("\\#,##0"):
 // the quantity and the price as the fields hold them, the fee of the price's tier, rounded once
 // to whole yen. `price` (as a float) chooses the tier; `priceDecimal` is its exact value.
-std::string settlementText(const ChartState& s, Side side, float price,
-                           const exact::Decimal& priceDecimal);
+std::string settlementText(const core::ChartState& s, Side side, float price,
+                           const core::Decimal& priceDecimal);
 // The same at the side's own price.
-std::string settlementText(const ChartState& s, Side side);
+std::string settlementText(const core::ChartState& s, Side side);
 
 // The round trip's profit or loss as the readout shows it, were the shares sold at `sellPrice`
 // (its exact value `sellDecimal`; the float chooses the fee's tier): sell proceeds after fee
 // minus purchase cost including fee, exact from the field values, rounded once to whole yen.
-exact::Decimal shownProfit(const ChartState& s, float sellPrice, const exact::Decimal& sellDecimal);
+core::Decimal shownProfit(const core::ChartState& s, float sellPrice,
+                          const core::Decimal& sellDecimal);
 
 // What the profit/loss label shows: its caption ("#,##0") and its colours.
 struct ReadoutLook {
   std::string caption;
-  Colour back;
-  Colour fore;
+  core::Colour back;
+  core::Colour fore;
 };
 
 // The shown profit at the sell price held; the colours follow its sign.
-ReadoutLook profitLossReadout(const ChartState& s);
+ReadoutLook profitLossReadout(const core::ChartState& s);
 
 }  // namespace trade

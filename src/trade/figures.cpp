@@ -20,27 +20,27 @@ constexpr std::int64_t kHighest = 100'000'000'000'000'000;
 
 // A grid price as the sell field would hold it: the float the text "0.00" reads as (hundredths
 // over 100 is the double nearest the decimal, which the reading also narrows), and its exact value.
-float gridFloat(std::int64_t k) { return toSingle(static_cast<double>(k) / 100.0); }
-exact::Decimal gridDecimal(std::int64_t k) {
-  return exact::Decimal::fromDigits(false, std::to_string(k), -2);
+float gridFloat(std::int64_t k) { return core::toSingle(static_cast<double>(k) / 100.0); }
+core::Decimal gridDecimal(std::int64_t k) {
+  return core::Decimal::fromDigits(false, std::to_string(k), -2);
 }
 
-std::size_t tierAt(const ChartState& s, std::int64_t k) {
-  return feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
+std::size_t tierAt(const core::ChartState& s, std::int64_t k) {
+  return core::feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
 }
 
 // The purchase cost and its fee, exact and negated: the same for every sell price tried.
 struct Cost {
-  exact::Decimal value, fee;
+  core::Decimal value, fee;
 };
-Cost purchaseCost(const ChartState& s) {
-  return {-(s.quantityDecimal * s.buyPriceDecimal), -exact::fromFloat(funcTip(s, s.buyPrice))};
+Cost purchaseCost(const core::ChartState& s) {
+  return {-(s.quantityDecimal * s.buyPriceDecimal), -core::fromFloat(funcTip(s, s.buyPrice))};
 }
 
 // The readout would show 0 or a profit at grid price k: as shownProfit, with the cost given.
-bool breaksEven(const ChartState& s, const Cost& cost, std::int64_t k) {
-  const exact::Decimal sellFee = exact::fromFloat(funcTip(s, gridFloat(k)));
-  return exact::wholeYen({s.quantityDecimal * gridDecimal(k), -sellFee, cost.value, cost.fee})
+bool breaksEven(const core::ChartState& s, const Cost& cost, std::int64_t k) {
+  const core::Decimal sellFee = core::fromFloat(funcTip(s, gridFloat(k)));
+  return core::wholeYen({s.quantityDecimal * gridDecimal(k), -sellFee, cost.value, cost.fee})
              .sign() >= 0;
 }
 
@@ -58,10 +58,10 @@ std::int64_t firstTrue(std::int64_t lo, std::int64_t hi, const Test& test) {
 // The first grid price of [lo, hi] that breaks even, within one fee tier, where the profit rises
 // with the price. The estimate from the floats is usually right or one off, so the exact test
 // runs a few times around it: outward by doubling distances, then by halving.
-std::int64_t firstBreakingEven(const ChartState& s, const Cost& exactCost, std::int64_t lo,
+std::int64_t firstBreakingEven(const core::ChartState& s, const Cost& exactCost, std::int64_t lo,
                                std::int64_t hi, std::size_t tier) {
   const double cost = static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice);
-  const double estimate = std::ceil((cost + tierFee(s, tier)) * 100.0 / s.quantity);
+  const double estimate = std::ceil((cost + core::tierFee(s, tier)) * 100.0 / s.quantity);
   const std::int64_t k = std::isfinite(estimate)
                              ? static_cast<std::int64_t>(std::clamp<double>(
                                    estimate, static_cast<double>(lo), static_cast<double>(hi)))
@@ -89,14 +89,14 @@ std::int64_t firstBreakingEven(const ChartState& s, const Cost& exactCost, std::
 
 }  // namespace
 
-std::optional<std::int64_t> breakEvenHundredths(const ChartState& s) {
+std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
   if (!(s.quantity > 0)) return std::nullopt;
   // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
   // the highest down. A tier whose first price breaks even breaks even throughout; the first tier
   // from the top that does not holds the answer.
   const Cost cost = purchaseCost(s);
   std::int64_t end = kHighest;  // the last grid price of the tier in hand
-  for (std::size_t tier = tierCount(s); tier-- > 0;) {
+  for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
     const std::int64_t start =
         tier == 0 ? kLowest
                   : firstTrue(kLowest, end, [&](std::int64_t k) { return tierAt(s, k) >= tier; });
@@ -111,31 +111,30 @@ std::optional<std::int64_t> breakEvenHundredths(const ChartState& s) {
   return std::nullopt;  // 0 or a profit from 0.01 up
 }
 
-exact::Decimal roundTripFees(const ChartState& s) {
-  return exact::wholeYen(
-      {exact::fromFloat(funcTip(s, s.buyPrice)), exact::fromFloat(funcTip(s, s.sellPrice))});
+core::Decimal roundTripFees(const core::ChartState& s) {
+  return core::wholeYen(
+      {core::fromFloat(funcTip(s, s.buyPrice)), core::fromFloat(funcTip(s, s.sellPrice))});
 }
 
-exact::Decimal profitAfterTax(const ChartState& s) {
-  const exact::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+core::Decimal profitAfterTax(const core::ChartState& s) {
+  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
   if (profit.sign() <= 0) return profit;
   // The rate is kept in thousandths of a percent: tax = profit x thousandths / 100000.
-  const exact::Decimal tax = exact::wholeTowardZero(
-      profit * exact::Decimal::fromDigits(false, std::to_string(s.settings.taxThousandths), -5));
-  return exact::wholeYen({profit, -tax});
+  const core::Decimal tax = core::wholeTowardZero(
+      profit * core::Decimal::fromDigits(false, std::to_string(s.settings.taxThousandths), -5));
+  return core::wholeYen({profit, -tax});
 }
 
-FigureTexts figureTexts(const ChartState& s, std::optional<std::int64_t> breakEven) {
-  return {
-      std::string("損益分岐 ") + (breakEven ? exact::groupedCentsText(exact::Decimal::fromDigits(
-                                                  false, std::to_string(*breakEven), -2)) +
-                                                  "円"
-                                            : std::string("—")),
-      "往復手数料 " + exact::groupedText(roundTripFees(s)) + "円",
-      "税引後 " + exact::groupedText(profitAfterTax(s)) + "円"};
+FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t> breakEven) {
+  return {std::string("損益分岐 ") + (breakEven ? core::groupedCentsText(core::Decimal::fromDigits(
+                                                      false, std::to_string(*breakEven), -2)) +
+                                                      "円"
+                                                : std::string("—")),
+          "往復手数料 " + core::groupedText(roundTripFees(s)) + "円",
+          "税引後 " + core::groupedText(profitAfterTax(s)) + "円"};
 }
 
-std::optional<TradeExtent> tradeExtent(const ChartState& s) {
+std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   double low = std::min(s.buyPrice, s.sellPrice);
   double high = std::max(s.buyPrice, s.sellPrice);
   if (const auto breakEven = breakEvenHundredths(s)) {
@@ -145,9 +144,9 @@ std::optional<TradeExtent> tradeExtent(const ChartState& s) {
   }
   // Both lines at both ends, and on both sides of every tier border between them (a cheaper tier
   // above a dearer one makes a line dip there).
-  std::vector<float> prices{toSingle(low), toSingle(high)};
-  for (std::size_t tier = 0; tier + 1 < tierCount(s); ++tier) {
-    const float border = toSingle(tierThreshold(s, tier) / s.quantity);
+  std::vector<float> prices{core::toSingle(low), core::toSingle(high)};
+  for (std::size_t tier = 0; tier + 1 < core::tierCount(s); ++tier) {
+    const float border = core::toSingle(core::tierThreshold(s, tier) / s.quantity);
     if (border > low && border < high)
       prices.insert(prices.end(), {border, std::nextafter(border, -HUGE_VALF)});
   }

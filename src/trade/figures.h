@@ -13,14 +13,14 @@ namespace trade {
 // 0 or a profit at every grid price. Each fee tier border makes the profit dip just past it, so
 // the first price that breaks even is not always the answer. Nothing when the readout shows 0 or
 // a profit at every price from 0.01 up, or only beyond 10^15 yen.
-std::optional<std::int64_t> breakEvenHundredths(const ChartState& s);
+std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s);
 
 // The buy fee plus the sell fee of the trade held.
-exact::Decimal roundTripFees(const ChartState& s);
+core::Decimal roundTripFees(const core::ChartState& s);
 
 // The shown profit less the tax on it: the profit x rate / 100, rounded down to whole yen, when
 // the readout shows a profit; a loss or zero is untaxed.
-exact::Decimal profitAfterTax(const ChartState& s);
+core::Decimal profitAfterTax(const core::ChartState& s);
 
 // The three figures as the window writes them: 「損益分岐 1,244.50円」「往復手数料 3,150円」
 // 「税引後 11,833円」, with 「—」 where a figure has no answer. `breakEven` is
@@ -28,7 +28,7 @@ exact::Decimal profitAfterTax(const ChartState& s);
 struct FigureTexts {
   std::string breakEven, fees, afterTax;
 };
-FigureTexts figureTexts(const ChartState& s, std::optional<std::int64_t> breakEven);
+FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t> breakEven);
 // The texts when the trade cannot be read (a field not taken).
 FigureTexts figureTextsUnknown();
 
@@ -39,6 +39,6 @@ struct TradeExtent {
   double priceLow, priceHigh, amountLow, amountHigh;  // with the margins
   double contentPriceHigh, contentAmountHigh;         // what must stay in view, without them
 };
-std::optional<TradeExtent> tradeExtent(const ChartState& s);
+std::optional<TradeExtent> tradeExtent(const core::ChartState& s);
 
 }  // namespace trade

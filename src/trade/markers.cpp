@@ -25,7 +25,7 @@ SideLook lookOf(Side side) {
   return side == Side::Buy ? SideLook{10, 25, "買", "買 "} : SideLook{15, 50, "売", "売 "};
 }
 
-float priceOf(const ChartState& s, Side side) {
+float priceOf(const core::ChartState& s, Side side) {
   return side == Side::Buy ? s.buyPrice : s.sellPrice;
 }
 
@@ -36,18 +36,18 @@ constexpr float kBreakEvenReach = 5;
 
 namespace {
 
-Marker verticalMarker(const ChartState& s, float price, float reach, const char* text) {
-  const float top = toSingle(plotTop(s) - reach);
+Marker verticalMarker(const core::ChartState& s, float price, float reach, const char* text) {
+  const float top = core::toSingle(core::plotTop(s) - reach);
   Marker m;
   m.labelTop = top;
   if (price < s.priceMin) {
     m.labelLeft = s.graphLeft;
     m.caption = std::string("←") + text;
   } else if (price > s.priceMax) {
-    m.labelLeft = toSingle(plotRight(s));
+    m.labelLeft = core::toSingle(core::plotRight(s));
     m.caption = std::string("→") + text;
   } else {
-    const float x = FuncX(s, price);
+    const float x = core::FuncX(s, price);
     m.line = LinePoints{x, s.graphBottom, x, top};
     m.labelLeft = x;
     m.caption = text;
@@ -57,41 +57,42 @@ Marker verticalMarker(const ChartState& s, float price, float reach, const char*
 
 }  // namespace
 
-Marker priceMarker(const ChartState& s, Side side) {
+Marker priceMarker(const core::ChartState& s, Side side) {
   const SideLook look = lookOf(side);
   return verticalMarker(s, priceOf(s, side), look.priceReach, look.priceText);
 }
 
-Marker breakEvenMarker(const ChartState& s, float price) {
+Marker breakEvenMarker(const core::ChartState& s, float price) {
   return verticalMarker(s, price, kBreakEvenReach, "分岐");
 }
 
-Marker amountMarker(const ChartState& s, Side side, float lineHeight,
+Marker amountMarker(const core::ChartState& s, Side side, float lineHeight,
                     const TextWidthMm& textWidth) {
   const SideLook look = lookOf(side);
   const float price = priceOf(s, side);
   const float fee = funcTip(s, price);
   const float amount = settlementAmount(s, side, s.quantity, price);
   const std::string amountText = settlementText(s, side);
-  const float end = toSingle(plotRight(s) + look.amountReach);
+  const float end = core::toSingle(core::plotRight(s) + look.amountReach);
   Marker m;
   if (amount < s.amountMin) {
     m.caption = std::string("↓") + look.amountText + amountText;
     m.labelTop = s.graphBottom;
   } else if (amount > s.amountMax) {
     m.caption = std::string("↑") + look.amountText + amountText;
-    m.labelTop = toSingle(plotTop(s) - lineHeight);
+    m.labelTop = core::toSingle(core::plotTop(s) - lineHeight);
   } else {
-    const float y = FuncY(s, price, side == Side::Buy ? fee : -fee);
+    const float y = core::FuncY(s, price, side == Side::Buy ? fee : -fee);
     m.line = LinePoints{s.graphLeft, y, end, y};
     m.caption = look.amountText + amountText;
-    m.labelTop = toSingle(static_cast<double>(y) - lineHeight);
+    m.labelTop = core::toSingle(static_cast<double>(y) - lineHeight);
   }
-  m.labelLeft = toSingle(static_cast<double>(end) - textWidth(m.caption));
+  m.labelLeft = core::toSingle(static_cast<double>(end) - textWidth(m.caption));
   return m;
 }
 
-AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWidthMm& textWidth) {
+AmountMarkers amountMarkers(const core::ChartState& s, float lineHeight,
+                            const TextWidthMm& textWidth) {
   constexpr double kGapMm = 1;
   AmountMarkers m{amountMarker(s, Side::Buy, lineHeight, textWidth),
                   amountMarker(s, Side::Sell, lineHeight, textWidth)};
@@ -100,22 +101,22 @@ AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWid
   const bool sameLine =
       std::fabs(static_cast<double>(m.sell.labelTop) - m.buy.labelTop) < lineHeight;
   if (sameLine && m.sell.labelLeft < buyRight && m.buy.labelLeft < sellRight)
-    m.sell.labelLeft = toSingle(buyRight + kGapMm);
+    m.sell.labelLeft = core::toSingle(buyRight + kGapMm);
   return m;
 }
 
-float pointerPrice(const ChartState& s, float x) {
+float pointerPrice(const core::ChartState& s, float x) {
   // Rounded as every "0.00" text is, and taken as the field would take that text.
-  return numtext::readStrictFloat(numtext::format0_00(PriceAtX(s, x))).value_or(0);
+  return core::readStrictFloat(core::format0_00(core::PriceAtX(s, x))).value_or(0);
 }
 
-std::array<std::string, 4> pointerReadout(const ChartState& s, float price) {
-  const std::string priceText = numtext::format0_00(price);
-  const exact::Decimal priceDecimal = exact::readExact(priceText).value_or(exact::fromFloat(price));
+std::array<std::string, 4> pointerReadout(const core::ChartState& s, float price) {
+  const std::string priceText = core::format0_00(price);
+  const core::Decimal priceDecimal = core::readExact(priceText).value_or(core::fromFloat(price));
   return {std::string("単価 ") + priceText,
           lookOf(Side::Buy).amountText + settlementText(s, Side::Buy, price, priceDecimal),
           lookOf(Side::Sell).amountText + settlementText(s, Side::Sell, price, priceDecimal),
-          "損益 " + exact::groupedText(shownProfit(s, price, priceDecimal))};
+          "損益 " + core::groupedText(shownProfit(s, price, priceDecimal))};
 }
 
 }  // namespace trade

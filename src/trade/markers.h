@@ -31,16 +31,17 @@ using TextWidthMm = std::function<float(std::string_view caption)>;
 
 // The vertical line at the side's unit price with its short label at the top, or the label alone
 // with an arrow at the plot's left or right edge when the price lies outside the view.
-Marker priceMarker(const ChartState& s, Side side);
+Marker priceMarker(const core::ChartState& s, Side side);
 
 // The same for the break-even price (「分岐」), its label in a row of its own below the buy and
 // sell price labels, so it never covers them.
-Marker breakEvenMarker(const ChartState& s, float price);
+Marker breakEvenMarker(const core::ChartState& s, float price);
 
 // The horizontal line at the side's settlement amount with its amount label standing on it, or
 // the label alone with an arrow just below or above the plot area. The label's text always ends
 // where the line ends. lineHeight is the height of one text line ("M") in the window's font.
-Marker amountMarker(const ChartState& s, Side side, float lineHeight, const TextWidthMm& textWidth);
+Marker amountMarker(const core::ChartState& s, Side side, float lineHeight,
+                    const TextWidthMm& textWidth);
 
 // Both amount markers, so that neither label covers the other: where the sell label would overlap
 // the buy label on the same text line, it moves right just enough to leave a gap of 1 mm. Wherever
@@ -49,16 +50,17 @@ struct AmountMarkers {
   Marker buy;
   Marker sell;
 };
-AmountMarkers amountMarkers(const ChartState& s, float lineHeight, const TextWidthMm& textWidth);
+AmountMarkers amountMarkers(const core::ChartState& s, float lineHeight,
+                            const TextWidthMm& textWidth);
 
 // The unit price under the pointer at x: FuncX backwards, to the nearest 0.01 (halves away from
 // zero) and stored as a float.
-float pointerPrice(const ChartState& s, float x);
+float pointerPrice(const core::ChartState& s, float x);
 
 // What the chart reads at a unit price: "単価 35.20", then the buy and sell settlement amounts of
 // the state's quantity at that price (as it is written, "0.00") as the amount labels write them
 // ("買 \\35,725", "売 \\34,675"; the screen shows the backslash as the yen sign), and the profit
 // were the shares sold there, as the readout writes it ("損益 -1,050").
-std::array<std::string, 4> pointerReadout(const ChartState& s, float price);
+std::array<std::string, 4> pointerReadout(const core::ChartState& s, float price);
 
 }  // namespace trade

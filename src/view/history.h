@@ -9,14 +9,14 @@
 namespace view {
 
 // historyIndex as an entry number.
-std::size_t historyEntry(const ChartState& s);
-bool canUndo(const ChartState& s);
-bool canRedo(const ChartState& s);
+std::size_t historyEntry(const core::ChartState& s);
+bool canUndo(const core::ChartState& s);
+bool canRedo(const core::ChartState& s);
 
 // Records the view on screen after the current entry, discarding any newer entries.
-void pushView(ChartState& s);
+void pushView(core::ChartState& s);
 // Moves one entry back / forward and loads its view; false (nothing changes) at either end.
-bool stepBack(ChartState& s);
-bool stepForward(ChartState& s);
+bool stepBack(core::ChartState& s);
+bool stepForward(core::ChartState& s);
 
 }  // namespace view

@@ -12,12 +12,12 @@ float lowerWithFloor(float v, float step);
 
 // The view after one click, or nothing when it could no longer be held in single precision
 // (a span or an upper end would overflow): such a click is refused.
-std::optional<SavedView> movedUp(const ChartState& s);
-std::optional<SavedView> movedDown(const ChartState& s);
-std::optional<SavedView> movedLeft(const ChartState& s);
-std::optional<SavedView> movedRight(const ChartState& s);
+std::optional<core::SavedView> movedUp(const core::ChartState& s);
+std::optional<core::SavedView> movedDown(const core::ChartState& s);
+std::optional<core::SavedView> movedLeft(const core::ChartState& s);
+std::optional<core::SavedView> movedRight(const core::ChartState& s);
 // One step wider on each side of each axis; a lower end clamped at zero gives its widening to the
 // upper end.
-std::optional<SavedView> zoomedOut(const ChartState& s);
+std::optional<core::SavedView> zoomedOut(const core::ChartState& s);
 
 }  // namespace view

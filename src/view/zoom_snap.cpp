@@ -18,7 +18,7 @@ using Int32 = std::numeric_limits<std::int32_t>;
 
 // The value of the axis at an edge that lies `fraction` of the way along it.
 float axisValue(float min, float max, double fraction) {
-  return toSingle(min + fraction * (static_cast<double>(max) - min));
+  return core::toSingle(min + fraction * (static_cast<double>(max) - min));
 }
 
 // Lower end rounded down to a step multiple, and the span from it to the snapped upper end.
@@ -26,16 +26,16 @@ float axisValue(float min, float max, double fraction) {
 std::optional<std::pair<float, float>> snappedAxis(float low, float high, float step) {
   const auto upper = snappedUpperEnd(high, step);
   if (!upper) return std::nullopt;
-  const float min = toSingle(std::floor(static_cast<double>(low) / step) * step);
-  const float span = toSingle(std::floor(*upper - min));
+  const float min = core::toSingle(std::floor(static_cast<double>(low) / step) * step);
+  const float span = core::toSingle(std::floor(*upper - min));
   return std::pair{min, span};
 }
 
 }  // namespace
 
-bool insidePlotArea(const ChartState& s, float x, float y) {
-  const float right = toSingle(plotRight(s));
-  const float top = toSingle(plotTop(s));
+bool insidePlotArea(const core::ChartState& s, float x, float y) {
+  const float right = core::toSingle(core::plotRight(s));
+  const float top = core::toSingle(core::plotTop(s));
   return s.graphLeft <= x && x <= right && top <= y && y <= s.graphBottom;
 }
 
@@ -43,30 +43,31 @@ AreaRect rubberBand(float anchorX, float anchorY, float x, float y) {
   AreaRect r;
   if (x > anchorX) {
     r.left = anchorX;
-    r.width = toSingle(static_cast<double>(x) - anchorX);
+    r.width = core::toSingle(static_cast<double>(x) - anchorX);
   } else {
     r.left = x;
-    r.width = toSingle(static_cast<double>(anchorX) - x);
+    r.width = core::toSingle(static_cast<double>(anchorX) - x);
   }
   if (y > anchorY) {
     r.top = anchorY;
-    r.height = toSingle(static_cast<double>(y) - anchorY);
+    r.height = core::toSingle(static_cast<double>(y) - anchorY);
   } else {
     r.top = y;
-    r.height = toSingle(static_cast<double>(anchorY) - y);
+    r.height = core::toSingle(static_cast<double>(anchorY) - y);
   }
   return r;
 }
 
-AreaRect wheelZoomArea(const ChartState& s, float x, float y) {
+AreaRect wheelZoomArea(const core::ChartState& s, float x, float y) {
   const double width = s.graphWidth / 2.0;
   const double height = s.graphHeight / 2.0;
-  const double top = plotTop(s);
+  const double top = core::plotTop(s);
   // Far edge first, then the near one, so a pointer past either edge still gives a rectangle
   // that starts on the plot area.
   const double left = std::max<double>(s.graphLeft, std::min(x - width / 2, s.graphLeft + width));
   const double upper = std::max(top, std::min(y - height / 2, s.graphBottom - height));
-  return {toSingle(left), toSingle(upper), toSingle(width), toSingle(height)};
+  return {core::toSingle(left), core::toSingle(upper), core::toSingle(width),
+          core::toSingle(height)};
 }
 
 std::optional<std::int32_t> roundToInt32(float v) {
@@ -86,7 +87,7 @@ std::optional<double> snappedUpperEnd(float high, float step) {
   return static_cast<double>(multiple) * step;
 }
 
-std::optional<ZoomPlan> planZoomTo(const ChartState& s, float priceLow, float priceHigh,
+std::optional<ZoomPlan> planZoomTo(const core::ChartState& s, float priceLow, float priceHigh,
                                    float amountLow, float amountHigh, float labelWidth,
                                    float lineHeight) {
   ZoomPlan p{};
@@ -97,11 +98,13 @@ std::optional<ZoomPlan> planZoomTo(const ChartState& s, float priceLow, float pr
 
   // The searches write their step into the state they are given; a scratch state with the plot
   // area's size keeps this plan free of side effects until it is applied.
-  ChartState probe;
+  core::ChartState probe;
   probe.graphWidth = s.graphWidth;
   probe.graphHeight = s.graphHeight;
-  Zappari(probe, toSingle(static_cast<double>(p.areaPriceHigh) - p.areaPriceLow), 1, labelWidth);
-  Barasi(probe, toSingle(static_cast<double>(p.areaAmountHigh) - p.areaAmountLow), 1, lineHeight);
+  chart::Zappari(probe, core::toSingle(static_cast<double>(p.areaPriceHigh) - p.areaPriceLow), 1,
+                 labelWidth);
+  chart::Barasi(probe, core::toSingle(static_cast<double>(p.areaAmountHigh) - p.areaAmountLow), 1,
+                lineHeight);
   p.priceStep = probe.priceStep;
   p.amountStep = probe.amountStep;
 
@@ -109,14 +112,14 @@ std::optional<ZoomPlan> planZoomTo(const ChartState& s, float priceLow, float pr
   const auto amount = snappedAxis(p.areaAmountLow, p.areaAmountHigh, p.amountStep);
   if (!price || !amount) return std::nullopt;
   p.view = {price->first, price->second, amount->first, amount->second};
-  if (!isShowable(p.view)) return std::nullopt;
+  if (!core::isShowable(p.view)) return std::nullopt;
   return p;
 }
 
-std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
+std::optional<ZoomPlan> planZoom(const core::ChartState& s, const AreaRect& area, float labelWidth,
                                  float lineHeight) {
-  const float areaRight = toSingle(static_cast<double>(area.width) + area.left);
-  const float areaBottom = toSingle(static_cast<double>(area.height) + area.top);
+  const float areaRight = core::toSingle(static_cast<double>(area.width) + area.left);
+  const float areaBottom = core::toSingle(static_cast<double>(area.height) + area.top);
 
   const double left = (static_cast<double>(area.left) - s.graphLeft) / s.graphWidth;
   const double right = (static_cast<double>(areaRight) - s.graphLeft) / s.graphWidth;
@@ -128,29 +131,32 @@ std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, floa
                     axisValue(s.amountMin, s.amountMax, top), labelWidth, lineHeight);
 }
 
-std::optional<ZoomPlan> planFit(const ChartState& s, double priceLow, double priceHigh,
+std::optional<ZoomPlan> planFit(const core::ChartState& s, double priceLow, double priceHigh,
                                 double amountLow, double amountHigh, double mustShowPrice,
                                 double mustShowAmount, float labelWidth, float lineHeight) {
-  auto plan = planZoomTo(s, toSingle(priceLow), toSingle(priceHigh), toSingle(amountLow),
-                         toSingle(amountHigh), labelWidth, lineHeight);
+  auto plan =
+      planZoomTo(s, core::toSingle(priceLow), core::toSingle(priceHigh), core::toSingle(amountLow),
+                 core::toSingle(amountHigh), labelWidth, lineHeight);
   if (!plan) return std::nullopt;
   // The snapped upper end may fall short of the edge by up to half a unit (it rounds the edge
   // first); a narrow margin does not cover that, so such an axis takes one step more.
-  SavedView& v = plan->view;
-  if (static_cast<double>(v[0]) + v[1] < mustShowPrice) v[1] = toSingle(v[1] + plan->priceStep);
-  if (static_cast<double>(v[2]) + v[3] < mustShowAmount) v[3] = toSingle(v[3] + plan->amountStep);
-  if (!isShowable(v)) return std::nullopt;
+  core::SavedView& v = plan->view;
+  if (static_cast<double>(v[0]) + v[1] < mustShowPrice)
+    v[1] = core::toSingle(v[1] + plan->priceStep);
+  if (static_cast<double>(v[2]) + v[3] < mustShowAmount)
+    v[3] = core::toSingle(v[3] + plan->amountStep);
+  if (!core::isShowable(v)) return std::nullopt;
   return plan;
 }
 
-void applyZoom(ChartState& s, const ZoomPlan& p) {
+void applyZoom(core::ChartState& s, const ZoomPlan& p) {
   s.areaPriceLow = p.areaPriceLow;
   s.areaPriceHigh = p.areaPriceHigh;
   s.areaAmountHigh = p.areaAmountHigh;
   s.areaAmountLow = p.areaAmountLow;
   s.priceStep = p.priceStep;
   s.amountStep = p.amountStep;
-  showView(s, p.view);
+  core::showView(s, p.view);
 }
 
 }  // namespace view

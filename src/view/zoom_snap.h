@@ -16,7 +16,7 @@ struct AreaRect {
 
 // The press lies in the plot area; every bound is inclusive and the right and top edges are
 // rounded to single precision first.
-bool insidePlotArea(const ChartState& s, float x, float y);
+bool insidePlotArea(const core::ChartState& s, float x, float y);
 
 // The rectangle between the first corner and the pointer, whichever way the pointer went.
 AreaRect rubberBand(float anchorX, float anchorY, float x, float y);
@@ -32,34 +32,34 @@ std::optional<double> snappedUpperEnd(float high, float step);
 
 // The rectangle one wheel notch zooms into: half the plot area's width and height, centred on the
 // pointer at (x, y) and shifted, not shrunk, to lie inside the plot area.
-AreaRect wheelZoomArea(const ChartState& s, float x, float y);
+AreaRect wheelZoomArea(const core::ChartState& s, float x, float y);
 
 // Everything one completed selection writes.
 struct ZoomPlan {
   float areaPriceLow, areaPriceHigh, areaAmountHigh, areaAmountLow;
   float priceStep, amountStep;
-  SavedView view;  // priceMin, priceSpan, amountMin, amountSpan
+  core::SavedView view;  // priceMin, priceSpan, amountMin, amountSpan
 };
 
 // The zoom for the selection rectangle `area` over the chart on screen. labelWidth is the width of
 // "MM" and lineHeight the height of "M" (the tick-step searches' measures). Nothing when the new
 // view would need a number beyond 32 bits or could not be shown; the state is not touched.
-std::optional<ZoomPlan> planZoom(const ChartState& s, const AreaRect& area, float labelWidth,
+std::optional<ZoomPlan> planZoom(const core::ChartState& s, const AreaRect& area, float labelWidth,
                                  float lineHeight);
 
 // The same zoom from the axis values of the rectangle's edges.
-std::optional<ZoomPlan> planZoomTo(const ChartState& s, float priceLow, float priceHigh,
+std::optional<ZoomPlan> planZoomTo(const core::ChartState& s, float priceLow, float priceHigh,
                                    float amountLow, float amountHigh, float labelWidth,
                                    float lineHeight);
 
 // A view fitted to given ranges of the two axes, snapped outward to whole tick steps as a
 // rectangle zoom is; where the snapped upper end falls short of `mustShowPrice` or
 // `mustShowAmount`, that axis takes one step more.
-std::optional<ZoomPlan> planFit(const ChartState& s, double priceLow, double priceHigh,
+std::optional<ZoomPlan> planFit(const core::ChartState& s, double priceLow, double priceHigh,
                                 double amountLow, double amountHigh, double mustShowPrice,
                                 double mustShowAmount, float labelWidth, float lineHeight);
 
 // Writes the plan's values into the state (the caller hides the rectangle, pushes and redraws).
-void applyZoom(ChartState& s, const ZoomPlan& plan);
+void applyZoom(core::ChartState& s, const ZoomPlan& plan);
 
 }  // namespace view

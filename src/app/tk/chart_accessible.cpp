@@ -34,25 +34,25 @@ ChartArea::ChartArea(QWidget* parent, Reading reading)
   setAccessibleName(QStringLiteral("受渡金額と単価のグラフ"));
 }
 
-void ChartArea::follow(const ChartState& s) {
+void ChartArea::follow(const core::ChartState& s) {
   const int left = static_cast<int>(std::floor(mmToPx(s.graphLeft)));
-  const int top = static_cast<int>(std::floor(mmToPx(plotTop(s))));
-  const int right = static_cast<int>(std::ceil(mmToPx(plotRight(s))));
+  const int top = static_cast<int>(std::floor(mmToPx(core::plotTop(s))));
+  const int right = static_cast<int>(std::ceil(mmToPx(core::plotRight(s))));
   const int bottom = static_cast<int>(std::ceil(mmToPx(s.graphBottom)));
   setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
   describe(s);
 }
 
-void ChartArea::showPoint(const ChartState& s, float price) {
+void ChartArea::showPoint(const core::ChartState& s, float price) {
   point_ = price;
   describe(s);
 }
 
-void ChartArea::describe(const ChartState& s) {
+void ChartArea::describe(const core::ChartState& s) {
   QString description =
       QStringLiteral("単価 %1～%2、受渡金額 %3～%4")
-          .arg(qs(numtext::plainFloat(s.priceMin)), qs(numtext::plainFloat(s.priceMax)),
-               qs(numtext::formatGrouped(s.amountMin)), qs(numtext::formatGrouped(s.amountMax)));
+          .arg(qs(core::plainFloat(s.priceMin)), qs(core::plainFloat(s.priceMax)),
+               qs(core::formatGrouped(s.amountMin)), qs(core::formatGrouped(s.amountMax)));
   if (point_)
     for (const std::string& line : reading_(s, *point_))
       description += QLatin1Char('\n') + displayText(qs(line));

@@ -16,15 +16,15 @@ namespace tk {
 class ChartArea : public QWidget {
  public:
   // What the chart reads at a unit price, line by line (the pointer's readout).
-  using Reading = std::function<std::vector<std::string>(const ChartState& s, float price)>;
+  using Reading = std::function<std::vector<std::string>(const core::ChartState& s, float price)>;
   ChartArea(QWidget* parent, Reading reading);
   // Follows the plot area and the visible ranges after a redraw.
-  void follow(const ChartState& s);
+  void follow(const core::ChartState& s);
   // The chart was read at `price`: the description adds its readout, and keeps it up to date.
-  void showPoint(const ChartState& s, float price);
+  void showPoint(const core::ChartState& s, float price);
 
  private:
-  void describe(const ChartState& s);
+  void describe(const core::ChartState& s);
   Reading reading_;
   std::optional<float> point_;
 };

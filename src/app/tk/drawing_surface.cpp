@@ -35,7 +35,7 @@ float DrawingSurface::TextWidth(std::string_view text) const {
 }
 
 float DrawingSurface::TextHeight(std::string_view) const {
-  return toSingle(pxToMm(metrics_.height()));
+  return core::toSingle(pxToMm(metrics_.height()));
 }
 
 void DrawingSurface::paint(QPainter& painter) const {

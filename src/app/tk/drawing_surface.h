@@ -22,7 +22,7 @@ namespace tk {
 struct DrawOp {
   enum Kind { Line, Text } kind;
   float x1, y1, x2, y2;  // line end points; for text, (x1, y1) is the top-left corner
-  Colour colour;
+  core::Colour colour;
   int width;     // line width in logical pixels
   QString text;  // printed text
 };

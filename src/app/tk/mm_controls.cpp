@@ -38,7 +38,7 @@ void MmLabel::setTopMm(float top) {
   relayout();
 }
 
-void MmLabel::setColours(Colour back, Colour fore) {
+void MmLabel::setColours(core::Colour back, core::Colour fore) {
   back_ = back;
   fore_ = fore;
   update();
@@ -75,7 +75,7 @@ void MmLabel::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 // ---- LineControl ----
 
-LineControl::LineControl(QWidget* parent, Colour colour) : QWidget(parent), colour_(colour) {
+LineControl::LineControl(QWidget* parent, core::Colour colour) : QWidget(parent), colour_(colour) {
   setAttribute(Qt::WA_TransparentForMouseEvents);
   setAttribute(Qt::WA_NoSystemBackground);
 }

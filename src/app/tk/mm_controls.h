@@ -20,9 +20,9 @@ class MmLabel : public QLabel {
   void setTopMm(float top);
   float leftMm() const { return left_; }
   float topMm() const { return top_; }
-  void setColours(Colour back, Colour fore);
-  Colour backColour() const { return back_; }
-  Colour foreColour() const { return fore_; }
+  void setColours(core::Colour back, core::Colour fore);
+  core::Colour backColour() const { return back_; }
+  core::Colour foreColour() const { return fore_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -33,27 +33,27 @@ class MmLabel : public QLabel {
   void relayout();
   QString caption_;
   float left_ = 0, top_ = 0;
-  Colour back_ = 0, fore_ = 0;
+  core::Colour back_ = 0, fore_ = 0;
 };
 
 // A line control: two end points in millimetres, drawn 1 px wide in its colour; no mouse input.
 class LineControl : public QWidget {
  public:
-  LineControl(QWidget* parent, Colour colour);
+  LineControl(QWidget* parent, core::Colour colour);
   void setPoints(float x1, float y1, float x2, float y2);
   void setDashed(bool dashed);
   float x1() const { return x1_; }
   float y1() const { return y1_; }
   float x2() const { return x2_; }
   float y2() const { return y2_; }
-  Colour colour() const { return colour_; }
+  core::Colour colour() const { return colour_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
-  Colour colour_;
+  core::Colour colour_;
   bool dashed_ = false;
 };
 

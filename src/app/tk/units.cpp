@@ -9,9 +9,9 @@
 
 namespace tk {
 
-QColor toQColor(Colour c) {
-  return QColor(static_cast<int>(redOf(c)), static_cast<int>(greenOf(c)),
-                static_cast<int>(blueOf(c)));
+QColor toQColor(core::Colour c) {
+  return QColor(static_cast<int>(core::redOf(c)), static_cast<int>(core::greenOf(c)),
+                static_cast<int>(core::blueOf(c)));
 }
 
 QString qs(std::string_view utf8) {
@@ -60,7 +60,7 @@ QString displayText(const QString& caption) {
 }
 
 float textWidthMm(const QFontMetricsF& metrics, const QString& text) {
-  return toSingle(pxToMm(metrics.horizontalAdvance(displayText(text))));
+  return core::toSingle(pxToMm(metrics.horizontalAdvance(displayText(text))));
 }
 
 float textWidthMm(const QFont& font, const QString& text) {

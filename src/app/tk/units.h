@@ -20,9 +20,9 @@ inline double mmToPx(double mm) { return mm * kPxPerMm; }
 inline double pxToMm(double px) { return px / kPxPerMm; }
 inline int twipsToPx(int twips) { return static_cast<int>(twips / kTwipsPerPx + 0.5); }
 inline int pxToTwips(int px) { return static_cast<int>(px * kTwipsPerPx); }
-inline float twipsToMm(int twips) { return toSingle(pxToMm(twips / kTwipsPerPx)); }
+inline float twipsToMm(int twips) { return core::toSingle(pxToMm(twips / kTwipsPerPx)); }
 
-QColor toQColor(Colour c);
+QColor toQColor(core::Colour c);
 QString qs(std::string_view utf8);  // UTF-8 to QString
 
 // The Gothic families the window's fonts name, in order of preference, installed or not.
