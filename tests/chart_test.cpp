@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/tk/drawing_surface.h"
 #include "chart/amount_lines.h"
 #include "chart/calc.h"
 #include "chart/canvas.h"
@@ -22,6 +21,7 @@
 #include "core/fee_schedule.h"
 #include "core/mapping.h"
 #include "core/number_text.h"
+#include "recording_canvas.h"
 #include "start_state.h"
 #include "trade/fees.h"
 #include "trade/markers.h"
@@ -56,16 +56,16 @@ struct Segment {
 };
 
 std::vector<Segment> amountLines(core::ChartState& s) {
-  tk::DrawingSurface surface;
-  surface.DrawWidth = 2;
-  chart::drawAmountLines(s, surface);
+  RecordingCanvas canvas;
+  canvas.DrawWidth = 2;
+  chart::drawAmountLines(s, canvas);
   std::vector<Segment> lines;
-  for (const auto& op : surface.ops()) {
-    EXPECT_EQ(op.kind, tk::DrawOp::Line);
-    EXPECT_EQ(op.width, 2);
-    lines.push_back({op.x1, op.y1, op.x2, op.y2, op.colour});
+  EXPECT_TRUE(canvas.printed.empty());
+  for (const auto& line : canvas.lines) {
+    EXPECT_EQ(line.width, 2);
+    lines.push_back({line.x1, line.y1, line.x2, line.y2, line.colour});
   }
-  EXPECT_EQ(surface.ForeColor, s.drawColor);
+  EXPECT_EQ(canvas.ForeColor, s.drawColor);
   return lines;
 }
 
@@ -310,39 +310,6 @@ TEST(FormatAmountIn, WholeYenWrittenExactlyInTheUnit) {
   for (const auto& [text, power, expected] : cases)
     EXPECT_EQ(chart::FormatAmountIn(text, power), expected) << text << " / 10^" << power;
 }
-
-namespace {
-
-// Records what GraphMake prints, with widths that do not depend on any font: 1.5 mm per ASCII
-// character, 3 mm per other character; a text line is 3 mm.
-class RecordingCanvas : public chart::Canvas {
- public:
-  struct Printed {
-    std::string text;
-    float x, y;
-  };
-  std::vector<Printed> printed;
-
-  void Line(float, float, float, float) override {}
-  void Print(std::string_view text) override {
-    printed.push_back({std::string(text), CurrentX, CurrentY});
-    CurrentY += 3;
-  }
-  float TextWidth(std::string_view text) const override {
-    float width = 0;
-    for (const char c : text) {
-      const auto byte = static_cast<unsigned char>(c);
-      if (byte < 0x80)
-        width += 1.5f;
-      else if (byte >= 0xC0)
-        width += 3;  // the first byte of a multi-byte character
-    }
-    return width;
-  }
-  float TextHeight(std::string_view) const override { return 3; }
-};
-
-}  // namespace
 
 // Every amount tick label stays whole, inside the window and left of the axis, and reads as its
 // tick's value: in yen where all of them fit today (and exactly where they stood), otherwise in
