@@ -17,5 +17,5 @@ void FrmPlot::ReDraw() {
   MoveLinSYaku();
   CalcSoneki();
   ui.chartArea->follow(state);
-  update();
+  update(surface.changed());
 }

@@ -55,18 +55,15 @@ std::int64_t firstTrue(std::int64_t lo, std::int64_t hi, const Test& test) {
   return good;
 }
 
-// The first grid price of [lo, hi] that breaks even, within one fee tier, where the profit rises
-// with the price. The estimate from the floats is usually right or one off, so the exact test
-// runs a few times around it: outward by doubling distances, then by halving.
-std::int64_t firstBreakingEven(const core::ChartState& s, const Cost& exactCost, std::int64_t lo,
-                               std::int64_t hi, std::size_t tier) {
-  const double cost = static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice);
-  const double estimate = std::ceil((cost + core::tierFee(s, tier)) * 100.0 / s.quantity);
+// The first k in [lo, hi] where a rising test turns true (hi + 1 when it never does), searched
+// from an estimate: outward by doubling distances, then by halving. The estimates below come from
+// the floats and are usually right or one off, so the test runs a few times only.
+template <class Test>
+std::int64_t firstTrueNear(std::int64_t lo, std::int64_t hi, double estimate, const Test& test) {
   const std::int64_t k = std::isfinite(estimate)
                              ? static_cast<std::int64_t>(std::clamp<double>(
                                    estimate, static_cast<double>(lo), static_cast<double>(hi)))
                              : lo;
-  const auto test = [&](std::int64_t p) { return breaksEven(s, exactCost, p); };
   if (test(k)) {
     std::int64_t reach = 1, good = k;
     while (good > lo) {
@@ -87,22 +84,47 @@ std::int64_t firstBreakingEven(const core::ChartState& s, const Cost& exactCost,
   return hi + 1;
 }
 
+// The search in hand: the trade, its exact purchase cost and the same in double.
+struct Search {
+  const core::ChartState& s;
+  Cost exact;
+  double cost;
+
+  // Grid price k in the tier with fee `fee` breaks even. The floats settle it where the profit
+  // is far from zero (the field values differ from their floats by less than a millionth);
+  // near zero the exact test decides.
+  bool breaksEvenAt(std::int64_t k, float fee) const {
+    const double proceeds = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
+    const double profit = proceeds - fee - cost;
+    const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost));
+    if (profit > doubt) return true;
+    if (profit < -doubt) return false;
+    return breaksEven(s, exact, k);
+  }
+};
+
 }  // namespace
 
 std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
   if (!(s.quantity > 0)) return std::nullopt;
+  const Search search{s, purchaseCost(s),
+                      static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice)};
   // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
   // the highest down. A tier whose first price breaks even breaks even throughout; the first tier
   // from the top that does not holds the answer.
-  const Cost cost = purchaseCost(s);
   std::int64_t end = kHighest;  // the last grid price of the tier in hand
   for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
     const std::int64_t start =
         tier == 0 ? kLowest
-                  : firstTrue(kLowest, end, [&](std::int64_t k) { return tierAt(s, k) >= tier; });
+                  : firstTrueNear(kLowest, end,
+                                  std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
+                                  [&](std::int64_t k) { return tierAt(s, k) >= tier; });
     if (start > end) continue;  // no grid price in this tier
-    if (!breaksEven(s, cost, start)) {
-      const std::int64_t answer = firstBreakingEven(s, cost, start + 1, end, tier);
+    const float fee = core::tierFee(s, tier);
+    if (!search.breaksEvenAt(start, fee)) {
+      const std::int64_t answer =
+          firstTrueNear(start + 1, end, std::ceil((search.cost + fee) * 100.0 / s.quantity),
+                        [&](std::int64_t k) { return search.breaksEvenAt(k, fee); });
       if (answer > kHighest) return std::nullopt;
       return answer;
     }

@@ -14,6 +14,8 @@ DrawingSurface::DrawingSurface(QFont font) : font_(std::move(font)), metrics_(fo
 
 void DrawingSurface::Cls() {
   edit().clear();
+  previousBounds_ = bounds_;
+  bounds_ = QRect();
   CurrentX = 0;
   CurrentY = 0;
 }
@@ -22,10 +24,19 @@ void DrawingSurface::Line(float x1, float y1, float x2, float y2) {
   // A point that is not a number or infinite is never put on the screen.
   if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2)) return;
   edit().push_back(DrawOp{DrawOp::Line, x1, y1, x2, y2, ForeColor, DrawWidth, {}});
+  const double reach = DrawWidth / 2.0 + 1;  // the line's width and its smoothed edge
+  bounds_ |= QRectF(QPointF(mmToPx(x1), mmToPx(y1)), QPointF(mmToPx(x2), mmToPx(y2)))
+                 .normalized()
+                 .adjusted(-reach, -reach, reach, reach)
+                 .toAlignedRect();
 }
 
 void DrawingSurface::Print(std::string_view text) {
   QString q = qs(text);
+  // No wider than its characters at the font's widest, and no measuring on the way.
+  bounds_ |= QRectF(mmToPx(CurrentX), mmToPx(CurrentY), metrics_.maxWidth() * q.size() + 1,
+                    metrics_.height() + 1)
+                 .toAlignedRect();
   edit().push_back(DrawOp{DrawOp::Text, CurrentX, CurrentY, 0, 0, ForeColor, DrawWidth, q});
   CurrentY += TextHeight("M");
 }
@@ -67,7 +78,23 @@ void DrawingSurface::paint(QPainter& painter) const {
       painter.drawLine(from, to);
     } else {
       painter.setPen(toQColor(op.colour));
-      painter.drawText(QPointF(mmToPx(op.x1), mmToPx(op.y1) + ascent), displayText(op.text));
+      const QString text = displayText(op.text);
+      if (painter.paintEngine()->type() != QPaintEngine::Raster) {
+        // A vector picture keeps its texts as texts.
+        painter.drawText(QPointF(mmToPx(op.x1), mmToPx(op.y1) + ascent), text);
+        continue;
+      }
+      constexpr qsizetype kMostTexts = 1000;  // far more than one chart prints
+      if (laidOut_.size() > kMostTexts) laidOut_.clear();
+      auto found = laidOut_.find(text);
+      if (found == laidOut_.end()) {
+        QStaticText laid(text);
+        laid.setTextFormat(Qt::PlainText);
+        laid.prepare(QTransform(), font_);
+        found = laidOut_.insert(text, laid);
+      }
+      // A laid-out text stands on its top-left corner, where the printed one has its top.
+      painter.drawStaticText(QPointF(mmToPx(op.x1), mmToPx(op.y1)), *found);
     }
   }
   painter.restore();

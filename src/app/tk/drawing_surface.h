@@ -4,9 +4,11 @@
 // list, so they are sharp at any scale and stay vectors in SVG and PDF.
 #include <QFont>
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QRect>
 #include <QRegion>
+#include <QStaticText>
 #include <QString>
 #include <string_view>
 #include <vector>
@@ -38,6 +40,9 @@ class DrawingSurface : public chart::Canvas {
   float TextHeight(std::string_view text) const override;
 
   const std::vector<DrawOp>& ops() const { return ops_; }
+  // What the last redraw changed on the window, in logical pixels: where the drawing before it
+  // lay and where the new one lies. The rest of the window shows what it showed.
+  QRegion changed() const { return QRegion(bounds_) + QRegion(previousBounds_); }
   const QFont& font() const { return font_; }
   // Replays the display list: the chart drawn afresh, sharp on any device.
   void paint(QPainter& painter) const;
@@ -60,7 +65,11 @@ class DrawingSurface : public chart::Canvas {
 
   QFont font_;
   QFontMetricsF metrics_;  // measuring is the hot part of a redraw: keep one
+  // Each printed text laid out once: a redraw prints mostly the texts the last one printed (the
+  // tick labels of an unchanged view, the titles), and laying them out is most of a replay.
+  mutable QHash<QString, QStaticText> laidOut_;
   std::vector<DrawOp> ops_;
+  QRect bounds_, previousBounds_;  // around every operation since the last Cls, and before it
   QImage picture_;  // null from the moment the display list changes
   QColor pictureBackground_;
   qreal lastRatio_ = 0;  // of the last paint of pixels since the change, 0 before it
