@@ -265,10 +265,8 @@ void SettingsDialog::showSettings(const core::TradeSettings& settings) {
   for (const auto& [name, row] :
        {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
     const std::string k = name;
-    put(k + ".step", row->step);
-    put(k + ".bigStep", row->bigStep);
-    put(k + ".lowest", row->lowest);
-    put(k + ".highest", row->highest);
+    for (const core::StepField& field : core::kStepFields)
+      put(k + "." + field.key, row->*field.value);
   }
   put("taxPercent", settings.taxThousandths);
   filling_ = wasFilling;
@@ -298,10 +296,8 @@ void SettingsDialog::recheck() {
   for (const auto& [name, row] :
        {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
     const std::string k = name;
-    read(k + ".step", row->step);
-    read(k + ".bigStep", row->bigStep);
-    read(k + ".lowest", row->lowest);
-    read(k + ".highest", row->highest);
+    for (const core::StepField& field : core::kStepFields)
+      read(k + "." + field.key, row->*field.value);
   }
   read("taxPercent", settings.taxThousandths);
   std::string other;

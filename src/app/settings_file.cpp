@@ -63,16 +63,9 @@ std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const ch
                                                int decimals, core::StepSetting& row) {
   QJsonObject object;
   if (auto fault = readObject(root, name, object)) return fault;
-  const struct {
-    const char* key;
-    std::int64_t& value;
-  } numbers[] = {{"step", row.step},
-                 {"bigStep", row.bigStep},
-                 {"lowest", row.lowest},
-                 {"highest", row.highest}};
-  for (const auto& n : numbers) {
-    if (auto fault = readNumber(object.value(key(n.key)), std::string(name) + "." + n.key, decimals,
-                                n.value))
+  for (const core::StepField& field : core::kStepFields) {
+    if (auto fault = readNumber(object.value(key(field.key)), std::string(name) + "." + field.key,
+                                decimals, row.*field.value))
       return fault;
   }
   return std::nullopt;
@@ -116,10 +109,8 @@ QJsonObject stepObject(QJsonObject kept, const core::StepSetting& row, int decim
     for (int k = 0; k < decimals; ++k) scale *= 10;
     return QJsonValue(static_cast<double>(units) / scale);
   };
-  kept.insert(key("step"), number(row.step));
-  kept.insert(key("bigStep"), number(row.bigStep));
-  kept.insert(key("lowest"), number(row.lowest));
-  kept.insert(key("highest"), number(row.highest));
+  for (const core::StepField& field : core::kStepFields)
+    kept.insert(key(field.key), number(row.*field.value));
   return kept;
 }
 

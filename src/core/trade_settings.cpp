@@ -23,16 +23,10 @@ std::string upTo(std::int64_t bound, const char* unit) {
 
 std::optional<SettingsFault> checkRow(const StepSetting& row, const std::string& name,
                                       std::int64_t max, const char* maxText) {
-  const struct {
-    const char* key;
-    std::int64_t value;
-  } values[] = {{"step", row.step},
-                {"bigStep", row.bigStep},
-                {"lowest", row.lowest},
-                {"highest", row.highest}};
-  for (const auto& v : values) {
-    if (v.value <= 0 || v.value > max)
-      return SettingsFault{name + "." + v.key,
+  for (const StepField& field : kStepFields) {
+    const std::int64_t value = row.*field.value;
+    if (value <= 0 || value > max)
+      return SettingsFault{name + "." + field.key,
                            std::string("0より大きく、") + maxText + "以下にしてください"};
   }
   if (row.step > row.bigStep)

@@ -7,6 +7,7 @@
 // Every number is a whole count of its unit, so a setting is exact and two settings compare
 // exactly: fees and thresholds in yen, quantities in shares, prices in hundredths of a yen
 // (at most two decimals), the tax rate in thousandths of a percent (at most three decimals).
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +30,16 @@ struct StepSetting {
   std::int64_t highest = 0;
   bool operator==(const StepSetting&) const = default;
 };
+
+// A row's four numbers by their keys in the settings file, in the order they are shown.
+struct StepField {
+  const char* key;
+  std::int64_t StepSetting::*value;
+};
+inline constexpr std::array<StepField, 4> kStepFields{{{"step", &StepSetting::step},
+                                                       {"bigStep", &StepSetting::bigStep},
+                                                       {"lowest", &StepSetting::lowest},
+                                                       {"highest", &StepSetting::highest}}};
 
 struct TradeSettings {
   std::vector<FeeTierSetting> fees;
