@@ -70,7 +70,7 @@ class DrawingSurface : public chart::Canvas {
   mutable QHash<QString, QStaticText> laidOut_;
   std::vector<DrawOp> ops_;
   QRect bounds_, previousBounds_;  // around every operation since the last Cls, and before it
-  QImage picture_;  // null from the moment the display list changes
+  QImage picture_;                 // null from the moment the display list changes
   QColor pictureBackground_;
   qreal lastRatio_ = 0;  // of the last paint of pixels since the change, 0 before it
 };
