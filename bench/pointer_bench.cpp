@@ -15,21 +15,21 @@
 namespace {
 
 // The large window at quantity 1000, as the redraw benchmark measures it.
-void prepare(FrmPlot& window) {
+void prepare(app::FrmPlot& window) {
   window.show();
   window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
   FrmPlotProbe(window).ui().TxtQua->setText(QStringLiteral("1000"));
   QApplication::processEvents();
 }
 
-QPointF plotMiddle(FrmPlot& window) {
+QPointF plotMiddle(app::FrmPlot& window) {
   const core::ChartState& s = FrmPlotProbe(window).state();
   return {tk::mmToPx(s.graphLeft + s.graphWidth / 3),
           tk::mmToPx(s.graphBottom - s.graphHeight / 3)};
 }
 
 void wheelZoom(benchmark::State& bench, bool paint) {
-  FrmPlot window;
+  app::FrmPlot window;
   prepare(window);
   FrmPlotProbe w(window);
   const core::SavedView start = core::currentView(w.state());
@@ -60,7 +60,7 @@ void BM_WheelZoom(benchmark::State& bench) { wheelZoom(bench, false); }
 void BM_WheelZoomAndPaint(benchmark::State& bench) { wheelZoom(bench, true); }
 
 void readoutMove(benchmark::State& bench, bool repaint) {
-  FrmPlot window;
+  app::FrmPlot window;
   prepare(window);
   const QPoint first = plotMiddle(window).toPoint();
   QHelpEvent rest(QEvent::ToolTip, first, window.mapToGlobal(first));

@@ -10,7 +10,7 @@
 namespace {
 
 void BM_BuyPriceChange(benchmark::State& st) {
-  FrmPlot window;
+  app::FrmPlot window;
   window.show();
   // Alternate between two prices on the chart, so every assignment is a real change.
   const std::array<QString, 2> texts = {QStringLiteral("12.50"), QStringLiteral("12.51")};

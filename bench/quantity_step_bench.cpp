@@ -10,13 +10,13 @@
 namespace {
 
 // Up and down by 1000 in turn, so every iteration is a real step (never one the limit refuses).
-void step(FrmPlot& window, bool up) {
-  FrmPlotControls& ui = FrmPlotProbe(window).ui();
+void step(app::FrmPlot& window, bool up) {
+  app::FrmPlotControls& ui = FrmPlotProbe(window).ui();
   (up ? ui.CmdSQU : ui.CmdSQD)->click();
 }
 
 void BM_QuantityStep(benchmark::State& bench) {
-  FrmPlot window;
+  app::FrmPlot window;
   window.show();
   bool up = true;
   for (auto _ : bench) {
@@ -29,7 +29,7 @@ BENCHMARK(BM_QuantityStep);
 
 // The same, with the window's next paint into an image of its size: where the chart was and is.
 void BM_QuantityStepAndPaint(benchmark::State& bench) {
-  FrmPlot window;
+  app::FrmPlot window;
   window.show();
   QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);
   bool up = true;

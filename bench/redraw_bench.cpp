@@ -15,7 +15,7 @@ namespace {
 
 void fullRedraw(benchmark::State& st, const char* quantity,
                 const core::TradeSettings& settings = core::builtInSettings()) {
-  FrmPlot window;
+  app::FrmPlot window;
   window.show();
   window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
   FrmPlotProbe(window).ApplySettings(settings);
@@ -52,7 +52,7 @@ void BM_ReDraw20TiersQuantity1(benchmark::State& st) {
 // The window's own paint of its whole area when nothing has changed (an uncovered window): the
 // chart comes from its cached picture.
 void BM_ExposeRepaint(benchmark::State& st) {
-  FrmPlot window;
+  app::FrmPlot window;
   window.show();
   window.resize(tk::twipsToPx(14115), tk::twipsToPx(11115));
   QImage image(window.size(), QImage::Format_ARGB32_Premultiplied);

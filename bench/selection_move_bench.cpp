@@ -12,14 +12,14 @@ namespace {
 QPointF px(double xMm, double yMm) { return {tk::mmToPx(xMm), tk::mmToPx(yMm)}; }
 
 // A drawing operation no redraw produces; it survives until the next Cls.
-void markDisplayList(FrmPlot& w) { FrmPlotProbe(w).surface().Line(-7, -7, -7, -7); }
-bool displayListMarked(FrmPlot& w) {
+void markDisplayList(app::FrmPlot& w) { FrmPlotProbe(w).surface().Line(-7, -7, -7, -7); }
+bool displayListMarked(app::FrmPlot& w) {
   const auto& ops = FrmPlotProbe(w).surface().ops();
   return !ops.empty() && ops.back().x1 == -7 && ops.back().y2 == -7;
 }
 
 void runMoves(benchmark::State& state, bool paint) {
-  FrmPlot window;
+  app::FrmPlot window;
   window.show();
   QApplication::processEvents();
   FrmPlotProbe(window).Form_MouseDown(80, 120);  // the first corner

@@ -37,12 +37,12 @@ void send(QLineEdit* field, const Input& in) {
 
 TEST_F(WindowTest, FieldsStepByKeysAndWheelWithinTheButtonsLimits) {
   struct Case {
-    QLineEdit* FrmPlotControls::*field;
+    QLineEdit* app::FrmPlotControls::*field;
     const char* start;
     std::vector<Input> inputs;
     const char* expected;  // the start text where the button's limit refuses the step
   };
-  using C = FrmPlotControls;
+  using C = app::FrmPlotControls;
   const auto ctrl = Qt::ControlModifier;
   const Case cases[] = {
       {&C::TxtBP, "1.00", {key(Qt::Key_Up)}, "1.01"},

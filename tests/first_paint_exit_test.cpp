@@ -31,7 +31,7 @@ TEST(FirstPaintExit, InstallsNothingUnlessTheVariableIsOne) {
     else
       qunsetenv(kVariable);
     QWidget window;
-    quitAfterFirstPaintIfAsked(&window);
+    app::quitAfterFirstPaintIfAsked(&window);
     EXPECT_TRUE(window.children().isEmpty());
   }
   qunsetenv(kVariable);
@@ -41,7 +41,7 @@ TEST(FirstPaintExit, QuitsTheEventLoopAfterTheWindowIsPainted) {
   qputenv(kVariable, "1");
   CountingWindow window;
   window.resize(200, 100);
-  quitAfterFirstPaintIfAsked(&window);
+  app::quitAfterFirstPaintIfAsked(&window);
   qunsetenv(kVariable);
 
   // A window that is never painted would otherwise keep the loop running for good.

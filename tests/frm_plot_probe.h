@@ -14,13 +14,13 @@
 
 class FrmPlotProbe {
  public:
-  explicit FrmPlotProbe(FrmPlot& window) : w_(window) {}
+  explicit FrmPlotProbe(app::FrmPlot& window) : w_(window) {}
 
   core::ChartState& state() { return w_.state; }
   tk::DrawingSurface& surface() { return w_.surface; }
-  FrmPlotControls& ui() { return w_.ui; }
+  app::FrmPlotControls& ui() { return w_.ui; }
 
-  SettingsFileLink& settingsFile() { return w_.settingsFile; }
+  app::SettingsFileLink& settingsFile() { return w_.settingsFile; }
   void LoadSettings(bool atStart) { w_.LoadSettings(atStart); }  // as the file watcher does
   void ApplySettings(const core::TradeSettings& settings) { w_.ApplySettings(settings); }
 
@@ -40,5 +40,5 @@ class FrmPlotProbe {
   }
 
  private:
-  FrmPlot& w_;
+  app::FrmPlot& w_;
 };

@@ -57,7 +57,7 @@ QString textOf(QWidget* w) {
 }  // namespace
 
 TEST(Layout, ControlsStandWhereTheDesignPutsThem) {
-  FrmPlot w;
+  app::FrmPlot w;
   FrmPlotProbe p(w);
   for (const Expected& e : kControls) {
     SCOPED_TRACE(e.name);
@@ -82,7 +82,7 @@ TEST(Layout, ControlsStandWhereTheDesignPutsThem) {
 }
 
 TEST(Layout, TabOrderFollowsTheTabIndices) {
-  FrmPlot w;
+  app::FrmPlot w;
   FrmPlotProbe p(w);
   QWidget* current = p.ui().CmdUndo;
   for (std::size_t i = 1; i < std::size(kControls); ++i) {
@@ -94,7 +94,7 @@ TEST(Layout, TabOrderFollowsTheTabIndices) {
 }
 
 TEST(Layout, WindowFontsAndColours) {
-  FrmPlot w;
+  app::FrmPlot w;
   FrmPlotProbe p(w);
   EXPECT_EQ(w.windowTitle(), QStringLiteral("ほしなみ。"));
   EXPECT_EQ(w.palette().color(QPalette::Window), QColor(128, 128, 128));
@@ -121,7 +121,7 @@ TEST(Layout, WindowFontsAndColours) {
 }
 
 TEST(Layout, LinesAndSelectionRectangleLetTheMouseThrough) {
-  FrmPlot w;
+  app::FrmPlot w;
   FrmPlotProbe p(w);
   for (QWidget* c : std::initializer_list<QWidget*>{p.ui().LinB, p.ui().LinS, p.ui().LinBYaku,
                                                     p.ui().LinSYaku, p.ui().ShpArea})

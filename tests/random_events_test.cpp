@@ -39,9 +39,9 @@ std::optional<unsigned long> fromEnvironment(const char* name) {
   return value;
 }
 
-using ButtonOf = QPushButton* FrmPlotControls::*;
-using TimerOf = QTimer* FrmPlotControls::*;
-using Handler = QTimer* FrmPlotControls::*;
+using ButtonOf = QPushButton* app::FrmPlotControls::*;
+using TimerOf = QTimer* app::FrmPlotControls::*;
+using Handler = QTimer* app::FrmPlotControls::*;
 
 struct StepButton {
   ButtonOf button;
@@ -50,29 +50,37 @@ struct StepButton {
 };
 
 const StepButton kStepButtons[] = {
-    {&FrmPlotControls::CmdQD, &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ},
-    {&FrmPlotControls::CmdSQD, &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ},
-    {&FrmPlotControls::CmdSQU, &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ},
-    {&FrmPlotControls::CmdQU, &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ},
-    {&FrmPlotControls::CmdDown, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo},
-    {&FrmPlotControls::CmdSDown, &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo},
-    {&FrmPlotControls::CmdSUp, &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo},
-    {&FrmPlotControls::CmdUp, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo},
-    {&FrmPlotControls::CmdDownS, &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell},
-    {&FrmPlotControls::CmdSDownS, &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell},
-    {&FrmPlotControls::CmdSUpS, &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell},
-    {&FrmPlotControls::CmdUpS, &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell},
+    {&app::FrmPlotControls::CmdQD, &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TmrQ},
+    {&app::FrmPlotControls::CmdSQD, &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TmrSQ},
+    {&app::FrmPlotControls::CmdSQU, &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TmrSQ},
+    {&app::FrmPlotControls::CmdQU, &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TmrQ},
+    {&app::FrmPlotControls::CmdDown, &app::FrmPlotControls::TmrSuuryo,
+     &app::FrmPlotControls::TmrSuuryo},
+    {&app::FrmPlotControls::CmdSDown, &app::FrmPlotControls::TmrSSuuryo,
+     &app::FrmPlotControls::TmrSSuuryo},
+    {&app::FrmPlotControls::CmdSUp, &app::FrmPlotControls::TmrSSuuryo,
+     &app::FrmPlotControls::TmrSSuuryo},
+    {&app::FrmPlotControls::CmdUp, &app::FrmPlotControls::TmrSuuryo,
+     &app::FrmPlotControls::TmrSuuryo},
+    {&app::FrmPlotControls::CmdDownS, &app::FrmPlotControls::TmrSell,
+     &app::FrmPlotControls::TmrSell},
+    {&app::FrmPlotControls::CmdSDownS, &app::FrmPlotControls::TmrSSell,
+     &app::FrmPlotControls::TmrSSell},
+    {&app::FrmPlotControls::CmdSUpS, &app::FrmPlotControls::TmrSSell,
+     &app::FrmPlotControls::TmrSSell},
+    {&app::FrmPlotControls::CmdUpS, &app::FrmPlotControls::TmrSell, &app::FrmPlotControls::TmrSell},
 };
 
 const ButtonOf kOtherButtons[] = {
-    &FrmPlotControls::CmdMoveUp,    &FrmPlotControls::CmdMoveLeft, &FrmPlotControls::CmdZoom,
-    &FrmPlotControls::CmdMoveRight, &FrmPlotControls::CmdMoveDown, &FrmPlotControls::CmdUndo,
-    &FrmPlotControls::CmdRedo,      &FrmPlotControls::CmdSize,
+    &app::FrmPlotControls::CmdMoveUp,   &app::FrmPlotControls::CmdMoveLeft,
+    &app::FrmPlotControls::CmdZoom,     &app::FrmPlotControls::CmdMoveRight,
+    &app::FrmPlotControls::CmdMoveDown, &app::FrmPlotControls::CmdUndo,
+    &app::FrmPlotControls::CmdRedo,     &app::FrmPlotControls::CmdSize,
 };
 
-const TimerOf kTimers[] = {&FrmPlotControls::TmrQ,      &FrmPlotControls::TmrSQ,
-                           &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSSuuryo,
-                           &FrmPlotControls::TmrSell,   &FrmPlotControls::TmrSSell};
+const TimerOf kTimers[] = {&app::FrmPlotControls::TmrQ,      &app::FrmPlotControls::TmrSQ,
+                           &app::FrmPlotControls::TmrSuuryo, &app::FrmPlotControls::TmrSSuuryo,
+                           &app::FrmPlotControls::TmrSell,   &app::FrmPlotControls::TmrSSell};
 
 // Texts that are no number at all.
 const char* const kNotNumbers[] = {
@@ -283,11 +291,11 @@ class RandomEventsTest : public WindowTest {
   // float ends).
   bool clickRepeatedly(long event) {
     static const ButtonOf kNavigation[] = {
-        &FrmPlotControls::CmdZoom,      &FrmPlotControls::CmdZoom,
-        &FrmPlotControls::CmdZoom,      &FrmPlotControls::CmdMoveUp,
-        &FrmPlotControls::CmdMoveRight, &FrmPlotControls::CmdMoveLeft,
-        &FrmPlotControls::CmdMoveDown,  &FrmPlotControls::CmdUndo,
-        &FrmPlotControls::CmdRedo};
+        &app::FrmPlotControls::CmdZoom,      &app::FrmPlotControls::CmdZoom,
+        &app::FrmPlotControls::CmdZoom,      &app::FrmPlotControls::CmdMoveUp,
+        &app::FrmPlotControls::CmdMoveRight, &app::FrmPlotControls::CmdMoveLeft,
+        &app::FrmPlotControls::CmdMoveDown,  &app::FrmPlotControls::CmdUndo,
+        &app::FrmPlotControls::CmdRedo};
     QPushButton* b = ui().*from(kNavigation);
     const int r = between(0, 99);
     int clicks = r < 85 ? between(2, 8) : r < 99 ? between(9, 30) : between(60, 300);

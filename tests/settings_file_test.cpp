@@ -92,13 +92,13 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
   for (const auto& bad : kBad) {
     SCOPED_TRACE(bad.contents.toStdString());
     const QByteArray written = writeFile(path, bad.contents);
-    const settingsfile::Read read = settingsfile::read(path);
+    const app::Read read = app::read(path);
     ASSERT_TRUE(read.fault.has_value());
     EXPECT_EQ(read.fault->key, bad.key);
     EXPECT_FALSE(read.fault->reason.empty());
     EXPECT_EQ(read.settings, core::builtInSettings());  // not a mix
     EXPECT_EQ(readFile(path), written);
-    const QString message = settingsfile::refusalMessage(path, *read.fault, true);
+    const QString message = app::refusalMessage(path, *read.fault, true);
     EXPECT_TRUE(message.contains(QDir::toNativeSeparators(path)));
     EXPECT_TRUE(message.contains(QString::fromUtf8(*bad.key ? bad.key : "ファイル全体")));
     EXPECT_TRUE(message.contains(QString::fromStdString(read.fault->reason)));
@@ -125,14 +125,14 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
   };
   for (const auto& good : kGood) {
     writeFile(path, good.contents);
-    const settingsfile::Read read = settingsfile::read(path);
+    const app::Read read = app::read(path);
     EXPECT_FALSE(read.fault.has_value()) << read.fault->key << " " << read.fault->reason;
     EXPECT_EQ(read.settings, good.settings);
   }
 
   // No file: the built-in values, and nothing is written.
   const QString none = dir.filePath(QStringLiteral("none/settings.json"));
-  const settingsfile::Read missing = settingsfile::read(none);
+  const app::Read missing = app::read(none);
   EXPECT_TRUE(missing.missing);
   EXPECT_FALSE(missing.fault.has_value());
   EXPECT_EQ(missing.settings, core::builtInSettings());
@@ -151,9 +151,9 @@ TEST(SettingsFile, ASaveKeepsUnknownKeysAndAFailedSaveSaysWhy) {
   saved.fees = {{100000, 99}, {300000, 199}, {std::nullopt, 1999}};
   saved.price = {7, 29, 1, 123456};  // 0.07, 0.29, 0.01, 1234.56
   saved.taxThousandths = 20315;
-  ASSERT_FALSE(settingsfile::write(path, saved).has_value());
+  ASSERT_FALSE(app::write(path, saved).has_value());
 
-  const settingsfile::Read read = settingsfile::read(path);
+  const app::Read read = app::read(path);
   ASSERT_FALSE(read.fault.has_value()) << read.fault->key << " " << read.fault->reason;
   EXPECT_EQ(read.settings, saved);
   const QJsonObject root = QJsonDocument::fromJson(read.contents).object();
@@ -177,13 +177,12 @@ TEST(SettingsFile, ASaveKeepsUnknownKeysAndAFailedSaveSaysWhy) {
 
   // A folder that does not exist yet is made.
   const QString nested = dir.filePath(QStringLiteral("a/b/settings.json"));
-  ASSERT_FALSE(settingsfile::write(nested, saved).has_value());
-  EXPECT_EQ(settingsfile::read(nested).settings, saved);
+  ASSERT_FALSE(app::write(nested, saved).has_value());
+  EXPECT_EQ(app::read(nested).settings, saved);
 
   // A folder that cannot be made (a file stands in its place), even for root.
   writeFile(dir.filePath(QStringLiteral("plain")), "x");
-  const auto error =
-      settingsfile::write(dir.filePath(QStringLiteral("plain/settings.json")), saved);
+  const auto error = app::write(dir.filePath(QStringLiteral("plain/settings.json")), saved);
   ASSERT_TRUE(error.has_value());
   EXPECT_FALSE(error->isEmpty());
   EXPECT_EQ(readFile(dir.filePath(QStringLiteral("plain"))), QByteArray("x"));

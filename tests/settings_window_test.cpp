@@ -40,28 +40,28 @@ class SettingsWindowTest : public WindowTest {
     path = dir.filePath(QStringLiteral("settings.json"));
   }
   void open(const QString& settingsPath) {
-    window = std::make_unique<FrmPlot>(settingsPath);
+    window = std::make_unique<app::FrmPlot>(settingsPath);
     window->show();
   }
-  SettingsDialog* openDialog() {
+  app::SettingsDialog* openDialog() {
     window->activateWindow();  // window shortcuts work in the active window
     EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(ui().TxtBP, Qt::Key_Comma, Qt::ControlModifier);  // from any focus
-    auto* dialog = window->findChild<SettingsDialog*>();
+    auto* dialog = window->findChild<app::SettingsDialog*>();
     EXPECT_NE(dialog, nullptr);
     if (dialog) {
       EXPECT_TRUE(dialog->isVisible());
     }
     return dialog;
   }
-  static QLineEdit* entry(SettingsDialog* d, const char* key) {
+  static QLineEdit* entry(app::SettingsDialog* d, const char* key) {
     return d->findChild<QLineEdit*>(QString::fromUtf8(key));
   }
-  static QString reason(SettingsDialog* d, const char* key) {
+  static QString reason(app::SettingsDialog* d, const char* key) {
     auto* label = d->findChild<QLabel*>(QString::fromUtf8(key) + QStringLiteral(".reason"));
     return label && label->isVisibleTo(d) ? label->text() : QString();
   }
-  static QPushButton* ok(SettingsDialog* d) {
+  static QPushButton* ok(app::SettingsDialog* d) {
     return d->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
   }
 
@@ -79,7 +79,7 @@ TEST_F(SettingsWindowTest, AWindowWithoutAFileUsesTheBuiltInSettingsAndWatchesNo
 }
 
 TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
-  ASSERT_FALSE(settingsfile::write(path, lotsOf100()).has_value());
+  ASSERT_FALSE(app::write(path, lotsOf100()).has_value());
   open(path);
   EXPECT_EQ(state().settings, lotsOf100());
   EXPECT_EQ(ui().CmdSQU->toolTip(), QStringLiteral("+100"));
@@ -111,7 +111,7 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   // A good edit is taken at once: step buttons, fees and amounts follow; the view stays.
   core::TradeSettings cheaper = lotsOf100();
   cheaper.fees = {{std::nullopt, 0}};
-  ASSERT_FALSE(settingsfile::write(path, cheaper).has_value());
+  ASSERT_FALSE(app::write(path, cheaper).has_value());
   probe().LoadSettings(false);
   EXPECT_EQ(state().settings, cheaper);
   EXPECT_EQ(core::currentView(state()), view);
@@ -143,7 +143,7 @@ TEST_F(SettingsWindowTest, ABadFileAtStartIsReportedAndLeftAsItWas) {
 
 TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   open(path);
-  SettingsDialog* d = openDialog();
+  app::SettingsDialog* d = openDialog();
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->entered(), core::builtInSettings());
   EXPECT_TRUE(ok(d)->isEnabled());
@@ -205,7 +205,7 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   QTest::mouseClick(ok(d), Qt::LeftButton);
   EXPECT_FALSE(d->isVisible());
   EXPECT_EQ(state().settings, wanted);
-  EXPECT_EQ(settingsfile::read(path).settings, wanted);
+  EXPECT_EQ(app::read(path).settings, wanted);
   EXPECT_TRUE(probe().settingsFile().watcher->files().contains(path));
   probe().LoadSettings(false);  // the watcher's notice of the same save changes nothing
   EXPECT_EQ(state().settings, wanted);
@@ -219,7 +219,7 @@ TEST_F(SettingsWindowTest, BuiltInValuesComeBackAndAFailedSaveKeepsTheDialogOpen
   const QString unwritable = dir.filePath(QStringLiteral("plain/settings.json"));
   open(unwritable);
   probe().ApplySettings(lotsOf100());
-  SettingsDialog* d = openDialog();
+  app::SettingsDialog* d = openDialog();
   ASSERT_NE(d, nullptr);
   EXPECT_EQ(d->entered(), lotsOf100());
 

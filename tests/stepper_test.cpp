@@ -83,10 +83,10 @@ TEST(StepRules, RepeatCountStopsAtItsLargestValue) {
 
 // ---- the real buttons ----
 
-using Button = QPushButton* FrmPlotControls::*;
-using Field = QLineEdit* FrmPlotControls::*;
-using Timer = QTimer* FrmPlotControls::*;
-using Tick = QTimer* FrmPlotControls::*;
+using Button = QPushButton* app::FrmPlotControls::*;
+using Field = QLineEdit* app::FrmPlotControls::*;
+using Timer = QTimer* app::FrmPlotControls::*;
+using Tick = QTimer* app::FrmPlotControls::*;
 
 // Counts the mouse presses that arrive at a widget.
 class PressCounter : public QObject {
@@ -126,54 +126,54 @@ struct ClickCase {
 // One click on each button at and around its limit, and on texts the buttons never write.
 // The other two fields must never change.
 TEST_F(StepperTest, ClickStepsWithinTheLimits) {
-  const Field kQua = &FrmPlotControls::TxtQua, kBP = &FrmPlotControls::TxtBP,
-              kSP = &FrmPlotControls::TxtSP;
+  const Field kQua = &app::FrmPlotControls::TxtQua, kBP = &app::FrmPlotControls::TxtBP,
+              kSP = &app::FrmPlotControls::TxtSP;
   const std::vector<ClickCase> cases = {
       // buy price
-      {&FrmPlotControls::CmdDown, kBP, "1.00", "1.00"},
-      {&FrmPlotControls::CmdDown, kBP, "1.01", "0.01"},
-      {&FrmPlotControls::CmdDown, kBP, "50.00", "49.00"},
-      {&FrmPlotControls::CmdSDown, kBP, "0.02", "0.01"},
-      {&FrmPlotControls::CmdSDown, kBP, "0.01", "0.01"},
-      {&FrmPlotControls::CmdUp, kBP, "98.99", "99.99"},
-      {&FrmPlotControls::CmdUp, kBP, "99.00", "99.00"},
-      {&FrmPlotControls::CmdSUp, kBP, "99.98", "99.99"},
-      {&FrmPlotControls::CmdSUp, kBP, "99.99", "99.99"},
+      {&app::FrmPlotControls::CmdDown, kBP, "1.00", "1.00"},
+      {&app::FrmPlotControls::CmdDown, kBP, "1.01", "0.01"},
+      {&app::FrmPlotControls::CmdDown, kBP, "50.00", "49.00"},
+      {&app::FrmPlotControls::CmdSDown, kBP, "0.02", "0.01"},
+      {&app::FrmPlotControls::CmdSDown, kBP, "0.01", "0.01"},
+      {&app::FrmPlotControls::CmdUp, kBP, "98.99", "99.99"},
+      {&app::FrmPlotControls::CmdUp, kBP, "99.00", "99.00"},
+      {&app::FrmPlotControls::CmdSUp, kBP, "99.98", "99.99"},
+      {&app::FrmPlotControls::CmdSUp, kBP, "99.99", "99.99"},
       // sell price: the same rules on its own field
-      {&FrmPlotControls::CmdDownS, kSP, "1.01", "0.01"},
-      {&FrmPlotControls::CmdSDownS, kSP, "0.01", "0.01"},
-      {&FrmPlotControls::CmdUpS, kSP, "99.00", "99.00"},
-      {&FrmPlotControls::CmdSUpS, kSP, "99.98", "99.99"},
+      {&app::FrmPlotControls::CmdDownS, kSP, "1.01", "0.01"},
+      {&app::FrmPlotControls::CmdSDownS, kSP, "0.01", "0.01"},
+      {&app::FrmPlotControls::CmdUpS, kSP, "99.00", "99.00"},
+      {&app::FrmPlotControls::CmdSUpS, kSP, "99.98", "99.99"},
       // odd price texts: letters read as 0, the leading number counts, limits are one-sided
-      {&FrmPlotControls::CmdUp, kBP, "abc", "1.00"},
-      {&FrmPlotControls::CmdSUp, kBP, "abc", "0.01"},
-      {&FrmPlotControls::CmdDown, kBP, "abc", "abc"},
-      {&FrmPlotControls::CmdSDownS, kSP, "", ""},
-      {&FrmPlotControls::CmdUp, kBP, "150", "150"},
-      {&FrmPlotControls::CmdDown, kBP, "150", "149.00"},
-      {&FrmPlotControls::CmdSUpS, kSP, "-5", "-4.99"},
-      {&FrmPlotControls::CmdSDownS, kSP, "-5", "-5"},
-      {&FrmPlotControls::CmdUpS, kSP, "12.5yen", "13.50"},
-      {&FrmPlotControls::CmdSUp, kBP, "１２．５", "12.51"},
+      {&app::FrmPlotControls::CmdUp, kBP, "abc", "1.00"},
+      {&app::FrmPlotControls::CmdSUp, kBP, "abc", "0.01"},
+      {&app::FrmPlotControls::CmdDown, kBP, "abc", "abc"},
+      {&app::FrmPlotControls::CmdSDownS, kSP, "", ""},
+      {&app::FrmPlotControls::CmdUp, kBP, "150", "150"},
+      {&app::FrmPlotControls::CmdDown, kBP, "150", "149.00"},
+      {&app::FrmPlotControls::CmdSUpS, kSP, "-5", "-4.99"},
+      {&app::FrmPlotControls::CmdSDownS, kSP, "-5", "-5"},
+      {&app::FrmPlotControls::CmdUpS, kSP, "12.5yen", "13.50"},
+      {&app::FrmPlotControls::CmdSUp, kBP, "１２．５", "12.51"},
       // quantity
-      {&FrmPlotControls::CmdQD, kQua, "1000", "1000"},
-      {&FrmPlotControls::CmdQD, kQua, "10999", "10999"},
-      {&FrmPlotControls::CmdQD, kQua, "11000", "1000"},
-      {&FrmPlotControls::CmdSQD, kQua, "2000", "1000"},
-      {&FrmPlotControls::CmdSQD, kQua, "1999", "1999"},
-      {&FrmPlotControls::CmdQU, kQua, "240000", "250000"},
-      {&FrmPlotControls::CmdQU, kQua, "240001", "240001"},
-      {&FrmPlotControls::CmdSQU, kQua, "249000", "250000"},
-      {&FrmPlotControls::CmdSQU, kQua, "250000", "250000"},
+      {&app::FrmPlotControls::CmdQD, kQua, "1000", "1000"},
+      {&app::FrmPlotControls::CmdQD, kQua, "10999", "10999"},
+      {&app::FrmPlotControls::CmdQD, kQua, "11000", "1000"},
+      {&app::FrmPlotControls::CmdSQD, kQua, "2000", "1000"},
+      {&app::FrmPlotControls::CmdSQD, kQua, "1999", "1999"},
+      {&app::FrmPlotControls::CmdQU, kQua, "240000", "250000"},
+      {&app::FrmPlotControls::CmdQU, kQua, "240001", "240001"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "249000", "250000"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "250000", "250000"},
       // odd quantity texts
-      {&FrmPlotControls::CmdSQU, kQua, "abc", "1000"},
-      {&FrmPlotControls::CmdQU, kQua, "abc", "10000"},
-      {&FrmPlotControls::CmdSQD, kQua, "abc", "abc"},
-      {&FrmPlotControls::CmdSQU, kQua, "1234.5", "2234.5"},
-      {&FrmPlotControls::CmdSQD, kQua, "1500", "1500"},
-      {&FrmPlotControls::CmdSQU, kQua, "-5", "995"},
-      {&FrmPlotControls::CmdQD, kQua, "300000", "290000"},
-      {&FrmPlotControls::CmdQU, kQua, "300000", "300000"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "abc", "1000"},
+      {&app::FrmPlotControls::CmdQU, kQua, "abc", "10000"},
+      {&app::FrmPlotControls::CmdSQD, kQua, "abc", "abc"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "1234.5", "2234.5"},
+      {&app::FrmPlotControls::CmdSQD, kQua, "1500", "1500"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "-5", "995"},
+      {&app::FrmPlotControls::CmdQD, kQua, "300000", "290000"},
+      {&app::FrmPlotControls::CmdQU, kQua, "300000", "300000"},
   };
   const Field fields[] = {kQua, kBP, kSP};
   for (const ClickCase& c : cases) {
@@ -198,24 +198,24 @@ TEST_F(StepperTest, ButtonsKeysAndTipsFollowTheSettings) {
   settings.quantity = {100, 1000, 100, 5000};
   settings.price = {5, 1000, 10000, 500000};
   probe().ApplySettings(settings);
-  const Field kQua = &FrmPlotControls::TxtQua, kBP = &FrmPlotControls::TxtBP;
+  const Field kQua = &app::FrmPlotControls::TxtQua, kBP = &app::FrmPlotControls::TxtBP;
   const std::vector<ClickCase> cases = {
-      {&FrmPlotControls::CmdQD, kQua, "1100", "100"},
-      {&FrmPlotControls::CmdQD, kQua, "1099", "1099"},
-      {&FrmPlotControls::CmdSQD, kQua, "200", "100"},
-      {&FrmPlotControls::CmdSQD, kQua, "199", "199"},
-      {&FrmPlotControls::CmdSQU, kQua, "4900", "5000"},
-      {&FrmPlotControls::CmdSQU, kQua, "4901", "4901"},
-      {&FrmPlotControls::CmdQU, kQua, "4000", "5000"},
-      {&FrmPlotControls::CmdQU, kQua, "4001", "4001"},
-      {&FrmPlotControls::CmdDown, kBP, "110.00", "100.00"},
-      {&FrmPlotControls::CmdDown, kBP, "109.99", "109.99"},
-      {&FrmPlotControls::CmdSDown, kBP, "100.05", "100.00"},
-      {&FrmPlotControls::CmdSDown, kBP, "100.04", "100.04"},
-      {&FrmPlotControls::CmdSUp, kBP, "1234.00", "1234.05"},
-      {&FrmPlotControls::CmdSUp, kBP, "4999.96", "4999.96"},
-      {&FrmPlotControls::CmdUp, kBP, "4990.00", "5000.00"},
-      {&FrmPlotControls::CmdUp, kBP, "4990.01", "4990.01"},
+      {&app::FrmPlotControls::CmdQD, kQua, "1100", "100"},
+      {&app::FrmPlotControls::CmdQD, kQua, "1099", "1099"},
+      {&app::FrmPlotControls::CmdSQD, kQua, "200", "100"},
+      {&app::FrmPlotControls::CmdSQD, kQua, "199", "199"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "4900", "5000"},
+      {&app::FrmPlotControls::CmdSQU, kQua, "4901", "4901"},
+      {&app::FrmPlotControls::CmdQU, kQua, "4000", "5000"},
+      {&app::FrmPlotControls::CmdQU, kQua, "4001", "4001"},
+      {&app::FrmPlotControls::CmdDown, kBP, "110.00", "100.00"},
+      {&app::FrmPlotControls::CmdDown, kBP, "109.99", "109.99"},
+      {&app::FrmPlotControls::CmdSDown, kBP, "100.05", "100.00"},
+      {&app::FrmPlotControls::CmdSDown, kBP, "100.04", "100.04"},
+      {&app::FrmPlotControls::CmdSUp, kBP, "1234.00", "1234.05"},
+      {&app::FrmPlotControls::CmdSUp, kBP, "4999.96", "4999.96"},
+      {&app::FrmPlotControls::CmdUp, kBP, "4990.00", "5000.00"},
+      {&app::FrmPlotControls::CmdUp, kBP, "4990.01", "4990.01"},
   };
   for (const ClickCase& c : cases) {
     field(c.field)->setText(QString::fromUtf8(c.before));
@@ -256,24 +256,24 @@ struct Pair {
 
 const std::vector<Pair>& pairs() {
   static const std::vector<Pair> all = {
-      {&FrmPlotControls::CmdDown, &FrmPlotControls::CmdUp, &FrmPlotControls::TxtBP,
-       &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TmrSuuryo, &core::ChartState::stepUp, 50,
-       "50.00", "54.00"},
-      {&FrmPlotControls::CmdSDown, &FrmPlotControls::CmdSUp, &FrmPlotControls::TxtBP,
-       &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TmrSSuuryo, &core::ChartState::stepUp, 50,
-       "50.00", "50.04"},
-      {&FrmPlotControls::CmdDownS, &FrmPlotControls::CmdUpS, &FrmPlotControls::TxtSP,
-       &FrmPlotControls::TmrSell, &FrmPlotControls::TmrSell, &core::ChartState::stepUpSell, 50,
-       "50.00", "54.00"},
-      {&FrmPlotControls::CmdSDownS, &FrmPlotControls::CmdSUpS, &FrmPlotControls::TxtSP,
-       &FrmPlotControls::TmrSSell, &FrmPlotControls::TmrSSell, &core::ChartState::stepUpSell, 50,
-       "50.00", "50.04"},
-      {&FrmPlotControls::CmdQD, &FrmPlotControls::CmdQU, &FrmPlotControls::TxtQua,
-       &FrmPlotControls::TmrQ, &FrmPlotControls::TmrQ, &core::ChartState::stepUp, 200, "50000",
-       "90000"},
-      {&FrmPlotControls::CmdSQD, &FrmPlotControls::CmdSQU, &FrmPlotControls::TxtQua,
-       &FrmPlotControls::TmrSQ, &FrmPlotControls::TmrSQ, &core::ChartState::stepUp, 200, "50000",
-       "54000"},
+      {&app::FrmPlotControls::CmdDown, &app::FrmPlotControls::CmdUp, &app::FrmPlotControls::TxtBP,
+       &app::FrmPlotControls::TmrSuuryo, &app::FrmPlotControls::TmrSuuryo,
+       &core::ChartState::stepUp, 50, "50.00", "54.00"},
+      {&app::FrmPlotControls::CmdSDown, &app::FrmPlotControls::CmdSUp, &app::FrmPlotControls::TxtBP,
+       &app::FrmPlotControls::TmrSSuuryo, &app::FrmPlotControls::TmrSSuuryo,
+       &core::ChartState::stepUp, 50, "50.00", "50.04"},
+      {&app::FrmPlotControls::CmdDownS, &app::FrmPlotControls::CmdUpS, &app::FrmPlotControls::TxtSP,
+       &app::FrmPlotControls::TmrSell, &app::FrmPlotControls::TmrSell,
+       &core::ChartState::stepUpSell, 50, "50.00", "54.00"},
+      {&app::FrmPlotControls::CmdSDownS, &app::FrmPlotControls::CmdSUpS,
+       &app::FrmPlotControls::TxtSP, &app::FrmPlotControls::TmrSSell,
+       &app::FrmPlotControls::TmrSSell, &core::ChartState::stepUpSell, 50, "50.00", "50.04"},
+      {&app::FrmPlotControls::CmdQD, &app::FrmPlotControls::CmdQU, &app::FrmPlotControls::TxtQua,
+       &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TmrQ, &core::ChartState::stepUp, 200,
+       "50000", "90000"},
+      {&app::FrmPlotControls::CmdSQD, &app::FrmPlotControls::CmdSQU, &app::FrmPlotControls::TxtQua,
+       &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TmrSQ, &core::ChartState::stepUp, 200,
+       "50000", "54000"},
   };
   return all;
 }
@@ -439,33 +439,34 @@ struct HoldCase {
 // fields and the other row's direction flag are left alone.
 TEST_F(StepperTest, HoldingStallsAtTheLastStepInsideTheRange) {
   const std::vector<HoldCase> cases = {
-      {&FrmPlotControls::CmdUp, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TxtBP, "1.00",
-       "99.00"},
-      {&FrmPlotControls::CmdDown, &FrmPlotControls::TmrSuuryo, &FrmPlotControls::TxtBP, "99.99",
-       "0.99"},
-      {&FrmPlotControls::CmdSDown, &FrmPlotControls::TmrSSuuryo, &FrmPlotControls::TxtBP, "0.05",
-       "0.01"},
-      {&FrmPlotControls::CmdDownS, &FrmPlotControls::TmrSell, &FrmPlotControls::TxtSP, "99.99",
-       "0.99"},
-      {&FrmPlotControls::CmdSDownS, &FrmPlotControls::TmrSSell, &FrmPlotControls::TxtSP, "0.05",
-       "0.01"},
-      {&FrmPlotControls::CmdQU, &FrmPlotControls::TmrQ, &FrmPlotControls::TxtQua, "1000", "241000"},
-      {&FrmPlotControls::CmdQD, &FrmPlotControls::TmrQ, &FrmPlotControls::TxtQua, "250000",
-       "10000"},
-      {&FrmPlotControls::CmdSQD, &FrmPlotControls::TmrSQ, &FrmPlotControls::TxtQua, "10000",
-       "1000"},
+      {&app::FrmPlotControls::CmdUp, &app::FrmPlotControls::TmrSuuryo, &app::FrmPlotControls::TxtBP,
+       "1.00", "99.00"},
+      {&app::FrmPlotControls::CmdDown, &app::FrmPlotControls::TmrSuuryo,
+       &app::FrmPlotControls::TxtBP, "99.99", "0.99"},
+      {&app::FrmPlotControls::CmdSDown, &app::FrmPlotControls::TmrSSuuryo,
+       &app::FrmPlotControls::TxtBP, "0.05", "0.01"},
+      {&app::FrmPlotControls::CmdDownS, &app::FrmPlotControls::TmrSell,
+       &app::FrmPlotControls::TxtSP, "99.99", "0.99"},
+      {&app::FrmPlotControls::CmdSDownS, &app::FrmPlotControls::TmrSSell,
+       &app::FrmPlotControls::TxtSP, "0.05", "0.01"},
+      {&app::FrmPlotControls::CmdQU, &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TxtQua,
+       "1000", "241000"},
+      {&app::FrmPlotControls::CmdQD, &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TxtQua,
+       "250000", "10000"},
+      {&app::FrmPlotControls::CmdSQD, &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TxtQua,
+       "10000", "1000"},
       // where ">>" stalls, ">" goes on to the top
-      {&FrmPlotControls::CmdSQU, &FrmPlotControls::TmrSQ, &FrmPlotControls::TxtQua, "241000",
-       "250000"},
+      {&app::FrmPlotControls::CmdSQU, &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TxtQua,
+       "241000", "250000"},
   };
-  const Field fields[] = {&FrmPlotControls::TxtQua, &FrmPlotControls::TxtBP,
-                          &FrmPlotControls::TxtSP};
+  const Field fields[] = {&app::FrmPlotControls::TxtQua, &app::FrmPlotControls::TxtBP,
+                          &app::FrmPlotControls::TxtSP};
   for (const HoldCase& c : cases) {
     const std::string where = button(c.held)->objectName().toStdString() + " from " + c.start;
     setTexts("3000", "2.00", "3.00");
     field(c.field)->setText(QString::fromUtf8(c.start));
     const QString others[] = {text(fields[0]), text(fields[1]), text(fields[2])};
-    const bool sellRow = c.field == &FrmPlotControls::TxtSP;
+    const bool sellRow = c.field == &app::FrmPlotControls::TxtSP;
     state().stepUp = state().stepUpSell = 7;  // neither true nor false
     QTest::mousePress(button(c.held), Qt::LeftButton);
     for (int i = 0; i < 300; ++i) tick(c.tick);

@@ -16,7 +16,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tk::setMessageSink([this](QWidget*, const QString& text) { messages.push_back(text); });
-    window = std::make_unique<FrmPlot>();
+    window = std::make_unique<app::FrmPlot>();
     window->show();
   }
   void TearDown() override {
@@ -26,7 +26,7 @@ class WindowTest : public ::testing::Test {
 
   FrmPlotProbe probe() const { return FrmPlotProbe(*window); }
   core::ChartState& state() const { return probe().state(); }
-  FrmPlotControls& ui() const { return probe().ui(); }
+  app::FrmPlotControls& ui() const { return probe().ui(); }
   tk::DrawingSurface& surface() const { return probe().surface(); }
   static void tick(QTimer* timer) { FrmPlotProbe::tick(timer); }
 
@@ -38,6 +38,6 @@ class WindowTest : public ::testing::Test {
     return texts;
   }
 
-  std::unique_ptr<FrmPlot> window;
+  std::unique_ptr<app::FrmPlot> window;
   QStringList messages;
 };

@@ -14,7 +14,7 @@ namespace {
 
 constexpr double kOnePixelMm = 25.4 / 96;
 
-std::vector<tk::DrawOp> opsOf(FrmPlot& w, tk::DrawOp::Kind kind, int width = -1) {
+std::vector<tk::DrawOp> opsOf(app::FrmPlot& w, tk::DrawOp::Kind kind, int width = -1) {
   std::vector<tk::DrawOp> out;
   for (const auto& op : FrmPlotProbe(w).surface().ops())
     if (op.kind == kind && (width < 0 || op.width == width)) out.push_back(op);
@@ -22,7 +22,7 @@ std::vector<tk::DrawOp> opsOf(FrmPlot& w, tk::DrawOp::Kind kind, int width = -1)
 }
 
 // Sets the window's outer size in twips the way a user's drag would (the platform draws a frame).
-void resizeTwips(FrmPlot& w, int widthTwips, int heightTwips) {
+void resizeTwips(app::FrmPlot& w, int widthTwips, int heightTwips) {
   const QSize frame = w.frameGeometry().size() - w.size();
   w.resize(tk::twipsToPx(widthTwips) - frame.width(), tk::twipsToPx(heightTwips) - frame.height());
   QCoreApplication::processEvents();
@@ -32,7 +32,7 @@ void resizeTwips(FrmPlot& w, int widthTwips, int heightTwips) {
 
 // Before the first show the plot area has its start geometry: x 15 to 115, y 120 to 50.
 TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
-  FrmPlot w;
+  app::FrmPlot w;
   FrmPlotProbe p(w);
   const float h = p.surface().TextHeight("M");
   const auto texts = opsOf(w, tk::DrawOp::Text);
@@ -83,7 +83,7 @@ TEST(StartUpPicture, GridLabelsTitlesAndAxes) {
 }
 
 TEST(StartUpPicture, StateAfterLoad) {
-  FrmPlot w;
+  app::FrmPlot w;
   FrmPlotProbe p(w);
   const core::ChartState& s = p.state();
   EXPECT_EQ(s.quantity, 1000);

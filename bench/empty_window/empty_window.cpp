@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
   QWidget window;
   window.setWindowTitle(QStringLiteral("empty window"));
   window.resize(973, 714);  // the program's initial client area, 14595 x 10710 twips
-  quitAfterFirstPaintIfAsked(&window);
+  app::quitAfterFirstPaintIfAsked(&window);
   window.show();
   return QApplication::exec();
 }

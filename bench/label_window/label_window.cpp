@@ -28,7 +28,7 @@ int main(int argc, char* argv[]) {
   auto* label = new QLabel(QStringLiteral("損益："), &window);
   label->setFont(font);
   label->move(21, 476);  // the design position of the same caption in the program
-  quitAfterFirstPaintIfAsked(&window);
+  app::quitAfterFirstPaintIfAsked(&window);
   window.show();
   return QApplication::exec();
 }

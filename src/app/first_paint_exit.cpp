@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
+namespace app {
+
 namespace {
 
 // Watches the window's paint events. The quit is queued, so it runs once the whole frame (the
@@ -32,3 +34,5 @@ void quitAfterFirstPaintIfAsked(QWidget* window) {
   if (qEnvironmentVariableIntValue("HOSHINAMI_EXIT_AFTER_FIRST_PAINT") != 1) return;
   window->installEventFilter(new FirstPaintWatcher(window));
 }
+
+}  // namespace app

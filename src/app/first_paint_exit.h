@@ -6,4 +6,8 @@
 
 class QWidget;
 
+namespace app {
+
 void quitAfterFirstPaintIfAsked(QWidget* window);
+
+}  // namespace app

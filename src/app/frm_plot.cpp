@@ -19,6 +19,8 @@
 // The icons are compiled into the core library; a static library must register them itself.
 static void initResources() { Q_INIT_RESOURCE(resources); }
 
+namespace app {
+
 namespace {
 // The smallest outer window size the plot area still fits in, in twips.
 constexpr int kMinWidthTwips = 7000;
@@ -154,3 +156,5 @@ void FrmPlot::mouseMoveEvent(QMouseEvent* event) {
   const QPointF p = event->position();
   Form_MouseMove(core::toSingle(tk::pxToMm(p.x())), core::toSingle(tk::pxToMm(p.y())));
 }
+
+}  // namespace app

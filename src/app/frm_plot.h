@@ -24,6 +24,9 @@
 
 class FrmPlotProbe;  // the tests' view of the window's insides
 class QFileSystemWatcher;
+
+namespace app {
+
 class SettingsDialog;
 
 // The settings file a window reads and watches (frm_plot_settings.cpp).
@@ -52,7 +55,7 @@ class FrmPlot : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;  // frm_plot_keys.cpp
 
  private:
-  friend class FrmPlotProbe;
+  friend class ::FrmPlotProbe;
 
   // ---- start-up, resize, compact mode (frm_plot.cpp) ----
   void Form_Load();
@@ -155,3 +158,5 @@ class FrmPlot : public QWidget {
   tk::WheelNotches chartWheel;  // the part of a notch the chart's last wheel turns left over
   SettingsFileLink settingsFile;
 };
+
+}  // namespace app

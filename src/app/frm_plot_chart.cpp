@@ -5,6 +5,8 @@
 #include "chart/graph_make.h"
 #include "core/mapping.h"
 
+namespace app {
+
 void FrmPlot::ReDraw() {
   // A view that cannot be mapped (a span that is not positive, an end that is not finite) is
   // never drawn: the last picture, markers and readout stay as they are.
@@ -19,3 +21,5 @@ void FrmPlot::ReDraw() {
   ui.chartArea->follow(state);
   update(surface.changed());
 }
+
+}  // namespace app

@@ -18,6 +18,8 @@ class ReadoutTip;
 class ShapeControl;
 }  // namespace tk
 
+namespace app {
+
 struct FrmPlotControls {
   // ---- on the window surface ----
   QPushButton* CmdSize = nullptr;
@@ -80,3 +82,5 @@ struct FrmPlotControls {
   // The controls that take the keyboard focus, in the order of their tab indices.
   std::vector<QWidget*> tabOrder;
 };
+
+}  // namespace app

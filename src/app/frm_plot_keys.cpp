@@ -9,6 +9,8 @@
 #include "app/tk/mm_controls.h"
 #include "core/single.h"
 
+namespace app {
+
 void FrmPlot::connectKeyEvents() {
   // Each field steps through its row's buttons' own handlers: the same limits, the same text.
   const auto steps = [this](void (FrmPlot::*up)(), void (FrmPlot::*down)(),
@@ -65,3 +67,5 @@ void FrmPlot::CancelSelection() {
   ui.ShpArea->hide();
   unsetCursor();
 }
+
+}  // namespace app

@@ -16,6 +16,8 @@
 #include "app/tk/units.h"
 #include "trade/markers.h"
 
+namespace app {
+
 namespace {
 
 constexpr core::Colour kGrey = core::RGB(128, 128, 128);
@@ -235,3 +237,5 @@ void FrmPlot::createControls() {
   // Keyboard clicks of every button, on every route.
   (new tk::KeyClicks(this))->watchAll(this);
 }
+
+}  // namespace app

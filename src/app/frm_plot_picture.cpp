@@ -13,6 +13,8 @@
 #include "app/tk/units.h"
 #include "core/number_text.h"
 
+namespace app {
+
 // hoshinami-<quantity>-<buy>-<sell>.png with the values the chart shows, in the pictures folder.
 QString FrmPlot::PictureName() const {
   const QString name =
@@ -56,3 +58,5 @@ void FrmPlot::SavePicture() {
 }
 
 void FrmPlot::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
+
+}  // namespace app

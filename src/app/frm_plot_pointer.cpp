@@ -15,6 +15,8 @@
 #include "trade/markers.h"
 #include "view/zoom_snap.h"
 
+namespace app {
+
 namespace {
 // Notches taken from one wheel event: a fast spin gives a few; a flood beyond this would only
 // stack up views (and redraws) nobody asked to see one by one.
@@ -92,3 +94,5 @@ void FrmPlot::ShowReadout(QPoint pos, QPoint globalPos) {
   ui.TipReadout->showAt(globalPos, tk::displayText(text));
   ui.chartArea->showPoint(state, price);
 }
+
+}  // namespace app

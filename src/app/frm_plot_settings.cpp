@@ -12,6 +12,8 @@
 #include "app/settings_file.h"
 #include "app/tk/message_box.h"
 
+namespace app {
+
 // New settings take effect at once: the step buttons' tips, and the chart, markers, readout and
 // figures redrawn with the new fees. The view and its history stay, and so does what the fields
 // hold: whether a text is taken is decided once, when it changes, and no fee can make a finite
@@ -62,12 +64,12 @@ void FrmPlot::WatchSettingsFile() {
 // unrelated file in the folder reports too, but the same refused contents are not reported again.
 void FrmPlot::LoadSettings(bool atStart) {
   WatchSettingsFile();
-  const settingsfile::Read read = settingsfile::read(settingsFile.path);
+  const app::Read read = app::read(settingsFile.path);
   if (read.fault) {
     if (!atStart && settingsFile.refusedContents == read.contents) return;
     // Noted before the message shows: the watcher may report again while the box is open.
     settingsFile.refusedContents = read.contents;
-    tk::showMessage(this, settingsfile::refusalMessage(settingsFile.path, *read.fault, atStart));
+    tk::showMessage(this, app::refusalMessage(settingsFile.path, *read.fault, atStart));
     return;
   }
   settingsFile.refusedContents.reset();
@@ -92,3 +94,5 @@ void FrmPlot::OpenSettingsDialog() {
   });
   dialog->open();
 }
+
+}  // namespace app

@@ -12,6 +12,8 @@
 #include "app/tk/button_filters.h"
 #include "stepper/step_rules.h"
 
+namespace app {
+
 namespace {
 
 constexpr int kSlowIntervalMs = 500;
@@ -193,3 +195,5 @@ void FrmPlot::TmrSQ_Timer() {
   state.stepUp != core::kFalse ? CmdSQU_Click() : CmdSQD_Click();
   countRepeatTick(ui.TmrSQ, state, kQuantityFastIntervalMs);
 }
+
+}  // namespace app

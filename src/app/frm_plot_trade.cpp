@@ -19,6 +19,8 @@
 #include "trade/figures.h"
 #include "trade/markers.h"
 
+namespace app {
+
 namespace {
 
 // Only what differs is set: each setting re-measures and re-places the control, and a price
@@ -224,3 +226,5 @@ void FrmPlot::MoveFigures() {
     left += tk::pxToMm(figure->width()) + kGapMm;
   }
 }
+
+}  // namespace app

@@ -9,6 +9,8 @@
 #include "view/navigation.h"
 #include "view/zoom_snap.h"
 
+namespace app {
+
 // A navigation click: show the new view, redraw, then record it. A view that a float could no
 // longer hold is refused outright, so the picture, the history and its redo entries stay as they
 // are.
@@ -108,3 +110,5 @@ void FrmPlot::Form_MouseMove(float x, float y) {
   ui.ShpArea->setRectMm(r.left, r.top, r.width, r.height);
   ui.ShpArea->show();
 }
+
+}  // namespace app

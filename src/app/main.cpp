@@ -31,17 +31,17 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption settingsOption(
       QStringLiteral("settings"),
       QStringLiteral("取引の設定をこのファイルから読み、ここに保存します（既定：%1）")
-          .arg(settingsfile::defaultPath()),
+          .arg(app::defaultPath()),
       QStringLiteral("FILE"));
   parser.addOption(settingsOption);
   parser.process(app);  // --version prints and exits; an unknown option says so
   if (parser.isSet(helpOption)) parser.showHelp(0);
   const QString settingsPath = parser.isSet(settingsOption)
                                    ? QFileInfo(parser.value(settingsOption)).absoluteFilePath()
-                                   : settingsfile::defaultPath();
+                                   : app::defaultPath();
 
-  FrmPlot window(settingsPath);
-  quitAfterFirstPaintIfAsked(&window);  // for the start-up benchmark only
+  app::FrmPlot window(settingsPath);
+  app::quitAfterFirstPaintIfAsked(&window);  // for the start-up benchmark only
   window.show();
   return QApplication::exec();
 }

@@ -16,6 +16,8 @@
 #include "app/tk/refused_entry.h"
 #include "core/unit_text.h"
 
+namespace app {
+
 namespace {
 
 constexpr int kPriceDecimals = 2;
@@ -331,7 +333,7 @@ void SettingsDialog::recheck() {
 void SettingsDialog::accept() {
   if (!entered_) return;
   if (!path_.isEmpty()) {
-    if (const auto error = settingsfile::write(path_, *entered_)) {
+    if (const auto error = app::write(path_, *entered_)) {
       tk::showMessage(this, QStringLiteral("設定を保存できませんでした。\n\nファイル：%1\n理由：%2")
                                 .arg(QDir::toNativeSeparators(path_), *error));
       return;
@@ -339,3 +341,5 @@ void SettingsDialog::accept() {
   }
   QDialog::accept();
 }
+
+}  // namespace app

@@ -20,6 +20,8 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 
+namespace app {
+
 class SettingsDialog : public QDialog {
  public:
   // `path` is the settings file OK writes; with none, OK only hands the settings back.
@@ -70,3 +72,5 @@ class SettingsDialog : public QDialog {
   std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there
 };
+
+}  // namespace app

@@ -15,7 +15,7 @@
 
 #include "core/unit_text.h"
 
-namespace settingsfile {
+namespace app {
 
 namespace {
 
@@ -223,4 +223,4 @@ QString defaultPath() {
   return folder + QStringLiteral("/settings.json");
 }
 
-}  // namespace settingsfile
+}  // namespace app

@@ -15,7 +15,7 @@
 
 #include "core/trade_settings.h"
 
-namespace settingsfile {
+namespace app {
 
 // The settings a file's contents hold, or the first fault: its key ("fees[1].below"; empty when
 // the whole file is at fault) and the reason in Japanese.
@@ -45,4 +45,4 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
 // settings.json in the program's configuration folder.
 QString defaultPath();
 
-}  // namespace settingsfile
+}  // namespace app
