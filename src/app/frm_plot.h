@@ -82,6 +82,8 @@ class FrmPlot : public QWidget {
   bool AllFieldsTaken() const;
   void ShowFigures();
   void MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths);
+  void TxtTarget_Change();
+  void MoveLinTarget(std::optional<std::int64_t> targetHundredths);
   void MoveFigures();
 
   // ---- step buttons and their repeat timers (frm_plot_stepper.cpp) ----

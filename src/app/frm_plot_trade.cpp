@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
@@ -13,6 +15,7 @@
 #include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
 #include "core/mapping.h"
+#include "core/price_grid.h"
 #include "core/single.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
@@ -85,6 +88,7 @@ void FrmPlot::connectTradeEvents() {
   connect(ui.TxtQua, &QLineEdit::textChanged, this, [this] { TxtQua_Change(); });
   connect(ui.TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
   connect(ui.TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
+  connect(ui.TxtTarget, &QLineEdit::textChanged, this, [this] { TxtTarget_Change(); });
   // A field left with a text it did not take shows the value in force again, written as the step
   // buttons write it; from then on field, chart and readout agree.
   const auto restoreWhenLeft = [this](QLineEdit* field, auto text) {
@@ -95,8 +99,15 @@ void FrmPlot::connectTradeEvents() {
         field));
   };
   restoreWhenLeft(ui.TxtQua, [this] { return core::plainText(state.quantityDecimal); });
-  restoreWhenLeft(ui.TxtBP, [this] { return core::fixedText(state.buyPriceDecimal, 2); });
-  restoreWhenLeft(ui.TxtSP, [this] { return core::fixedText(state.sellPriceDecimal, 2); });
+  restoreWhenLeft(ui.TxtBP, [this] {
+    return core::trimPriceText(core::fixedText(state.buyPriceDecimal, 2), state.settings);
+  });
+  restoreWhenLeft(ui.TxtSP, [this] {
+    return core::trimPriceText(core::fixedText(state.sellPriceDecimal, 2), state.settings);
+  });
+  restoreWhenLeft(ui.TxtTarget, [this] {
+    return state.targetAfterTax ? std::to_string(*state.targetAfterTax) : std::string();
+  });
 }
 
 // A price field's text into the state with its exact value, when the field takes it.
@@ -125,6 +136,14 @@ void FrmPlot::TxtSP_Change() {
   MoveLinS();
   MoveLinSYaku();
   CalcSoneki();
+}
+
+// The target moves only its figure and marker.
+void FrmPlot::TxtTarget_Change() {
+  const auto taken = trade::acceptTarget(ui.TxtTarget->text().toStdString());
+  tk::showTaken(ui.TxtTarget, taken.has_value());
+  if (taken) state.targetAfterTax = taken->yen;
+  ShowFigures();
 }
 
 // The amount lines depend on the quantity: a taken quantity redraws everything. Whether the text
@@ -175,17 +194,20 @@ bool FrmPlot::AllFieldsTaken() const {
   return !tk::shownRefused(ui.TxtQua) && !tk::shownRefused(ui.TxtBP) && !tk::shownRefused(ui.TxtSP);
 }
 
-// The break-even price on the chart and the three figures beside the readout, for the trade in
-// force; with a field not taken the figures cannot answer and say so.
+// The break-even and target prices on the chart and the figures beside the readout, for the
+// trade in force; with a field not taken the figures cannot answer and say so, and a target not
+// taken has no price.
 void FrmPlot::ShowFigures() {
-  const bool known = AllFieldsTaken();
-  const auto breakEven = known ? trade::breakEvenHundredths(state) : std::nullopt;
-  MoveLinBunki(breakEven);
-  const trade::FigureTexts texts =
-      known ? trade::figureTexts(state, breakEven) : trade::figureTextsUnknown();
-  const std::string* captions[] = {&texts.breakEven, &texts.fees, &texts.afterTax};
-  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
-    const QString caption = QString::fromStdString(*captions[i]);
+  std::optional<trade::TradeFigures> figures;
+  if (AllFieldsTaken()) {
+    figures = trade::tradeFigures(state);
+    if (tk::shownRefused(ui.TxtTarget)) figures->target = {};
+  }
+  MoveLinBunki(figures ? figures->breakEven.hundredths : std::nullopt);
+  MoveLinTarget(figures ? figures->target.hundredths : std::nullopt);
+  const std::vector<trade::FigureRow>& table = trade::figureTable();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const QString caption = QString::fromStdString(trade::figureText(table[i], state, figures));
     if (ui.LblFigures[i]->caption() == caption) continue;
     ui.LblFigures[i]->setCaption(caption);
     ui.LblFigures[i]->setAccessibleName(caption);
@@ -193,37 +215,89 @@ void FrmPlot::ShowFigures() {
   MoveFigures();
 }
 
-void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
-  if (!breakEvenHundredths) {
-    ui.LinBunki->hide();
-    ui.LblBunki->hide();
+namespace {
+
+// A dashed price marker at hundredths of a yen, or hidden with none.
+void moveDashedMarker(tk::LineControl* line, tk::MmLabel* label,
+                      std::optional<std::int64_t> hundredths,
+                      const std::function<trade::Marker(float)>& marker) {
+  if (!hundredths) {
+    line->hide();
+    label->hide();
     return;
   }
-  const float price = core::toSingle(static_cast<double>(*breakEvenHundredths) / 100.0);
-  const trade::Marker m = trade::breakEvenMarker(state, price);
-  applyLine(ui.LinBunki, m.line);
-  applyLabel(ui.LblBunki, m);
-  ui.LblBunki->show();
+  const trade::Marker m = marker(core::toSingle(static_cast<double>(*hundredths) / 100.0));
+  applyLine(line, m.line);
+  applyLabel(label, m);
+  label->show();
 }
 
-// In one row to the right of the readout, 3 mm apart: after the readout whatever its width, so
-// none covers another. The row stands on the caption's line where it ends before the price axis'
-// title (「単価」, right of the plot's right edge), and just below that title where it reaches
-// under it (the small window).
+}  // namespace
+
+void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
+  moveDashedMarker(ui.LinBunki, ui.LblBunki, breakEvenHundredths,
+                   [this](float price) { return trade::breakEvenMarker(state, price); });
+}
+
+void FrmPlot::MoveLinTarget(std::optional<std::int64_t> targetHundredths) {
+  moveDashedMarker(ui.LinTarget, ui.LblTarget, targetHundredths,
+                   [this](float price) { return trade::targetMarker(state, price); });
+}
+
+// The figures, each followed by its extra controls, flow to the right of the readout, 3 mm apart,
+// so none covers another, in at most two lines. The first line stands on the caption's line and
+// ends before the price axis' title (「単価」, right of the plot's right edge); where two such
+// lines do not hold them all (the small window), the lines start just below that title and reach
+// to the window's right edge.
 void FrmPlot::MoveFigures() {
   constexpr double kGapMm = 3;
+  std::vector<QWidget*> items;
+  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
+    items.push_back(ui.LblFigures[i]);
+    items.insert(items.end(), ui.FigureExtras[i].begin(), ui.FigureExtras[i].end());
+  }
   const double start =
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
-  double end = start;
-  for (const tk::MmLabel* figure : ui.LblFigures) end += tk::pxToMm(figure->width()) + kGapMm;
-  const float top = end - kGapMm <= core::plotRight(state)
-                        ? ui.LblRieki->topMm()
-                        : core::toSingle(state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M"));
+  double lineHeight = 0;
+  for (const QWidget* item : items) lineHeight = std::max(lineHeight, tk::pxToMm(item->height()));
+  lineHeight += 1;
+  // The line of each item when the lines end at `right`.
+  const auto lines = [&](double right, std::vector<int>& lineOf) {
+    double left = start;
+    int line = 0;
+    lineOf.clear();
+    for (const QWidget* item : items) {
+      const double width = tk::pxToMm(item->width());
+      if (left > start && left + width > right) {
+        ++line;
+        left = start;
+      }
+      lineOf.push_back(line);
+      left += width + kGapMm;
+    }
+    return line + 1;
+  };
+  std::vector<int> lineOf;
+  double top = ui.LblRieki->topMm();
+  if (lines(core::plotRight(state), lineOf) > 2) {
+    lines(tk::pxToMm(width()), lineOf);
+    top = state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M");
+  }
   double left = start;
-  for (tk::MmLabel* figure : ui.LblFigures) {
-    if (figure->leftMm() != core::toSingle(left)) figure->setLeftMm(core::toSingle(left));
-    if (figure->topMm() != top) figure->setTopMm(top);
-    left += tk::pxToMm(figure->width()) + kGapMm;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0 && lineOf[i] != lineOf[i - 1]) left = start;
+    const double lineTop = top + lineOf[i] * lineHeight;
+    if (auto* label = dynamic_cast<tk::MmLabel*>(items[i])) {
+      if (label->leftMm() != core::toSingle(left)) label->setLeftMm(core::toSingle(left));
+      if (label->topMm() != core::toSingle(lineTop)) label->setTopMm(core::toSingle(lineTop));
+    } else {
+      // A field is centred on the labels' text line.
+      const double labelHeight = tk::pxToMm(ui.LblFigures[0]->height());
+      const double centredTop = lineTop - (tk::pxToMm(items[i]->height()) - labelHeight) / 2;
+      items[i]->move(static_cast<int>(std::lround(tk::mmToPx(left))),
+                     static_cast<int>(std::lround(tk::mmToPx(centredTop))));
+    }
+    left += tk::pxToMm(items[i]->width()) + kGapMm;
   }
 }
 

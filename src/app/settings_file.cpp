@@ -59,11 +59,78 @@ std::optional<core::SettingsFault> readObject(const QJsonObject& parent, const c
   return std::nullopt;
 }
 
+// "ticks": "standard", "topix100" or a table of {"upTo": …, "tick": …} rows, the last without upTo.
+std::optional<core::SettingsFault> readTicks(const QJsonValue& value, core::PriceTicks& ticks) {
+  const std::string where = "price.ticks";
+  if (value.isString()) {
+    if (value.toString() == QLatin1String("standard")) {
+      ticks.table = core::TickTable::Standard;
+    } else if (value.toString() == QLatin1String("topix100")) {
+      ticks.table = core::TickTable::Topix100;
+    } else {
+      return core::SettingsFault{where, "\"standard\"、\"topix100\" または呼値の表にしてください"};
+    }
+    return std::nullopt;
+  }
+  if (!value.isArray())
+    return core::SettingsFault{where, "\"standard\"、\"topix100\" または呼値の表にしてください"};
+  ticks.table = core::TickTable::File;
+  const QJsonArray rows = value.toArray();
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    const std::string row = where + "[" + std::to_string(i) + "]";
+    if (!rows.at(i).isObject())
+      return core::SettingsFault{row, "{ } で囲んだ項目の組にしてください"};
+    const QJsonObject object = rows.at(i).toObject();
+    core::TickBand band;
+    if (object.contains(key("upTo"))) {
+      if (auto fault = readNumber(object.value(key("upTo")), row + ".upTo", kPriceDecimals,
+                                  band.upTo.emplace()))
+        return fault;
+    }
+    if (auto fault =
+            readNumber(object.value(key("tick")), row + ".tick", kPriceDecimals, band.tick))
+      return fault;
+    ticks.fileBands.push_back(band);
+  }
+  return std::nullopt;
+}
+
+QJsonValue ticksValue(const core::PriceTicks& ticks) {
+  switch (ticks.table) {
+    case core::TickTable::Standard:
+      return QStringLiteral("standard");
+    case core::TickTable::Topix100:
+      return QStringLiteral("topix100");
+    case core::TickTable::File:
+      break;
+    case core::TickTable::Fixed:
+      return QJsonValue(QJsonValue::Undefined);
+  }
+  QJsonArray rows;
+  for (const core::TickBand& band : ticks.fileBands) {
+    QJsonObject row;
+    if (band.upTo) row.insert(key("upTo"), static_cast<double>(*band.upTo) / 100.0);
+    row.insert(key("tick"), static_cast<double>(band.tick) / 100.0);
+    rows.append(row);
+  }
+  return rows;
+}
+
+// A row's four numbers; with `ticks` (the price row) it may also hold a tick table, and then its
+// fixed steps may be left out (they keep the built-in values).
 std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const char* name,
-                                               int decimals, core::StepSetting& row) {
+                                               int decimals, core::StepSetting& row,
+                                               core::PriceTicks* ticks = nullptr) {
   QJsonObject object;
   if (auto fault = readObject(root, name, object)) return fault;
+  const bool ticked = ticks && object.contains(key("ticks"));
+  if (ticked) {
+    if (auto fault = readTicks(object.value(key("ticks")), *ticks)) return fault;
+  }
   for (const core::StepField& field : core::kStepFields) {
+    const bool fixedStep =
+        field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep;
+    if (ticked && fixedStep && !object.contains(key(field.key))) continue;
     if (auto fault = readNumber(object.value(key(field.key)), std::string(name) + "." + field.key,
                                 decimals, row.*field.value))
       return fault;
@@ -135,7 +202,8 @@ Parsed parse(const QByteArray& contents) {
   settings.fees.clear();
   std::optional<core::SettingsFault> fault = readFees(root, settings.fees);
   if (!fault) fault = readStepRow(root, "quantity", 0, settings.quantity);
-  if (!fault) fault = readStepRow(root, "price", kPriceDecimals, settings.price);
+  if (!fault)
+    fault = readStepRow(root, "price", kPriceDecimals, settings.price, &settings.priceTicks);
   if (!fault && root.contains(key("taxPercent")))
     fault = readNumber(root.value(key("taxPercent")), "taxPercent", kTaxDecimals,
                        settings.taxThousandths);
@@ -203,8 +271,12 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
   root.insert(key("fees"), tiers);
   root.insert(key("quantity"),
               stepObject(root.value(key("quantity")).toObject(), settings.quantity, 0));
-  root.insert(key("price"),
-              stepObject(root.value(key("price")).toObject(), settings.price, kPriceDecimals));
+  QJsonObject price =
+      stepObject(root.value(key("price")).toObject(), settings.price, kPriceDecimals);
+  price.remove(key("ticks"));
+  if (const QJsonValue ticks = ticksValue(settings.priceTicks); !ticks.isUndefined())
+    price.insert(key("ticks"), ticks);
+  root.insert(key("price"), price);
   root.insert(key("taxPercent"), static_cast<double>(settings.taxThousandths) / 1000.0);
 
   const QString folder = QFileInfo(path).absolutePath();

@@ -13,9 +13,80 @@ TradeSettings builtInSettings() {
   return s;
 }
 
+const std::vector<TickBand>& standardTicks() {
+  static const std::vector<TickBand> bands = {{300'000, 100},
+                                              {500'000, 500},
+                                              {3'000'000, 1'000},
+                                              {5'000'000, 5'000},
+                                              {30'000'000, 10'000},
+                                              {50'000'000, 50'000},
+                                              {300'000'000, 100'000},
+                                              {500'000'000, 500'000},
+                                              {3'000'000'000, 1'000'000},
+                                              {5'000'000'000, 5'000'000},
+                                              {std::nullopt, 10'000'000}};
+  return bands;
+}
+
+const std::vector<TickBand>& topix100Ticks() {
+  static const std::vector<TickBand> bands = {{100'000, 10},
+                                              {300'000, 50},
+                                              {1'000'000, 100},
+                                              {3'000'000, 500},
+                                              {10'000'000, 1'000},
+                                              {30'000'000, 5'000},
+                                              {100'000'000, 10'000},
+                                              {300'000'000, 50'000},
+                                              {1'000'000'000, 100'000},
+                                              {3'000'000'000, 500'000},
+                                              {std::nullopt, 1'000'000}};
+  return bands;
+}
+
+const std::vector<TickBand>* tickBands(const PriceTicks& ticks) {
+  switch (ticks.table) {
+    case TickTable::Standard:
+      return &standardTicks();
+    case TickTable::Topix100:
+      return &topix100Ticks();
+    case TickTable::File:
+      return &ticks.fileBands;
+    case TickTable::Fixed:
+      break;
+  }
+  return nullptr;
+}
+
 namespace {
 
 using B = SettingsBounds;
+
+// A table from the file: its borders rise, each on its own band's grid, and the last band is open.
+std::optional<SettingsFault> checkTicks(const PriceTicks& ticks) {
+  if (ticks.table != TickTable::File) return std::nullopt;
+  const std::vector<TickBand>& bands = ticks.fileBands;
+  if (bands.empty() || bands.size() > B::kMaxTickBands)
+    return SettingsFault{"price.ticks",
+                         "呼値の段は1段から" + std::to_string(B::kMaxTickBands) + "段までです"};
+  std::int64_t previous = 0;
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const std::string key = "price.ticks[" + std::to_string(i) + "]";
+    const TickBand& band = bands[i];
+    const bool last = i + 1 == bands.size();
+    if (band.tick <= 0 || band.tick > B::kMaxPriceHundredths)
+      return SettingsFault{key + ".tick", "0より大きく、10,000,000円以下にしてください"};
+    if (last && band.upTo) return SettingsFault{key + ".upTo", "最後の段には upTo を書きません"};
+    if (!last && !band.upTo)
+      return SettingsFault{key + ".upTo", "最後の段のほかは upTo が要ります"};
+    if (!band.upTo) continue;
+    if (*band.upTo <= previous || *band.upTo > B::kMaxPriceHundredths)
+      return SettingsFault{key + ".upTo", "前の段より大きく、10,000,000円以下にしてください"};
+    if (*band.upTo % band.tick != 0)
+      return SettingsFault{key + ".upTo", "その段の刻み（tick）の倍数にしてください"};
+    previous = *band.upTo;
+  }
+  return std::nullopt;
+}
 
 std::string upTo(std::int64_t bound, const char* unit) {
   return core::groupDigits(std::to_string(bound)) + unit;
@@ -64,6 +135,7 @@ std::optional<SettingsFault> checkSettings(const TradeSettings& s) {
   }
   if (auto fault = checkRow(s.quantity, "quantity", B::kMaxQuantity, "100,000,000株")) return fault;
   if (auto fault = checkRow(s.price, "price", B::kMaxPriceHundredths, "10,000,000円")) return fault;
+  if (auto fault = checkTicks(s.priceTicks)) return fault;
   if (s.taxThousandths < 0 || s.taxThousandths > B::kMaxTaxThousandths)
     return SettingsFault{"taxPercent", "0以上、100以下にしてください"};
   return std::nullopt;

@@ -41,10 +41,35 @@ inline constexpr std::array<StepField, 4> kStepFields{{{"step", &StepSetting::st
                                                        {"lowest", &StepSetting::lowest},
                                                        {"highest", &StepSetting::highest}}};
 
+// One band of an exchange's tick table (呼値の単位), in hundredths of a yen: prices up to and
+// including `upTo` are multiples of `tick`; the last band has no `upTo` and holds every price
+// above.
+struct TickBand {
+  std::optional<std::int64_t> upTo;
+  std::int64_t tick = 0;
+  bool operator==(const TickBand&) const = default;
+};
+
+// How the price buttons step: by the fixed steps of StepSetting, or along a tick table, one of
+// the two built in or one the settings file wrote out (kept in `fileBands`).
+enum class TickTable { Fixed, Standard, Topix100, File };
+struct PriceTicks {
+  TickTable table = TickTable::Fixed;
+  std::vector<TickBand> fileBands;
+  bool operator==(const PriceTicks&) const = default;
+};
+
+// The two built-in tables: most shares, and the shares of the TOPIX100.
+const std::vector<TickBand>& standardTicks();
+const std::vector<TickBand>& topix100Ticks();
+// The bands in force, or nothing with fixed steps.
+const std::vector<TickBand>* tickBands(const PriceTicks& ticks);
+
 struct TradeSettings {
   std::vector<FeeTierSetting> fees;
   StepSetting quantity;             // shares
   StepSetting price;                // hundredths of a yen
+  PriceTicks priceTicks;            // "price.ticks"; fixed steps when the file has none
   std::int64_t taxThousandths = 0;  // thousandths of a percent: 20315 is 20.315 %
   bool operator==(const TradeSettings&) const = default;
 };
@@ -63,6 +88,7 @@ struct SettingsBounds {
   static constexpr std::int64_t kMaxQuantity = 100'000'000;           // shares
   static constexpr std::int64_t kMaxPriceHundredths = 1'000'000'000;  // 10,000,000.00 yen
   static constexpr std::int64_t kMaxTaxThousandths = 100'000;         // 100 %
+  static constexpr std::size_t kMaxTickBands = 30;
 };
 
 // A setting that is not taken: where (the file's key, "fees[1].below", "price.step") and why,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/fee_schedule.h"
+#include "core/number_text.h"
 #include "core/single.h"
 #include "trade/fees.h"
 
@@ -29,19 +30,10 @@ std::size_t tierAt(const core::ChartState& s, std::int64_t k) {
   return core::feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
 }
 
-// The purchase cost and its fee, exact and negated: the same for every sell price tried.
-struct Cost {
-  core::Decimal value, fee;
-};
-Cost purchaseCost(const core::ChartState& s) {
-  return {-(s.quantityDecimal * s.buyPriceDecimal), -core::fromFloat(funcTip(s, s.buyPrice))};
-}
-
-// The readout would show 0 or a profit at grid price k: as shownProfit, with the cost given.
-bool breaksEven(const core::ChartState& s, const Cost& cost, std::int64_t k) {
-  const core::Decimal sellFee = core::fromFloat(funcTip(s, gridFloat(k)));
-  return core::wholeYen({s.quantityDecimal * gridDecimal(k), -sellFee, cost.value, cost.fee})
-             .sign() >= 0;
+// The one exact test every price search makes: the readout, were the shares sold at grid price
+// k, shows a profit of at least x yen.
+bool readoutReaches(const core::ChartState& s, std::int64_t k, const core::Decimal& x) {
+  return core::wholeYen({shownProfit(s, gridFloat(k), gridDecimal(k)), -x}).sign() >= 0;
 }
 
 // The first k in [lo, hi] where a rising test turns true, hi + 1 when it never does.
@@ -84,53 +76,108 @@ std::int64_t firstTrueNear(std::int64_t lo, std::int64_t hi, double estimate, co
   return hi + 1;
 }
 
-// The search in hand: the trade, its exact purchase cost and the same in double.
-struct Search {
+// What a search assumes of the fees, kept here alone: within one fee tier the fee is the tier's
+// constant (core::tierFee), so there the profit rises with the price. A tier whose first price
+// reaches the aim reaches it throughout, the first price that does is found by halving, and the
+// floats (the trade value times the price, less that fee) settle every price far from the aim.
+// A fee that varies within a tier replaces this struct.
+struct ConstantFeeInTier {
   const core::ChartState& s;
-  Cost exact;
-  double cost;
+  std::int64_t aim;  // yen of profit
+  double cost;       // the purchase cost with its fee, in double
 
-  // Grid price k in the tier with fee `fee` breaks even. The floats settle it where the profit
-  // is far from zero (the field values differ from their floats by less than a millionth);
-  // near zero the exact test decides.
-  bool breaksEvenAt(std::int64_t k, float fee) const {
+  float feeOf(std::size_t tier) const { return core::tierFee(s, tier); }
+
+  // Grid price k, in the tier with fee `fee`, reaches the aim. The field values differ from
+  // their floats by less than a millionth; near the aim the exact test decides.
+  bool reachesAt(std::int64_t k, float fee) const {
     const double proceeds = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
-    const double profit = proceeds - fee - cost;
-    const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost));
-    if (profit > doubt) return true;
-    if (profit < -doubt) return false;
-    return breaksEven(s, exact, k);
+    const double aimYen = static_cast<double>(aim);
+    const double over = proceeds - fee - cost - aimYen;
+    const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost) + std::fabs(aimYen));
+    if (over > doubt) return true;
+    if (over < -doubt) return false;
+    return readoutReaches(s, k, core::Decimal(aim));
   }
+  // Where in the tier the aim is likely first reached, in hundredths.
+  double estimate(float fee) const { return std::ceil((cost + fee + aim) * 100.0 / s.quantity); }
 };
 
 }  // namespace
 
-std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
+std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, std::int64_t profit,
+                                                   const core::PriceGrid& grid) {
   if (!(s.quantity > 0)) return std::nullopt;
-  const Search search{s, purchaseCost(s),
-                      static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice)};
-  // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
-  // the highest down. A tier whose first price breaks even breaks even throughout; the first tier
-  // from the top that does not holds the answer.
-  std::int64_t end = kHighest;  // the last grid price of the tier in hand
+  const ConstantFeeInTier fees{
+      s, profit, static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice)};
+  // Each tier holds a run of 0.01 prices (the trade value rises with the price); walk them from
+  // the highest down, trying the grid's prices among them. A tier whose first grid price reaches
+  // the aim reaches it throughout; the first tier from the top that does not holds the answer.
+  std::int64_t end = kHighest;  // the last 0.01 price of the tier in hand
   for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
     const std::int64_t start =
         tier == 0 ? kLowest
                   : firstTrueNear(kLowest, end,
                                   std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
                                   [&](std::int64_t k) { return tierAt(s, k) >= tier; });
-    if (start > end) continue;  // no grid price in this tier
-    const float fee = core::tierFee(s, tier);
-    if (!search.breaksEvenAt(start, fee)) {
-      const std::int64_t answer =
-          firstTrueNear(start + 1, end, std::ceil((search.cost + fee) * 100.0 / s.quantity),
-                        [&](std::int64_t k) { return search.breaksEvenAt(k, fee); });
-      if (answer > kHighest) return std::nullopt;
-      return answer;
+    if (start > end) continue;  // no 0.01 price in this tier
+    const std::int64_t first = grid.atOrAbove(start), last = grid.atOrBelow(end);
+    if (first <= last) {
+      const float fee = fees.feeOf(tier);
+      if (!fees.reachesAt(first, fee)) {
+        // The first hundredth whose grid price at or above it reaches: that grid price.
+        const std::int64_t from =
+            firstTrueNear(first + 1, last, fees.estimate(fee),
+                          [&](std::int64_t k) { return fees.reachesAt(grid.atOrAbove(k), fee); });
+        const std::int64_t answer = grid.atOrAbove(from > last ? last + 1 : from);
+        if (answer > kHighest) return std::nullopt;
+        return answer;
+      }
     }
     end = start - 1;
   }
-  return std::nullopt;  // 0 or a profit from 0.01 up
+  return std::nullopt;  // the aim is reached from the grid's lowest price up
+}
+
+std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
+  return lowestPriceFromWhichOn(s, 0, core::PriceGrid::hundredths());
+}
+
+std::optional<std::int64_t> profitNeeded(const core::ChartState& s, std::int64_t target) {
+  if (target <= 0) return target;
+  // After tax a profit p keeps p - floor(p x rate), which rises with p (by 0 or 1 a yen).
+  const std::int64_t rate = s.settings.taxThousandths;
+  constexpr std::int64_t kWhole = 100'000;
+  if (rate >= kWhole) return std::nullopt;
+  // p x rate / 100000 rounded down, in two parts so that no product leaves an int64.
+  const auto kept = [rate](std::int64_t p) {
+    return p - ((p / kWhole) * rate + (p % kWhole) * rate / kWhole);
+  };
+  constexpr std::int64_t kMostProfit = 1'000'000'000'000'000'000;  // yen; far beyond any trade
+  if (kept(kMostProfit) < target) return std::nullopt;
+  return firstTrue(target, kMostProfit, [&](std::int64_t p) { return kept(p) >= target; });
+}
+
+namespace {
+
+PriceAnswer pricesFor(const core::ChartState& s, std::int64_t profit) {
+  const core::PriceGrid orderable(s.settings);
+  PriceAnswer answer;
+  answer.hundredths = lowestPriceFromWhichOn(s, profit, core::PriceGrid::hundredths());
+  answer.orderable = orderable.isEveryHundredth() ? answer.hundredths
+                                                  : lowestPriceFromWhichOn(s, profit, orderable);
+  return answer;
+}
+
+}  // namespace
+
+PriceAnswer breakEvenPrices(const core::ChartState& s) { return pricesFor(s, 0); }
+
+PriceAnswer targetPrices(const core::ChartState& s) {
+  if (!s.targetAfterTax) return {};
+  const auto profit = profitNeeded(s, *s.targetAfterTax);
+  if (!profit) return {};
+  return pricesFor(s, *profit);
 }
 
 core::Decimal roundTripFees(const core::ChartState& s) {
@@ -147,13 +194,94 @@ core::Decimal profitAfterTax(const core::ChartState& s) {
   return core::wholeYen({profit, -tax});
 }
 
-FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t> breakEven) {
-  return {std::string("損益分岐 ") + (breakEven ? core::groupedCentsText(core::Decimal::fromDigits(
-                                                      false, std::to_string(*breakEven), -2)) +
-                                                      "円"
-                                                : std::string("—")),
-          "往復手数料 " + core::groupedText(roundTripFees(s)) + "円",
-          "税引後 " + core::groupedText(profitAfterTax(s)) + "円"};
+std::optional<std::int64_t> returnHundredths(const core::ChartState& s) {
+  const core::Decimal amount = core::wholeYen(
+      {s.quantityDecimal * s.buyPriceDecimal, core::fromFloat(funcTip(s, s.buyPrice))});
+  if (amount.sign() <= 0) return std::nullopt;
+  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+  // n hundredths of a percent is the answer when (2n - 1) x amount <= 20000 x |profit| <
+  // (2n + 1) x amount: the estimate from the doubles is then corrected by whole steps.
+  const double estimate =
+      std::fabs(std::stod(core::plainText(profit))) * 10000.0 / std::stod(core::plainText(amount));
+  if (!(estimate < 1e15)) return std::nullopt;
+  const core::Decimal twice = core::Decimal(20000) * (profit.sign() < 0 ? -profit : profit);
+  const auto at = [&](std::int64_t odd) {  // sign of odd x amount - 20000 x |profit|
+    return core::wholeYen({core::Decimal(odd) * amount, -twice}).sign();
+  };
+  auto n = static_cast<std::int64_t>(std::llround(estimate));
+  while (at(2 * n + 1) <= 0) ++n;
+  while (n > 0 && at(2 * n - 1) > 0) --n;
+  return profit.sign() < 0 ? -n : n;
+}
+
+TradeFigures tradeFigures(const core::ChartState& s) {
+  return {breakEvenPrices(s),
+          targetPrices(s),
+          roundTripFees(s),
+          profitAfterTax(s),
+          shownProfit(s, s.sellPrice, s.sellPriceDecimal),
+          returnHundredths(s)};
+}
+
+namespace {
+
+core::Decimal hundredthsDecimal(std::int64_t k) {
+  return core::Decimal::fromDigits(k < 0, std::to_string(k < 0 ? -k : k), -2);
+}
+
+// A price answer as the figure writes it: the orderable price with the decimals the settings'
+// steps need, then the 0.01-grid price in brackets where the two differ.
+FigureValue priceValue(const core::ChartState& s, const PriceAnswer& answer) {
+  if (!answer.orderable) return {"—", std::nullopt};
+  const core::Decimal price = hundredthsDecimal(*answer.orderable);
+  std::string text = core::trimPriceText(core::groupedCentsText(price), s.settings) + "円";
+  if (answer.hundredths && *answer.hundredths != *answer.orderable)
+    text += "（" + core::groupedCentsText(hundredthsDecimal(*answer.hundredths)) + "）";
+  return {text, price};
+}
+
+FigureValue yenValue(const core::Decimal& amount) {
+  return {core::groupedText(amount) + "円", amount};
+}
+
+// The readout's sign, also where the percentage rounds to 0.00.
+FigureValue returnValue(const TradeFigures& f) {
+  if (!f.returnHundredths) return {"—", std::nullopt};
+  const std::int64_t n = *f.returnHundredths;
+  const core::Decimal percent = hundredthsDecimal(n);
+  const std::string magnitude = core::groupedCentsText(n < 0 ? -percent : percent);
+  return {(f.profit.sign() < 0 ? "-" : "") + magnitude + "%", percent};
+}
+
+}  // namespace
+
+const std::vector<FigureRow>& figureTable() {
+  using S = const core::ChartState&;
+  using F = const TradeFigures&;
+  static const std::vector<FigureRow> table = {
+      {"LblBreakEven", "損益分岐", [](S s, F f) { return priceValue(s, f.breakEven); }},
+      {"LblRoundTripFees", "往復手数料", [](S, F f) { return yenValue(f.fees); }},
+      {"LblAfterTax", "税引後", [](S, F f) { return yenValue(f.afterTax); }},
+      {"LblReturn", "損益率", [](S, F f) { return returnValue(f); }},
+      {"LblTargetPrice", "目標価格", [](S s, F f) { return priceValue(s, f.target); }},
+  };
+  return table;
+}
+
+std::string figureText(const FigureRow& row, const core::ChartState& s,
+                       const std::optional<TradeFigures>& known) {
+  return std::string(row.caption) + " " + (known ? row.value(s, *known).text : "—");
+}
+
+namespace {
+FigureTexts firstThree(const core::ChartState& s, const std::optional<TradeFigures>& f) {
+  const auto& t = figureTable();
+  return {figureText(t[0], s, f), figureText(t[1], s, f), figureText(t[2], s, f)};
+}
+}  // namespace
+
+FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t>) {
+  return firstThree(s, tradeFigures(s));
 }
 
 std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
@@ -195,6 +323,6 @@ std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   return e;
 }
 
-FigureTexts figureTextsUnknown() { return {"損益分岐 —", "往復手数料 —", "税引後 —"}; }
+FigureTexts figureTextsUnknown() { return firstThree(core::ChartState{}, std::nullopt); }
 
 }  // namespace trade

@@ -31,6 +31,8 @@ float priceOf(const core::ChartState& s, Side side) {
 
 // The break-even line reaches least far above the plot: its label's row lies below the others'.
 constexpr float kBreakEvenReach = 5;
+// The target's line ends at the plot's top edge, its label in a row of its own inside the plot.
+constexpr float kTargetReach = 0;
 
 }  // namespace
 
@@ -64,6 +66,10 @@ Marker priceMarker(const core::ChartState& s, Side side) {
 
 Marker breakEvenMarker(const core::ChartState& s, float price) {
   return verticalMarker(s, price, kBreakEvenReach, "分岐");
+}
+
+Marker targetMarker(const core::ChartState& s, float price) {
+  return verticalMarker(s, price, kTargetReach, "目標");
 }
 
 Marker amountMarker(const core::ChartState& s, Side side, float lineHeight,

@@ -37,6 +37,10 @@ Marker priceMarker(const core::ChartState& s, Side side);
 // sell price labels, so it never covers them.
 Marker breakEvenMarker(const core::ChartState& s, float price);
 
+// The same for the target's price (「目標」), its label just inside the plot's top edge, below the
+// break-even label's row.
+Marker targetMarker(const core::ChartState& s, float price);
+
 // The horizontal line at the side's settlement amount with its amount label standing on it, or
 // the label alone with an arrow just below or above the plot area. The label's text always ends
 // where the line ends. lineHeight is the height of one text line ("M") in the window's font.
