@@ -43,7 +43,8 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
   trade("300", "1234", "1250");
   EXPECT_EQ(figures(),
             QStringList({QStringLiteral("損益分岐 1,244.50円"),
-                         QStringLiteral("往復手数料 3,150円"), QStringLiteral("税引後 1,315円")}));
+                         QStringLiteral("往復手数料 3,150円"), QStringLiteral("税引後 1,315円"),
+                         QStringLiteral("損益率 0.44%"), QStringLiteral("目標価格 —")}));
   EXPECT_EQ(ui().LblFigures[2]->accessibleName(), QStringLiteral("税引後 1,315円"));
   for (const bool compact : {false, true}) {
     if (compact) probe().CmdSize_Click();
@@ -54,21 +55,28 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
             QRectF(tk::mmToPx(op.x1), tk::mmToPx(op.y1), tk::mmToPx(surface().TextWidth("単価")),
                    tk::mmToPx(surface().TextHeight("単価")));
     ASSERT_FALSE(title.isEmpty());
-    QRect previous = ui().LblSoneki->geometry();
-    for (const tk::MmLabel* l : ui().LblFigures) {
+    // The figures and the target field, in up to two lines: none covers another or the readout.
+    std::vector<const QWidget*> placed = {ui().LblSoneki};
+    std::vector<const QWidget*> items(ui().LblFigures.begin(), ui().LblFigures.end());
+    items.insert(items.end(), {ui().LblTargetCaption, ui().TxtTarget});
+    for (const QWidget* l : items) {
       EXPECT_FALSE(title.intersects(QRectF(l->geometry()).adjusted(0.5, 0.5, -0.5, -0.5)))
           << compact;
-      EXPECT_GE(l->geometry().left(), previous.right()) << compact;
+      for (const QWidget* other : placed)
+        EXPECT_FALSE(l->geometry().intersects(other->geometry()))
+            << compact << l->objectName().toStdString() << other->objectName().toStdString();
       EXPECT_LE(l->geometry().right(), window->width()) << compact;
+      EXPECT_LE(l->geometry().bottom(), window->height()) << compact;
       EXPECT_GT(l->geometry().top(), tk::mmToPx(state().graphBottom)) << compact;
-      previous = l->geometry();
+      placed.push_back(l);
     }
   }
   for (const tk::MmLabel* l : {ui().LblBuy, ui().LblSell})
     EXPECT_FALSE(ui().LblBunki->geometry().intersects(l->geometry()));
   ui().TxtBP->setText(QStringLiteral("12x"));
   EXPECT_EQ(figures(), QStringList({QStringLiteral("損益分岐 —"), QStringLiteral("往復手数料 —"),
-                                    QStringLiteral("税引後 —")}));
+                                    QStringLiteral("税引後 —"), QStringLiteral("損益率 —"),
+                                    QStringLiteral("目標価格 —")}));
 }
 
 // Ctrl+0 fits the view to the trade as one history entry, snapped to whole tick steps: every

@@ -251,10 +251,16 @@ void FrmPlot::MoveLinTarget(std::optional<std::int64_t> targetHundredths) {
 // to the window's right edge.
 void FrmPlot::MoveFigures() {
   constexpr double kGapMm = 3;
+  // Each figure, then its extras, which keep to one line together (a caption and its field).
   std::vector<QWidget*> items;
+  std::vector<bool> joined;  // stays on the line of the item before it
   for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
     items.push_back(ui.LblFigures[i]);
-    items.insert(items.end(), ui.FigureExtras[i].begin(), ui.FigureExtras[i].end());
+    joined.push_back(false);
+    for (std::size_t e = 0; e < ui.FigureExtras[i].size(); ++e) {
+      items.push_back(ui.FigureExtras[i][e]);
+      joined.push_back(e > 0);
+    }
   }
   const double start =
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
@@ -266,14 +272,16 @@ void FrmPlot::MoveFigures() {
     double left = start;
     int line = 0;
     lineOf.clear();
-    for (const QWidget* item : items) {
-      const double width = tk::pxToMm(item->width());
-      if (left > start && left + width > right) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      double run = tk::pxToMm(items[i]->width());
+      for (std::size_t j = i + 1; j < items.size() && joined[j]; ++j)
+        run += kGapMm + tk::pxToMm(items[j]->width());
+      if (!joined[i] && left > start && left + run > right) {
         ++line;
         left = start;
       }
       lineOf.push_back(line);
-      left += width + kGapMm;
+      left += tk::pxToMm(items[i]->width()) + kGapMm;
     }
     return line + 1;
   };

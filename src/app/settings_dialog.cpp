@@ -1,5 +1,6 @@
 #include "app/settings_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QGridLayout>
@@ -58,8 +59,10 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   auto* steps = new QHBoxLayout;
   steps->addWidget(
       stepGroup(QStringLiteral("数量のボタン（株）"), "quantity", QStringLiteral("数量"), 0));
-  steps->addWidget(stepGroup(QStringLiteral("単価のボタン（円）"), "price", QStringLiteral("単価"),
-                             kPriceDecimals));
+  QGroupBox* priceGroup = stepGroup(QStringLiteral("単価のボタン（円）"), "price",
+                                    QStringLiteral("単価"), kPriceDecimals);
+  addTickChoice(priceGroup);
+  steps->addWidget(priceGroup);
   layout->addLayout(steps);
 
   auto* tax = new QGridLayout;
@@ -143,6 +146,42 @@ QGroupBox* SettingsDialog::stepGroup(const QString& title, const char* key, cons
   }
   grid->setRowStretch(row, 1);
   return group;
+}
+
+// 単価の刻み above the price's entries: 一定 uses the two step entries, a tick table leaves them
+// aside. A table from the file is offered as such and saved as it was read.
+void SettingsDialog::addTickChoice(QGroupBox* priceGroup) {
+  ticks_ = new QComboBox(priceGroup);
+  ticks_->setObjectName(QStringLiteral("price.ticks"));
+  ticks_->setAccessibleName(QStringLiteral("単価の刻み"));
+  ticks_->addItem(QStringLiteral("一定"), static_cast<int>(core::TickTable::Fixed));
+  ticks_->addItem(QStringLiteral("呼値（標準）"), static_cast<int>(core::TickTable::Standard));
+  ticks_->addItem(QStringLiteral("呼値（TOPIX100構成銘柄）"),
+                  static_cast<int>(core::TickTable::Topix100));
+  auto* label = caption(QStringLiteral("単価の刻み(&K)："), priceGroup);
+  label->setBuddy(ticks_);
+  auto* grid = static_cast<QGridLayout*>(priceGroup->layout());
+  const int row = grid->rowCount();
+  grid->addWidget(label, row, 0);
+  grid->addWidget(ticks_, row, 1);
+  stepFocus_.push_back(ticks_);
+  connect(ticks_, &QComboBox::currentIndexChanged, this, [this] { recheck(); });
+}
+
+void SettingsDialog::showTicks(const core::PriceTicks& ticks) {
+  if (ticks.table == core::TickTable::File) {
+    fileTicks_ = ticks.fileBands;
+    if (ticks_->findData(static_cast<int>(core::TickTable::File)) < 0)
+      ticks_->addItem(QStringLiteral("ファイルの呼値表"), static_cast<int>(core::TickTable::File));
+  }
+  ticks_->setCurrentIndex(ticks_->findData(static_cast<int>(ticks.table)));
+}
+
+core::PriceTicks SettingsDialog::chosenTicks() const {
+  core::PriceTicks ticks;
+  ticks.table = static_cast<core::TickTable>(ticks_->currentData().toInt());
+  if (ticks.table == core::TickTable::File) ticks.fileBands = fileTicks_;
+  return ticks;
 }
 
 std::vector<SettingsDialog::TierTexts> SettingsDialog::tierTexts() const {
@@ -271,6 +310,7 @@ void SettingsDialog::showSettings(const core::TradeSettings& settings) {
       put(k + "." + field.key, row->*field.value);
   }
   put("taxPercent", settings.taxThousandths);
+  showTicks(settings.priceTicks);
   filling_ = wasFilling;
   recheck();
 }
@@ -295,12 +335,29 @@ void SettingsDialog::recheck() {
     read(tierKey(i, "fee"), tier.fee);
     settings.fees.push_back(tier);
   }
+  settings.priceTicks = chosenTicks();
+  const bool ticked = settings.priceTicks.table != core::TickTable::Fixed;
   for (const auto& [name, row] :
        {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
     const std::string k = name;
-    for (const core::StepField& field : core::kStepFields)
-      read(k + "." + field.key, row->*field.value);
+    for (const core::StepField& field : core::kStepFields) {
+      const std::string key = k + "." + field.key;
+      // With a tick table the fixed steps stand aside: kept when they read, else the built-in.
+      const bool fixedStep =
+          field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep;
+      const bool aside = ticked && row == &settings.price && fixedStep;
+      entries_.at(key).field->setEnabled(!aside);
+      if (!aside) {
+        read(key, row->*field.value);
+        continue;
+      }
+      const Entry& e = entries_.at(key);
+      const core::Units units = core::readUnits(e.field->text().toStdString(), e.decimals);
+      row->*field.value = units.fault ? core::builtInSettings().price.*field.value : units.value;
+    }
   }
+  if (ticked && settings.price.step > settings.price.bigStep)
+    settings.price.step = settings.price.bigStep;
   read("taxPercent", settings.taxThousandths);
   std::string other;
   if (faults.empty()) {

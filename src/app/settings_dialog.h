@@ -13,6 +13,7 @@
 
 #include "core/trade_settings.h"
 
+class QComboBox;
 class QDialogButtonBox;
 class QGroupBox;
 class QLabel;
@@ -51,6 +52,9 @@ class SettingsDialog : public QDialog {
   QLineEdit* makeEntry(QWidget* parent, const std::string& key, int decimals,
                        const QString& accessibleName, const QString& what = QString());
   QGroupBox* stepGroup(const QString& title, const char* key, const QString& what, int decimals);
+  void addTickChoice(QGroupBox* priceGroup);
+  void showTicks(const core::PriceTicks& ticks);
+  core::PriceTicks chosenTicks() const;
   std::vector<TierTexts> tierTexts() const;
   void showTiers(const std::vector<TierTexts>& tiers);
   void addTier();
@@ -68,7 +72,9 @@ class SettingsDialog : public QDialog {
   std::vector<QWidget*> stepFocus_;
   QPushButton* restore_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
-  QLabel* otherFault_ = nullptr;  // a fault of no single entry
+  QLabel* otherFault_ = nullptr;           // a fault of no single entry
+  QComboBox* ticks_ = nullptr;             // 単価の刻み: fixed steps or a tick table
+  std::vector<core::TickBand> fileTicks_;  // the file's own table, kept when the dialog saves
   std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there
 };
