@@ -36,6 +36,12 @@ QByteArray twentyOneTiers() {
   return withReplaced(R"({"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, )", tiers);
 }
 
+core::TradeSettings ticked(core::TickTable table, std::vector<core::TickBand> bands) {
+  core::TradeSettings s = core::builtInSettings();
+  s.priceTicks = {table, std::move(bands)};
+  return s;
+}
+
 QByteArray writeFile(const QString& path, const QByteArray& contents) {
   QFile file(path);
   EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -86,6 +92,22 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
       {withReplaced("} }", "}, \"taxPercent\": 20.3155 }"), "taxPercent"},
       {withReplaced("} }", "}, \"taxPercent\": 100.001 }"), "taxPercent"},
       {withReplaced("} }", "}, \"taxPercent\": \"20%\" }"), "taxPercent"},
+      {withReplaced("\"step\": 0.01", "\"ticks\": \"nasdaq\", \"step\": 0.01"), "price.ticks"},
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 10, "tick": 0.3}, {"tick": 1}], "step": 0.01)"),
+       "price.ticks[0].upTo"},  // a border off its band's grid
+      {withReplaced(
+           "\"step\": 0.01",
+           R"("ticks": [{"upTo": 10, "tick": 1}, {"upTo": 10, "tick": 5}, {"tick": 5}], "step": 0.01)"),
+       "price.ticks[1].upTo"},  // not increasing
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 10, "tick": 1}, {"upTo": 20, "tick": 5}], "step": 0.01)"),
+       "price.ticks[1].upTo"},  // the last band has a border
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 10, "tick": 0.001}, {"tick": 1}], "step": 0.01)"),
+       "price.ticks[0].tick"},
+      {withReplaced("\"step\": 0.01, ", R"("ticks": [], )"), "price.ticks"},
+      {withReplaced("\"step\": 0.01, ", ""), "price.step"},  // fixed steps need their step
   };
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("settings.json"));
@@ -122,6 +144,12 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
            "price": {"step": 0.29, "bigStep": 100, "lowest": 0.29, "highest": 10000.00},
            "taxPercent": 20.315, "broker": "どこか"})",
        broker},
+      // A tick table may leave the fixed steps out.
+      {withReplaced("\"step\": 0.01, \"bigStep\": 1", "\"ticks\": \"topix100\""),
+       ticked(core::TickTable::Topix100, {})},
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 1000.5, "tick": 0.5}, {"tick": 10}], "step": 0.01)"),
+       ticked(core::TickTable::File, {{100050, 50}, {std::nullopt, 1000}})},
   };
   for (const auto& good : kGood) {
     writeFile(path, good.contents);
@@ -150,6 +178,7 @@ TEST(SettingsFile, ASaveKeepsUnknownKeysAndAFailedSaveSaysWhy) {
   core::TradeSettings saved = core::builtInSettings();
   saved.fees = {{100000, 99}, {300000, 199}, {std::nullopt, 1999}};
   saved.price = {7, 29, 1, 123456};  // 0.07, 0.29, 0.01, 1234.56
+  saved.priceTicks = {core::TickTable::File, {{29, 29}, {100, 1}, {std::nullopt, 7}}};
   saved.taxThousandths = 20315;
   ASSERT_FALSE(app::write(path, saved).has_value());
 

@@ -30,6 +30,45 @@ std::optional<std::string> stepQuantity(std::string_view text, B button) {
 
 // ---- the arithmetic alone: what the window cases below do not reach ----
 
+// Along both exchange tables: to each band border and across it, from values off the grid, ten
+// ticks at once across a border, the limits (a step to the limit itself is taken), and the
+// decimals each table writes.
+TEST(StepRules, PricesStepAlongTheTickTables) {
+  core::TradeSettings standard = core::builtInSettings();
+  standard.priceTicks.table = core::TickTable::Standard;
+  standard.price.lowest = 100;       // 1 yen
+  standard.price.highest = 300'500;  // 3,005 yen
+  core::TradeSettings topix = standard;
+  topix.priceTicks.table = core::TickTable::Topix100;
+  const struct {
+    const core::TradeSettings* settings;
+    const char* from;
+    B button;
+    std::optional<std::string> to;
+  } kCases[] = {
+      {&standard, "2999", B::SmallUp, "3000"},      {&standard, "3000", B::SmallUp, "3005"},
+      {&standard, "3005", B::SmallDown, "3000"},    {&standard, "3000", B::SmallDown, "2999"},
+      {&standard, "3001", B::SmallUp, "3005"},      {&standard, "3001", B::SmallDown, "3000"},
+      {&standard, "2999.5", B::SmallUp, "3000"},    {&standard, "2999.5", B::SmallDown, "2999"},
+      {&standard, "2,997", B::BigUp, std::nullopt},  // ten ticks reach 3,035
+      {&standard, "3025", B::BigDown, "2995"},      {&standard, "3005", B::SmallUp, std::nullopt},
+      {&standard, "2", B::SmallDown, "1"},          {&standard, "1", B::SmallDown, std::nullopt},
+      {&standard, "0.5", B::SmallUp, "1"},          {&topix, "999.9", B::SmallUp, "1000.0"},
+      {&topix, "1000", B::SmallUp, "1000.5"},       {&topix, "1000.5", B::SmallDown, "1000.0"},
+      {&topix, "1000", B::SmallDown, "999.9"},      {&topix, "999.5", B::BigUp, "1002.5"},
+      {&topix, "1002.5", B::BigDown, "999.5"},      {&topix, "198.44", B::SmallUp, "198.5"},
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(stepper::stepPrice(c.from, *c.settings, c.button), c.to)
+        << c.from << " " << static_cast<int>(c.button);
+  // Fixed steps of whole yen write whole yen, but keep the decimals a value has.
+  core::TradeSettings yen = core::builtInSettings();
+  yen.price = {100, 1000, 1, 1'000'000};
+  EXPECT_EQ(stepper::stepPrice("12", yen, B::SmallUp), "13");
+  EXPECT_EQ(stepper::stepPrice("12.30", yen, B::SmallUp), "13.3");
+  EXPECT_EQ(stepper::stepPrice("1.00", core::builtInSettings(), B::SmallUp), "1.01");
+}
+
 TEST(StepRules, PriceFormatsTheDecimalTextNotTheBinaryValue) {
   // 2.005 is stored just below itself; the field still shows what the text promises.
   EXPECT_EQ(stepPrice("1.005", B::BigUp), "2.01");
