@@ -79,6 +79,32 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
                                     QStringLiteral("目標価格 —")}));
 }
 
+// The target after tax: its price and marker follow the field; a text not taken is marked, gives
+// no price and leaves the field showing the target in force again; an empty field sets none.
+TEST_F(FiguresWindow, TargetFieldFigureAndMarker) {
+  trade("300", "1234", "1250");
+  EXPECT_EQ(ui().TxtTarget->accessibleName(), QStringLiteral("目標（税引後）"));
+  EXPECT_FALSE(ui().LblTarget->isVisible());
+  ui().TxtTarget->setFocus();
+  QTest::keyClicks(ui().TxtTarget, QStringLiteral("10000"));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,286.33円"));
+  EXPECT_EQ(ui().LblFigures.back()->accessibleName(), figures().back());
+  EXPECT_TRUE(ui().LblTarget->isVisible());
+  EXPECT_TRUE(ui().LblTarget->caption().endsWith(QStringLiteral("目標")));
+  ui().TxtTarget->setText(QStringLiteral("1.5"));
+  EXPECT_EQ(ui().TxtTarget->palette().color(QPalette::Base), QColor(255, 222, 222));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 —"));
+  EXPECT_FALSE(ui().LblTarget->isVisible());
+  ui().TxtSP->setFocus();
+  EXPECT_EQ(ui().TxtTarget->text(), QStringLiteral("10000"));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,286.33円"));
+  ui().TxtTarget->setText(QStringLiteral("-500"));  // a loss kept within 500 after tax
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,242.84円"));
+  ui().TxtTarget->clear();
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 —"));
+  EXPECT_FALSE(ui().LinTarget->isVisible());
+}
+
 // Ctrl+0 fits the view to the trade as one history entry, snapped to whole tick steps: every
 // marker on the chart afterwards. A refused field leaves the view.
 TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
