@@ -185,8 +185,9 @@ core::Decimal roundTripFees(const core::ChartState& s) {
       {core::fromFloat(funcTip(s, s.buyPrice)), core::fromFloat(funcTip(s, s.sellPrice))});
 }
 
-core::Decimal profitAfterTax(const core::ChartState& s) {
-  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+namespace {
+
+core::Decimal afterTaxOf(const core::ChartState& s, const core::Decimal& profit) {
   if (profit.sign() <= 0) return profit;
   // The rate is kept in thousandths of a percent: tax = profit x thousandths / 100000.
   const core::Decimal tax = core::wholeTowardZero(
@@ -194,33 +195,43 @@ core::Decimal profitAfterTax(const core::ChartState& s) {
   return core::wholeYen({profit, -tax});
 }
 
-std::optional<std::int64_t> returnHundredths(const core::ChartState& s) {
+std::optional<std::int64_t> returnOf(const core::ChartState& s, const core::Decimal& profit) {
   const core::Decimal amount = core::wholeYen(
       {s.quantityDecimal * s.buyPriceDecimal, core::fromFloat(funcTip(s, s.buyPrice))});
   if (amount.sign() <= 0) return std::nullopt;
-  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
-  // n hundredths of a percent is the answer when (2n - 1) x amount <= 20000 x |profit| <
-  // (2n + 1) x amount: the estimate from the doubles is then corrected by whole steps.
+  // Both are whole yen: the quotient of their doubles is off by far less than the distance to a
+  // half of a hundredth, except where it nearly is one; there the exact decimals decide: n is the
+  // answer when (2n - 1) x amount <= 20000 x |profit| < (2n + 1) x amount.
   const double estimate =
       std::fabs(std::stod(core::plainText(profit))) * 10000.0 / std::stod(core::plainText(amount));
   if (!(estimate < 1e15)) return std::nullopt;
-  const core::Decimal twice = core::Decimal(20000) * (profit.sign() < 0 ? -profit : profit);
-  const auto at = [&](std::int64_t odd) {  // sign of odd x amount - 20000 x |profit|
-    return core::wholeYen({core::Decimal(odd) * amount, -twice}).sign();
-  };
   auto n = static_cast<std::int64_t>(std::llround(estimate));
-  while (at(2 * n + 1) <= 0) ++n;
-  while (n > 0 && at(2 * n - 1) > 0) --n;
+  const double fromHalf = std::fabs(std::fabs(estimate - static_cast<double>(n)) - 0.5);
+  if (fromHalf < 1e-6 + 1e-12 * estimate) {
+    const core::Decimal twice = core::Decimal(20000) * (profit.sign() < 0 ? -profit : profit);
+    const auto at = [&](std::int64_t odd) {  // sign of odd x amount - 20000 x |profit|
+      return core::wholeYen({core::Decimal(odd) * amount, -twice}).sign();
+    };
+    while (at(2 * n + 1) <= 0) ++n;
+    while (n > 0 && at(2 * n - 1) > 0) --n;
+  }
   return profit.sign() < 0 ? -n : n;
 }
 
+}  // namespace
+
+core::Decimal profitAfterTax(const core::ChartState& s) {
+  return afterTaxOf(s, shownProfit(s, s.sellPrice, s.sellPriceDecimal));
+}
+
+std::optional<std::int64_t> returnHundredths(const core::ChartState& s) {
+  return returnOf(s, shownProfit(s, s.sellPrice, s.sellPriceDecimal));
+}
+
 TradeFigures tradeFigures(const core::ChartState& s) {
-  return {breakEvenPrices(s),
-          targetPrices(s),
-          roundTripFees(s),
-          profitAfterTax(s),
-          shownProfit(s, s.sellPrice, s.sellPriceDecimal),
-          returnHundredths(s)};
+  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+  return {breakEvenPrices(s),    targetPrices(s), roundTripFees(s),
+          afterTaxOf(s, profit), profit,          returnOf(s, profit)};
 }
 
 namespace {
