@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "core/mapping.h"
 #include "view_window.h"
 
 namespace {
@@ -69,6 +70,48 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
   ui().TxtBP->setText(QStringLiteral("12x"));
   EXPECT_EQ(figures(), QStringList({QStringLiteral("損益分岐 —"), QStringLiteral("往復手数料 —"),
                                     QStringLiteral("税引後 —")}));
+}
+
+// The break-even caption covers no caption, amount label or axis title, and leaves the buy and
+// sell lines whole from their captions down to the plot, in the start view and fitted.
+TEST_F(FiguresWindow, BreakEvenCaptionLeavesTheTradesMarksWhole) {
+  struct Case {
+    const char *quantity, *buy, *sell;
+    bool fit;
+    float priceMin;  // of the start view's span, when not fitted
+  };
+  for (const Case& c :
+       {Case{"79000", "13.29", "7.59", false, 0}, Case{"79000", "13.29", "7.59", true, 0},
+        Case{"1000", "100", "0", false, 0}, Case{"100", "2845", "2910", false, 0},
+        Case{"1000", "1", "1", false, 10}, Case{"1000", "99.5", "1", false, 0},
+        Case{"300", "1234", "1250", true, 0}, Case{"1000", "1", "1", true, 0}}) {
+    SCOPED_TRACE(std::string(c.quantity) + " " + c.buy + " " + c.sell + (c.fit ? " fit" : ""));
+    trade(c.quantity, c.buy, c.sell);
+    core::SavedView view = state().viewHistory[0];
+    view[0] = c.priceMin;
+    core::showView(state(), view);
+    probe().ReDraw();
+    if (c.fit) click(ui().CmdFit);
+    ASSERT_TRUE(ui().LblBunki->isVisibleTo(window.get()));
+    const QRectF bunki(ui().LblBunki->geometry());
+    for (const tk::MmLabel* l : {ui().LblBuy, ui().LblSell, ui().LblBYaku, ui().LblSYaku})
+      EXPECT_FALSE(bunki.intersects(l->geometry())) << l->objectName().toStdString();
+    const double plotTop = tk::mmToPx(core::plotTop(state()));
+    for (const auto& op : surface().ops()) {
+      if (op.kind != tk::DrawOp::Text || tk::mmToPx(op.y1) >= plotTop) continue;
+      const std::string text = op.text.toStdString();
+      const QRectF title(tk::mmToPx(op.x1), tk::mmToPx(op.y1),
+                         tk::mmToPx(surface().TextWidth(text)),
+                         tk::mmToPx(surface().TextHeight(text)));
+      EXPECT_FALSE(bunki.intersects(title)) << text;
+    }
+    for (const tk::LineControl* line : {ui().LinB, ui().LinS}) {
+      if (!line->isVisibleTo(window.get())) continue;
+      const double top = tk::mmToPx(line->y2());
+      const QRectF piece(tk::mmToPx(line->x1()) - 0.5, top, 1, plotTop - top);
+      EXPECT_FALSE(bunki.intersects(piece)) << line->objectName().toStdString();
+    }
+  }
 }
 
 // Ctrl+0 fits the view to the trade as one history entry, snapped to whole tick steps: every

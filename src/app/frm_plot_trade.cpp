@@ -200,10 +200,42 @@ void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
     return;
   }
   const float price = core::toSingle(static_cast<double>(*breakEvenHundredths) / 100.0);
-  const trade::Marker m = trade::breakEvenMarker(state, price);
+  trade::Marker m = trade::breakEvenMarker(state, price);
+  PlaceNewMarks({&m}, ui.LblBunki);
   applyLine(ui.LinBunki, m.line);
   applyLabel(ui.LblBunki, m);
   ui.LblBunki->show();
+}
+
+// The marks that came after the buy and sell markers stand clear of them: of their captions,
+// their amount labels, their price lines from the captions down to the plot, and of the titles
+// printed above the plot. `font` is the new captions' label (they share one font).
+void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font) {
+  const double plotTop = core::plotTop(state);
+  trade::MarkRoom room{{}, 0, tk::pxToMm(width())};
+  const auto boxOf = [](const QRect& r) {
+    return trade::Box{tk::pxToMm(r.left()), tk::pxToMm(r.top()), tk::pxToMm(r.right() + 1),
+                      tk::pxToMm(r.bottom() + 1)};
+  };
+  for (const tk::MmLabel* label : {ui.LblBuy, ui.LblSell, ui.LblBYaku, ui.LblSYaku})
+    room.keep.push_back(boxOf(label->geometry()));
+  for (const tk::LineControl* line : {ui.LinB, ui.LinS})
+    if (line->isVisibleTo(this)) room.keep.push_back({line->x1(), line->y2(), line->x1(), plotTop});
+  for (const tk::DrawOp& op : surface.ops()) {
+    if (op.kind != tk::DrawOp::Text || op.y1 >= plotTop) continue;
+    const std::string text = op.text.toStdString();
+    room.keep.push_back({op.x1, op.y1, op.x1 + static_cast<double>(surface.TextWidth(text)),
+                         op.y1 + static_cast<double>(surface.TextHeight(text))});
+  }
+  // A caption is as wide and as high as its label: from the whole pixel left of and above its
+  // place on.
+  const QFontMetricsF metrics(font->font());
+  const double pixel = tk::pxToMm(1);
+  trade::placeNewMarks(
+      state, std::move(marks), std::move(room),
+      core::toSingle(tk::pxToMm(metrics.height()) + pixel), [&](std::string_view caption) {
+        return core::toSingle(tk::textWidthMm(metrics, tk::displayText(tk::qs(caption))) + pixel);
+      });
 }
 
 // In one row to the right of the readout, 3 mm apart: after the readout whatever its width, so
