@@ -376,3 +376,34 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
     EXPECT_GE(labels, 2);
   }
 }
+
+// No two price labels touch: where the labels of the step the "MM" search gives would, the grid
+// takes the next larger step; wherever they fit, the step is that search's.
+TEST(GraphMake, PriceLabelsNeverTouch) {
+  struct Case {
+    float priceMin, priceSpan;
+    bool asToday;
+  };
+  for (const Case& c :
+       {Case{0, 100, true}, Case{0, 10, true}, Case{99990, 5, true}, Case{1212, 61, true},
+        Case{0, 30, false}, Case{1230, 25, false}, Case{-30, 30, false}, Case{1e6f, 20, false}}) {
+    SCOPED_TRACE(std::to_string(c.priceMin) + " + " + std::to_string(c.priceSpan));
+    core::ChartState s = startState();
+    s.priceMin = c.priceMin;
+    s.priceSpan = c.priceSpan;
+    RecordingCanvas canvas;
+    chart::GraphMake(s, canvas);
+    const float searched = chart::tickStep(c.priceSpan, 1, s.graphWidth, canvas.TextWidth("MM"));
+    if (c.asToday)
+      EXPECT_EQ(s.priceStep, searched);
+    else
+      EXPECT_GT(s.priceStep, searched);
+    std::vector<RecordingCanvas::Printed> labels;
+    for (const auto& p : canvas.printed)
+      if (p.y > s.graphBottom && p.text != "単価") labels.push_back(p);
+    ASSERT_GE(labels.size(), 2u);
+    for (std::size_t n = 1; n < labels.size(); ++n)
+      EXPECT_GT(labels[n].x, labels[n - 1].x + canvas.TextWidth(labels[n - 1].text))
+          << labels[n - 1].text << labels[n].text;
+  }
+}

@@ -87,6 +87,36 @@ AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
   return best;
 }
 
+// A price tick: where its line stands, its value, and where its label is printed and ends.
+struct PriceTick {
+  float x, value, left, right;
+};
+
+std::vector<PriceTick> priceTicksOf(const core::ChartState& s, const Canvas& canvas) {
+  std::vector<PriceTick> ticks;
+  const float bound = s.priceSpan;
+  const float step = s.priceStep;
+  float i = 0;
+  for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
+    const float x =
+        core::toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
+    const float value = i + s.priceMin;
+    const std::string plain = core::plainFloat(value);
+    const float left = core::toSingle(x - canvas.TextWidth(plain) / 2.0 - 1);
+    // The printed text: a blank in place of the sign when >= 0.
+    const float width = canvas.TextWidth(value >= 0 ? " " + plain : plain);
+    ticks.push_back({x, value, left, core::toSingle(static_cast<double>(left) + width)});
+    i = i + step;
+  }
+  return ticks;
+}
+
+bool labelsTouch(const std::vector<PriceTick>& ticks) {
+  for (std::size_t n = 1; n < ticks.size(); ++n)
+    if (ticks[n].left <= ticks[n - 1].right) return true;
+  return false;
+}
+
 }  // namespace
 
 void GraphMake(core::ChartState& s, Canvas& canvas) {
@@ -132,24 +162,23 @@ void GraphMake(core::ChartState& s, Canvas& canvas) {
   s.priceMax = core::toSingle(static_cast<double>(s.priceMin) + s.priceSpan);
   s.amountMax = core::toSingle(static_cast<double>(s.amountSpan) + s.amountMin);
 
-  // Price grid: vertical lines from the left edge, labels centred below the bottom edge.
+  // Price grid: vertical lines from the left edge, labels centred below the bottom edge. The
+  // step search spaces the ticks by the width of "MM"; where longer labels would still touch,
+  // the next larger step is taken.
   canvas.DrawWidth = 1;
   Zappari(s, s.priceSpan, 1, canvas.TextWidth("MM"));
-  {
-    const float bound = s.priceSpan;
-    const float step = s.priceStep;
-    float i = 0;
-    for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
-      const float x =
-          core::toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
-      canvas.Line(x, s.graphBottom, x, core::toSingle(core::plotTop(s)));
-      const float value = i + s.priceMin;
-      const float w = canvas.TextWidth(core::plainFloat(value));
-      canvas.CurrentX = core::toSingle(x - w / 2.0 - 1);
-      canvas.CurrentY = core::toSingle(static_cast<double>(s.graphBottom) + 1);
-      canvas.PrintNumber(value);
-      i = i + step;
-    }
+  std::vector<PriceTick> priceTicks = priceTicksOf(s, canvas);
+  while (labelsTouch(priceTicks)) {
+    const float next = s.priceStep * 10.0f;
+    if (!std::isfinite(next)) break;
+    s.priceStep = next;
+    priceTicks = priceTicksOf(s, canvas);
+  }
+  for (const PriceTick& tick : priceTicks) {
+    canvas.Line(tick.x, s.graphBottom, tick.x, core::toSingle(core::plotTop(s)));
+    canvas.CurrentX = tick.left;
+    canvas.CurrentY = core::toSingle(static_cast<double>(s.graphBottom) + 1);
+    canvas.PrintNumber(tick.value);
   }
 
   // Amount grid: horizontal lines from the bottom edge, labels left of the left edge.
