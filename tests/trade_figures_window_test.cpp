@@ -120,8 +120,9 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
   struct Case {
     const char *quantity, *buy, *sell;
   };
-  for (const Case& c : {Case{"300", "1234", "1250"}, Case{"5000", "1.00", "1.00"},
-                        Case{"5000", "35.20", "72.45"}}) {
+  for (const Case& c :
+       {Case{"300", "1234", "1250"}, Case{"5000", "1.00", "1.00"}, Case{"5000", "35.20", "72.45"},
+        Case{"100000", "99999", "100000"}, Case{"1000000", "9999", "10000"}}) {
     SCOPED_TRACE(c.quantity);
     trade(c.quantity, c.buy, c.sell);
     const float before = index();
@@ -129,9 +130,22 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
     EXPECT_EQ(index(), before + 1);
     EXPECT_EQ(entries(), before + 2);
     expectNoArrows();
+    // Off the axes too: a margin on every side.
+    const double left = state().graphLeft, right = core::plotRight(state());
+    const double top = core::plotTop(state()), bottom = state().graphBottom;
+    for (const tk::LineControl* l : {ui().LinB, ui().LinS, ui().LinBunki}) {
+      EXPECT_GT(l->x1(), left + 1) << l->objectName().toStdString();
+      EXPECT_LT(l->x1(), right - 1) << l->objectName().toStdString();
+    }
+    for (const tk::LineControl* l : {ui().LinBYaku, ui().LinSYaku}) {
+      EXPECT_GT(l->y1(), top + 1) << l->objectName().toStdString();
+      EXPECT_LT(l->y1(), bottom - 1) << l->objectName().toStdString();
+    }
     const core::SavedView v = shown();
     EXPECT_EQ(std::fmod(v[0], state().priceStep), 0);
-    EXPECT_EQ(std::fmod(v[2], state().amountStep), 0);
+    // (A float holds amounts of ten billion yen to 1,024 yen: the nearest float to the multiple.)
+    const double amountRemainder = std::remainder(v[2], state().amountStep);
+    EXPECT_LE(std::fabs(amountRemainder), (std::nextafter(v[2], HUGE_VALF) - v[2]) / 2);
     probe().CmdUndo_Click();
     EXPECT_EQ(index(), before);
     EXPECT_NE(shown(), v);
@@ -140,6 +154,14 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
   const core::SavedView v = shown();
   click(ui().CmdFit);
   EXPECT_EQ(shown(), v);
+  EXPECT_TRUE(messages.isEmpty());
+  // Margins beyond the largest float: one message, the view and its history as they were.
+  trade("1e9", "1e29", "3.3e29");
+  const std::size_t before = entries();
+  click(ui().CmdFit);
+  EXPECT_EQ(shown(), v);
+  EXPECT_EQ(entries(), before);
+  EXPECT_EQ(messages.size(), 1);
 }
 
 // The zoom keys, wherever the focus is: in as a wheel notch at the plot's centre, out as 縮小.

@@ -190,7 +190,9 @@ std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   TradeExtent e{};
   widen(low, high, e.priceLow, e.priceHigh);
   widen(amountLow, amountHigh, e.amountLow, e.amountHigh);
+  e.contentPriceLow = low;
   e.contentPriceHigh = high;
+  e.contentAmountLow = amountLow;
   e.contentAmountHigh = amountHigh;
   return e;
 }

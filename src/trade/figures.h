@@ -37,7 +37,8 @@ FigureTexts figureTextsUnknown();
 // side (not below 0 where the trade itself is not). Nothing when the amounts would not be finite.
 struct TradeExtent {
   double priceLow, priceHigh, amountLow, amountHigh;  // with the margins
-  double contentPriceHigh, contentAmountHigh;         // what must stay in view, without them
+  // What must stay in view, without them.
+  double contentPriceLow, contentPriceHigh, contentAmountLow, contentAmountHigh;
 };
 std::optional<TradeExtent> tradeExtent(const core::ChartState& s);
 
