@@ -313,7 +313,8 @@ TEST(FormatAmountIn, WholeYenWrittenExactlyInTheUnit) {
 
 // Every amount tick label stays whole, inside the window and left of the axis, and reads as its
 // tick's value: in yen where all of them fit today (and exactly where they stood), otherwise in
-// the first unit in which they fit, named on the line under the axis title.
+// the first unit in which they fit, or the one with the fewest decimals that fits nearer the axis,
+// named on the line under the axis title.
 TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
   struct Case {
     float amountMin, amountSpan;
@@ -329,6 +330,8 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
       {-2500000, 5000000, 4, "（万円）", false},
       {0, 3e12f, 8, "（億円）", false},
       {0, 3e16f, 12, "（兆円）", false},
+      // 億円 would fit 2 mm from the axis, with five decimals; 万円 fits nearer it, with one.
+      {9.9999e8f, 20000, 4, "（万円）", false},
       {1e30f, 1e30f, 0, "", false},           // in exponent form
       {-3.123457e38f, 1e37f, 0, "", false}};  // too wide for any form: from the window's edge
   for (const Case& c : cases) {

@@ -51,9 +51,9 @@ std::string amountText(const std::string& plain, int power) {
 
 // The labels of the ticks whose values have these plain texts. In yen each label stands where it
 // always has: its plain text (without commas) ends 2 mm left of the axis. Otherwise the label
-// itself ends there. When no way of writing them lets every label fit, the one with the
-// narrowest widest label is taken, and a label too wide starts at the window's left edge: whole,
-// though over the axis.
+// itself ends there, or nearer the axis where that lets a unit with fewer decimals fit. When no
+// way of writing them lets every label fit, the one with the narrowest widest label is taken,
+// and a label too wide starts at the window's left edge: whole, though over the axis.
 AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
                           const std::vector<std::string>& plains) {
   AmountLabels yen{nullptr, {}, {}};
@@ -66,23 +66,53 @@ AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
   }
   if (yenFits) return yen;
 
-  AmountLabels best{};
-  double bestWidest = std::numeric_limits<double>::infinity();
+  // Each unit's labels, ending 2 mm left of the axis.
+  struct Written {
+    AmountLabels labels;
+    double widest;
+    std::size_t decimals;  // of the label with the most
+  };
+  std::vector<Written> written;
   for (const AmountUnit& unit : kAmountUnits) {
-    AmountLabels labels{unit.unit, {}, {}};
-    double widest = 0;
+    Written w{{unit.unit, {}, {}}, 0, 0};
     for (const std::string& plain : plains) {
-      labels.texts.push_back(amountText(plain, unit.power));
-      const double width = canvas.TextWidth(labels.texts.back());
-      widest = std::max(widest, width);
-      labels.lefts.push_back(core::toSingle(static_cast<double>(s.graphLeft) - width - 2));
+      const std::string text = amountText(plain, unit.power);
+      const double width = canvas.TextWidth(text);
+      w.widest = std::max(w.widest, width);
+      const std::size_t point = text.find('.');
+      if (point != std::string::npos)
+        w.decimals = std::max(w.decimals, text.find_first_not_of("0123456789", point + 1) -
+                                              std::min(text.size(), point + 1));
+      w.labels.texts.push_back(text);
+      w.labels.lefts.push_back(core::toSingle(static_cast<double>(s.graphLeft) - width - 2));
     }
-    if (widest <= static_cast<double>(s.graphLeft) - 2) return labels;
-    if (widest < bestWidest) {
-      bestWidest = widest;
-      best = std::move(labels);
-    }
+    written.push_back(std::move(w));
   }
+  const double room = static_cast<double>(s.graphLeft) - 2;
+  const auto first = std::find_if(written.begin(), written.end(),
+                                  [&](const Written& w) { return w.widest <= room; });
+  if (first != written.end() && first->decimals == 0) return first->labels;
+  // The first unit that fits needs decimals (or none fits): the unit (万円, 億円, 兆円) with the
+  // fewest decimals reads better ("9,998.7" rather than "0.99987"), and may come closer to the
+  // axis to fit, up to half a millimetre from it.
+  constexpr double kNearestMm = 0.5;
+  const Written* fewest = first != written.end() ? &*first : nullptr;
+  for (const Written& w : written)
+    if (w.labels.unit && w.widest <= static_cast<double>(s.graphLeft) - kNearestMm &&
+        (!fewest || w.decimals < fewest->decimals))
+      fewest = &w;
+  if (fewest) {
+    AmountLabels labels = fewest->labels;
+    const double shift = std::max(0.0, fewest->widest - room);
+    for (float& left : labels.lefts) left = core::toSingle(left + shift);
+    return labels;
+  }
+  // No way of writing them lets every label fit: the narrowest widest label, from the window's
+  // left edge where it is too wide.
+  const auto narrowest =
+      std::min_element(written.begin(), written.end(),
+                       [](const Written& a, const Written& b) { return a.widest < b.widest; });
+  AmountLabels best = narrowest->labels;
   for (float& left : best.lefts) left = std::max(left, 0.0f);
   return best;
 }
