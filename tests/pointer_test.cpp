@@ -151,6 +151,14 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
   ui().TxtQua->setText(QStringLiteral("2000"));
   EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(
       QStringLiteral("\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425")));
+  ui().TxtBP->setText(QStringLiteral("10.00"));  // a price: no redraw, the same readout
+  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(QStringLiteral("\n損益 78,425")));
+  core::showView(state(), {0, 30, 0, 100000});  // a view without the point read: none
+  probe().ReDraw();
+  EXPECT_FALSE(ui().chartArea->accessibleDescription().contains(QLatin1Char('\n')));
+  ui().TxtBP->setText(QStringLiteral("1.00"));
+  core::showView(state(), {47, 5, 40000, 15000});
+  probe().ReDraw();
 
   moveTo(px(state().graphLeft - 3, midY()));  // off the plot area
   EXPECT_FALSE(tipShown());

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/frm_plot.h"
+#include "app/tk/chart_accessible.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
@@ -168,6 +169,7 @@ void FrmPlot::CalcSoneki() {
   const trade::ReadoutLook look = trade::profitLossReadout(state);
   ui.LblSoneki->setCaption(QString::fromStdString(look.caption));
   ui.LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
+  ui.chartArea->followTrade(state);
   ShowFigures();
 }
 
