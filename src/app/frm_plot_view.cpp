@@ -47,8 +47,8 @@ void FrmPlot::CmdFit_Click() {
                              surface.TextWidth("MM"), surface.TextHeight("M"))
              : std::nullopt;
   if (!plan) {
-    tk::showMessage(
-        this, QStringLiteral("この取引の金額はグラフに描けないため、表示範囲を合わせられません。"));
+    tk::showMessage(this,
+                    QStringLiteral("金額が大きすぎて、この取引に表示範囲を合わせられません。"));
     return;
   }
   view::applyZoom(state, *plan);
