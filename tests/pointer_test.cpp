@@ -114,6 +114,19 @@ TEST_F(PointerWindow, WheelZoomIsTheTwoClickZoomOfItsRectangleOverAFreePlotAreaO
   EXPECT_EQ(entries(), 2u);
   wheelAt(midX(), midY(), 60);
   EXPECT_EQ(entries(), 3u);
+  // One event of many notches takes a few: as many for 500 as for 1,000, in or out.
+  std::vector<std::size_t> added;
+  for (const int notches : {2, 500, 1000, -500, -1000}) {
+    const std::size_t before = entries();
+    wheelAt(midX(), midY(), notches * 120);
+    added.push_back(entries() - before);
+  }
+  EXPECT_EQ(added[0], 2u);
+  EXPECT_GT(added[1], added[0]);
+  EXPECT_LT(added[1], 500u);
+  EXPECT_EQ(added[2], added[1]);
+  EXPECT_EQ(added[3], added[1]);
+  EXPECT_EQ(added[4], added[1]);
 }
 
 TEST_F(PointerWindow, EscDropsOnlyAPendingSelectionWhereverTheFocusIs) {

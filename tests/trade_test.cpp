@@ -327,23 +327,28 @@ TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
   EXPECT_EQ(texts.fees, "往復手数料 3,150円");
 }
 
-// The tax is taken from a profit only, rounded down to whole yen.
+// The tax is taken from a profit only, rounded down to whole yen; the round trip's fees are the
+// buy fee and the sell fee, each of its own tier.
 TEST(Figures, ProfitAfterTax) {
   struct Case {
     float quantity, buy, sell;
     std::int64_t taxThousandths;
     const char* expected;
+    const char* fees = "往復手数料 1,050円";
   };
   for (const Case& c :
        {Case{1, 1000, 16899, 20315, "税引後 11,833円"},  // 14,849 less 3,016
         Case{1, 1000, 16899, 0, "税引後 14,849円"},
         Case{1, 1000, 16899, 12345, "税引後 13,016円"},  // less 1,833.1...
-        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"}}) {
+        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"},
+        Case{1000, 45, 50, 20315, "税引後 2,730円", "往復手数料 1,575円"},  // 3,425 less 695
+        Case{1000, 50, 45, 20315, "税引後 -6,575円", "往復手数料 1,575円"}}) {
     core::ChartState s = startState();
     s.settings.taxThousandths = c.taxThousandths;
     setTrade(s, c.quantity, c.buy, c.sell);
-    EXPECT_EQ(trade::figureTexts(s, trade::breakEvenHundredths(s)).afterTax, c.expected)
-        << c.sell << " " << c.taxThousandths;
+    const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
+    EXPECT_EQ(texts.afterTax, c.expected) << c.sell << " " << c.taxThousandths;
+    EXPECT_EQ(texts.fees, c.fees) << c.buy << " -> " << c.sell;
   }
 }
 
