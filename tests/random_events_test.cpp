@@ -5,7 +5,8 @@
 // invariants are checked. A failure names the seed, the event and the events before it.
 //
 //   HOSHINAMI_SEED=<n>    replays one run (the default seed is fixed)
-//   HOSHINAMI_EVENTS=<n>  sets the number of events (default 20000)
+//   HOSHINAMI_EVENTS=<n>  sets the number of events (default 4000, about 10 s with the
+//                         sanitizers; scripts/soak runs long ones)
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
@@ -28,7 +29,7 @@
 namespace {
 
 constexpr std::uint32_t kDefaultSeed = 20240607;
-constexpr long kDefaultEvents = 20000;
+constexpr long kDefaultEvents = 4000;
 
 std::optional<unsigned long> fromEnvironment(const char* name) {
   const char* text = std::getenv(name);
@@ -750,7 +751,7 @@ class RandomEventsTest : public WindowTest {
   std::deque<std::string> recent;
 };
 
-TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
+TEST_F(RandomEventsTest, ASeededStormKeepsTheWindowSound) {
   seed = static_cast<std::uint32_t>(fromEnvironment("HOSHINAMI_SEED").value_or(kDefaultSeed));
   const long events =
       static_cast<long>(fromEnvironment("HOSHINAMI_EVENTS").value_or(kDefaultEvents));
