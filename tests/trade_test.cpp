@@ -234,24 +234,30 @@ TEST(ExactMoney, LabelsAndReadoutMatchWholeNumberArithmetic) {
   }
 }
 
-// Where the two amount labels would overlap on one text line, the sell label moves right just far
-// enough to leave 1 mm; wherever they do not overlap, both stand where each alone would.
+// Where the two amount labels would overlap on one text line (tops less than a line apart,
+// however little they overlap), the sell label moves right just far enough to leave 1 mm;
+// wherever they do not overlap, both stand where each alone would.
 TEST(AmountMarkers, LabelsNeverCoverEachOther) {
   struct Case {
-    float quantity, buy, sell, mmPerByte;
+    float quantity, buy, sell, mmPerByte, lineHeight;
     bool moved;
   };
   const std::vector<Case> cases = {
-      {250000, 99.99f, 99.99f, 2, true},   // both above the plot on one line, wide text
-      {250000, 99.99f, 99.99f, 1, false},  // the same line, narrow enough to fit
-      {1000, 1, 1, 3, false},              // different lines
+      {250000, 99.99f, 99.99f, 2, 3, true},   // both above the plot on one line, wide text
+      {250000, 99.99f, 99.99f, 1, 3, false},  // the same line, narrow enough to fit
+      {1000, 1, 1, 3, 3, false},              // different lines
+      // Tops 0.735 mm apart, the sell label reaching 7 mm into the buy label.
+      {1000, 1, 1, 4, 1, true},
+      {1000, 1, 1, 4, 1.4f, true},
+      {1000, 1, 1, 4, 0.7f, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.quantity) + " " + std::to_string(c.lineHeight));
     const core::ChartState s = startState(c.quantity, c.buy, c.sell);
     const auto width = [&](std::string_view caption) { return c.mmPerByte * caption.size(); };
-    const trade::AmountMarkers both = trade::amountMarkers(s, 3, width);
-    const trade::Marker buy = trade::amountMarker(s, Side::Buy, 3, width);
-    const trade::Marker sell = trade::amountMarker(s, Side::Sell, 3, width);
+    const trade::AmountMarkers both = trade::amountMarkers(s, c.lineHeight, width);
+    const trade::Marker buy = trade::amountMarker(s, Side::Buy, c.lineHeight, width);
+    const trade::Marker sell = trade::amountMarker(s, Side::Sell, c.lineHeight, width);
     EXPECT_EQ(both.buy.labelLeft, buy.labelLeft);
     EXPECT_EQ(both.sell.labelTop, sell.labelTop);
     EXPECT_EQ(both.sell.caption, sell.caption);
@@ -349,21 +355,6 @@ TEST(Figures, ProfitAfterTax) {
     const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
     EXPECT_EQ(texts.afterTax, c.expected) << c.sell << " " << c.taxThousandths;
     EXPECT_EQ(texts.fees, c.fees) << c.buy << " -> " << c.sell;
-  }
-}
-
-// Labels less than one text line apart share a line, however little they overlap: the sell label
-// moves right of the buy label. Here their tops are 0.735 mm apart and the sell label reaches
-// 7 mm into the buy label.
-TEST(AmountMarkers, LabelsLessThanALineApartShareIt) {
-  const core::ChartState s = startState(1000, 1, 1);
-  const auto width = [](std::string_view caption) { return 4.0f * caption.size(); };
-  for (const auto& [lineHeight, moved] : {std::pair{1.0f, true}, {1.4f, true}, {0.7f, false}}) {
-    const trade::AmountMarkers both = trade::amountMarkers(s, lineHeight, width);
-    const float alone = trade::amountMarker(s, Side::Sell, lineHeight, width).labelLeft;
-    EXPECT_FLOAT_EQ(both.sell.labelLeft,
-                    moved ? both.buy.labelLeft + width(both.buy.caption) + 1 : alone)
-        << lineHeight;
   }
 }
 
