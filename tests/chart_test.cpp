@@ -105,23 +105,33 @@ TEST(Mapping, LineEntersAndLeavesThePlotArea) {
   EXPECT_FLOAT_EQ(s.lineEndY, 50);
 }
 
+// The first power of ten times the start step whose ticks fit; where none fits, the search still
+// ends, on the largest finite step (0 marks those cases here).
 TEST(TickSteps, SmallestPowerOfTenThatFits) {
-  EXPECT_EQ(chart::tickStep(100000, 1, 70, 3.2f), 10000);  // fit 21
-  EXPECT_EQ(chart::tickStep(100, 1, 100, 5), 10);          // fit 20
-  EXPECT_EQ(chart::tickStep(200, 1, 100, 5), 10);          // exactly fit x 10: equality accepted
-  EXPECT_EQ(chart::tickStep(201, 1, 100, 5), 100);
-  EXPECT_EQ(chart::tickStep(5, 1, 100, 5), 1);  // never below the start step
-  EXPECT_EQ(chart::tickStep(0, 1, 100, 5), 1);  // empty or reversed selections
-  EXPECT_EQ(chart::tickStep(-40, 1, 100, 5), 1);
-  EXPECT_EQ(chart::tickStep(1e6f, 1, 40, 5), 1e6f);  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
-}
-
-TEST(TickSteps, EndsOnAFiniteStepWhenNothingFits) {
-  const float step = chart::tickStep(100, 1, 2, 5);  // fit 0
-  EXPECT_TRUE(std::isfinite(step));
-  EXPECT_GE(step, 1e38f);
-  EXPECT_TRUE(std::isfinite(chart::tickStep(100, 1, 100, std::nanf(""))));
-  EXPECT_EQ(chart::tickStep(100, 0, 100, 5), 0);  // a zero start step cannot grow; it stops at once
+  struct Case {
+    float area, start, room, measure, step;
+  };
+  for (const Case& c : {
+           Case{100000, 1, 70, 3.2f, 10000},  // fit 21
+           Case{100, 1, 100, 5, 10},          // fit 20
+           Case{200, 1, 100, 5, 10},          // exactly fit x 10: equality accepted
+           Case{201, 1, 100, 5, 100},
+           Case{5, 1, 100, 5, 1},  // never below the start step
+           Case{0, 1, 100, 5, 1},  // empty or reversed selections
+           Case{-40, 1, 100, 5, 1},
+           Case{1e6f, 1, 40, 5, 1e6f},  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
+           Case{100, 0, 100, 5, 0},     // a zero start step cannot grow; it stops at once
+           Case{100, 1, 2, 5, 0},       // fit 0
+           Case{100, 1, 100, std::nanf(""), 0},
+       }) {
+    const float step = chart::tickStep(c.area, c.start, c.room, c.measure);
+    SCOPED_TRACE(std::to_string(c.area) + " from " + std::to_string(c.start));
+    EXPECT_TRUE(std::isfinite(step));
+    if (c.step != 0 || c.start == 0)
+      EXPECT_EQ(step, c.step);
+    else
+      EXPECT_GE(step, 1e38f);
+  }
 }
 
 TEST(TickSteps, BarasiAndZappariUseTheirOwnAxis) {
