@@ -122,7 +122,8 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
   };
   for (const Case& c :
        {Case{"300", "1234", "1250"}, Case{"5000", "1.00", "1.00"}, Case{"5000", "35.20", "72.45"},
-        Case{"100000", "99999", "100000"}, Case{"1000000", "9999", "10000"}}) {
+        Case{"100000", "99999", "100000"}, Case{"1000000", "9999", "10000"},
+        Case{"1000000", "100000", "100000"}, Case{"7", "3e9", "3e9"}}) {
     SCOPED_TRACE(c.quantity);
     trade(c.quantity, c.buy, c.sell);
     const float before = index();
@@ -142,10 +143,10 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
       EXPECT_LT(l->y1(), bottom - 1) << l->objectName().toStdString();
     }
     const core::SavedView v = shown();
-    EXPECT_EQ(std::fmod(v[0], state().priceStep), 0);
-    // (A float holds amounts of ten billion yen to 1,024 yen: the nearest float to the multiple.)
-    const double amountRemainder = std::remainder(v[2], state().amountStep);
-    EXPECT_LE(std::fabs(amountRemainder), (std::nextafter(v[2], HUGE_VALF) - v[2]) / 2);
+    // On a step multiple, or (where a float cannot hold it: ten billion yen are held to 1,024
+    // yen) the float nearest to one.
+    for (const auto& [end, step] : {std::pair{v[0], state().priceStep}, {v[2], state().amountStep}})
+      EXPECT_LE(std::fabs(std::remainder(end, step)), (std::nextafter(end, HUGE_VALF) - end) / 2);
     probe().CmdUndo_Click();
     EXPECT_EQ(index(), before);
     EXPECT_NE(shown(), v);

@@ -146,12 +146,39 @@ std::optional<ZoomPlan> planFitInDoubles(const core::ChartState& s, double price
   probe.graphHeight = s.graphHeight;
   chart::Zappari(probe, core::toSingle(priceHigh - priceLow), 1, labelWidth);
   chart::Barasi(probe, core::toSingle(amountHigh - amountLow), 1, lineHeight);
-  const auto snapped = [](double low, double high, float step) {
-    const double min = std::floor(low / step) * step;
-    return std::pair{core::toSingle(min), core::toSingle(std::ceil(high / step) * step - min)};
+  // A step finer than the floats there would draw grid lines on top of each other: it grows by
+  // tens until it spans at least the distance between two floats at the axis' far end.
+  const auto coarseEnough = [](float step, double low, double high) {
+    const float far = core::toSingle(std::max(std::fabs(low), std::fabs(high)));
+    const float spacing = std::nextafter(far, HUGE_VALF) - far;
+    while (step < spacing && std::isfinite(step * 10.0f)) step *= 10.0f;
+    return step;
   };
-  const auto [priceMin, priceSpan] = snapped(priceLow, priceHigh, probe.priceStep);
-  const auto [amountMin, amountSpan] = snapped(amountLow, amountHigh, probe.amountStep);
+  probe.priceStep = coarseEnough(probe.priceStep, priceLow, priceHigh);
+  probe.amountStep = coarseEnough(probe.amountStep, amountLow, amountHigh);
+  // Each axis from the step multiples outside its range. Stored as floats the ends round, and
+  // may land on the content or past it: then that end takes another step or two. Nothing when
+  // the axis still does not hold the content inside its edges (or on a lower edge of 0 where the
+  // margin stopped at 0).
+  const auto snapped = [](double low, double high, double contentLow, double contentHigh,
+                          float step) -> std::optional<std::pair<float, float>> {
+    float min = core::toSingle(std::floor(low / step) * step);
+    const double upper = std::ceil(high / step) * step;
+    const auto lowHolds = [&] { return min < contentLow || (min == 0 && contentLow >= 0); };
+    for (int more = 0; more < 3 && !lowHolds(); ++more) min = core::toSingle(min - step);
+    float span = core::toSingle(upper - min);
+    const auto highHolds = [&] {
+      return contentHigh < core::toSingle(static_cast<double>(min) + span);
+    };
+    for (int more = 0; more < 3 && !highHolds(); ++more) span = core::toSingle(span + step);
+    if (!lowHolds() || !highHolds()) return std::nullopt;
+    return std::pair{min, span};
+  };
+  const auto price =
+      snapped(priceLow, priceHigh, contentPriceLow, contentPriceHigh, probe.priceStep);
+  const auto amount =
+      snapped(amountLow, amountHigh, contentAmountLow, contentAmountHigh, probe.amountStep);
+  if (!price || !amount) return std::nullopt;
   ZoomPlan p{};
   p.areaPriceLow = core::toSingle(priceLow);
   p.areaPriceHigh = core::toSingle(priceHigh);
@@ -159,16 +186,8 @@ std::optional<ZoomPlan> planFitInDoubles(const core::ChartState& s, double price
   p.areaAmountHigh = core::toSingle(amountHigh);
   p.priceStep = probe.priceStep;
   p.amountStep = probe.amountStep;
-  p.view = {priceMin, priceSpan, amountMin, amountSpan};
+  p.view = {price->first, price->second, amount->first, amount->second};
   if (!core::isShowable(p.view)) return std::nullopt;
-  // Inside the edges, or on a lower edge of 0 where the margin stopped at 0.
-  const auto holds = [](float min, float span, double low, double high) {
-    const double max = core::toSingle(static_cast<double>(min) + span);
-    return (min < low || (min == 0 && low >= 0)) && high < max;
-  };
-  if (!holds(priceMin, priceSpan, contentPriceLow, contentPriceHigh) ||
-      !holds(amountMin, amountSpan, contentAmountLow, contentAmountHigh))
-    return std::nullopt;
   return p;
 }
 
