@@ -29,9 +29,10 @@ QByteArray withReplaced(const char* from, const char* to) {
   return text.replace(at, qstrlen(from), to);
 }
 
-QByteArray twentyOneTiers() {
+// The example with `count` - 1 tiers of fee 1 below 1,000, 2,000... before its last one.
+QByteArray tiers(int count) {
   QByteArray tiers;
-  for (int i = 1; i <= 20; ++i)
+  for (int i = 1; i < count; ++i)
     tiers += "{\"below\": " + QByteArray::number(i * 1000) + ", \"fee\": 1}, ";
   return withReplaced(R"({"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, )", tiers);
 }
@@ -68,7 +69,7 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
            R"([ {"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, {"fee": 1575} ])",
            "[]"),
        "fees"},  // no tier
-      {twentyOneTiers(), "fees"},
+      {tiers(21), "fees"},
       {withReplaced(R"({"fee": 1575})", "1575"), "fees[2]"},
       {withReplaced("\"fee\": 1050", "\"fee\": \"1050\""), "fees[1].fee"},  // a wrong type
       {withReplaced("\"fee\": 1050", "\"fee\": null"), "fees[1].fee"},
@@ -133,11 +134,16 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
   broker.quantity = {100, 1000, 100, 1'000'000};
   broker.price = {29, 10000, 29, 1'000'000};
   broker.taxThousandths = 20315;
+  core::TradeSettings twenty = core::builtInSettings();
+  twenty.fees.clear();
+  for (int i = 1; i < 20; ++i) twenty.fees.push_back({i * 1000, 1});
+  twenty.fees.push_back({std::nullopt, 1575});
   const struct {
     QByteArray contents;
     core::TradeSettings settings;
   } kGood[] = {
       {kExample, core::builtInSettings()},
+      {tiers(20), twenty},
       {R"({"fees": [{"below": 1e5, "fee": 0}, {"below": 500000, "fee": 180},
                     {"below": 1000000, "fee": 340, "名前": "大口"}, {"fee": 640}],
            "quantity": {"step": 100, "bigStep": 1000, "lowest": 100, "highest": 1000000},

@@ -235,24 +235,30 @@ TEST(ExactMoney, LabelsAndReadoutMatchWholeNumberArithmetic) {
   }
 }
 
-// Where the two amount labels would overlap on one text line, the sell label moves right just far
-// enough to leave 1 mm; wherever they do not overlap, both stand where each alone would.
+// Where the two amount labels would overlap on one text line (tops less than a line apart,
+// however little they overlap), the sell label moves right just far enough to leave 1 mm;
+// wherever they do not overlap, both stand where each alone would.
 TEST(AmountMarkers, LabelsNeverCoverEachOther) {
   struct Case {
-    float quantity, buy, sell, mmPerByte;
+    float quantity, buy, sell, mmPerByte, lineHeight;
     bool moved;
   };
   const std::vector<Case> cases = {
-      {250000, 99.99f, 99.99f, 2, true},   // both above the plot on one line, wide text
-      {250000, 99.99f, 99.99f, 1, false},  // the same line, narrow enough to fit
-      {1000, 1, 1, 3, false},              // different lines
+      {250000, 99.99f, 99.99f, 2, 3, true},   // both above the plot on one line, wide text
+      {250000, 99.99f, 99.99f, 1, 3, false},  // the same line, narrow enough to fit
+      {1000, 1, 1, 3, 3, false},              // different lines
+      // Tops 0.735 mm apart, the sell label reaching 7 mm into the buy label.
+      {1000, 1, 1, 4, 1, true},
+      {1000, 1, 1, 4, 1.4f, true},
+      {1000, 1, 1, 4, 0.7f, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.quantity) + " " + std::to_string(c.lineHeight));
     const core::ChartState s = startState(c.quantity, c.buy, c.sell);
     const auto width = [&](std::string_view caption) { return c.mmPerByte * caption.size(); };
-    const trade::AmountMarkers both = trade::amountMarkers(s, 3, width);
-    const trade::Marker buy = trade::amountMarker(s, Side::Buy, 3, width);
-    const trade::Marker sell = trade::amountMarker(s, Side::Sell, 3, width);
+    const trade::AmountMarkers both = trade::amountMarkers(s, c.lineHeight, width);
+    const trade::Marker buy = trade::amountMarker(s, Side::Buy, c.lineHeight, width);
+    const trade::Marker sell = trade::amountMarker(s, Side::Sell, c.lineHeight, width);
     EXPECT_EQ(both.buy.labelLeft, buy.labelLeft);
     EXPECT_EQ(both.sell.labelTop, sell.labelTop);
     EXPECT_EQ(both.sell.caption, sell.caption);
@@ -438,38 +444,28 @@ TEST(Figures, WorkedExampleOnTheTickGridAndTheReturn) {
   }
 }
 
-// The tax is taken from a profit only, rounded down to whole yen.
+// The tax is taken from a profit only, rounded down to whole yen; the round trip's fees are the
+// buy fee and the sell fee, each of its own tier.
 TEST(Figures, ProfitAfterTax) {
   struct Case {
     float quantity, buy, sell;
     std::int64_t taxThousandths;
     const char* expected;
+    const char* fees = "往復手数料 1,050円";
   };
   for (const Case& c :
        {Case{1, 1000, 16899, 20315, "税引後 11,833円"},  // 14,849 less 3,016
         Case{1, 1000, 16899, 0, "税引後 14,849円"},
         Case{1, 1000, 16899, 12345, "税引後 13,016円"},  // less 1,833.1...
-        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"}}) {
+        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"},
+        Case{1000, 45, 50, 20315, "税引後 2,730円", "往復手数料 1,575円"},  // 3,425 less 695
+        Case{1000, 50, 45, 20315, "税引後 -6,575円", "往復手数料 1,575円"}}) {
     core::ChartState s = startState();
     s.settings.taxThousandths = c.taxThousandths;
     setTrade(s, c.quantity, c.buy, c.sell);
-    EXPECT_EQ(trade::figureTexts(s, trade::breakEvenHundredths(s)).afterTax, c.expected)
-        << c.sell << " " << c.taxThousandths;
-  }
-}
-
-// Labels less than one text line apart share a line, however little they overlap: the sell label
-// moves right of the buy label. Here their tops are 0.735 mm apart and the sell label reaches
-// 7 mm into the buy label.
-TEST(AmountMarkers, LabelsLessThanALineApartShareIt) {
-  const core::ChartState s = startState(1000, 1, 1);
-  const auto width = [](std::string_view caption) { return 4.0f * caption.size(); };
-  for (const auto& [lineHeight, moved] : {std::pair{1.0f, true}, {1.4f, true}, {0.7f, false}}) {
-    const trade::AmountMarkers both = trade::amountMarkers(s, lineHeight, width);
-    const float alone = trade::amountMarker(s, Side::Sell, lineHeight, width).labelLeft;
-    EXPECT_FLOAT_EQ(both.sell.labelLeft,
-                    moved ? both.buy.labelLeft + width(both.buy.caption) + 1 : alone)
-        << lineHeight;
+    const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
+    EXPECT_EQ(texts.afterTax, c.expected) << c.sell << " " << c.taxThousandths;
+    EXPECT_EQ(texts.fees, c.fees) << c.buy << " -> " << c.sell;
   }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/frm_plot.h"
+#include "app/tk/chart_accessible.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
@@ -187,6 +188,7 @@ void FrmPlot::CalcSoneki() {
   const trade::ReadoutLook look = trade::profitLossReadout(state);
   ui.LblSoneki->setCaption(QString::fromStdString(look.caption));
   ui.LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
+  ui.chartArea->followTrade(state);
   ShowFigures();
 }
 
@@ -203,8 +205,8 @@ void FrmPlot::ShowFigures() {
     figures = trade::tradeFigures(state);
     if (tk::shownRefused(ui.TxtTarget)) figures->target = {};
   }
-  MoveLinBunki(figures ? figures->breakEven.hundredths : std::nullopt);
-  MoveLinTarget(figures ? figures->target.hundredths : std::nullopt);
+  MoveDashedMarkers(figures ? figures->breakEven.hundredths : std::nullopt,
+                    figures ? figures->target.hundredths : std::nullopt);
   const std::vector<trade::FigureRow>& table = trade::figureTable();
   for (std::size_t i = 0; i < table.size(); ++i) {
     const QString caption = QString::fromStdString(trade::figureText(table[i], state, figures));
@@ -217,31 +219,72 @@ void FrmPlot::ShowFigures() {
 
 namespace {
 
-// A dashed price marker at hundredths of a yen, or hidden with none.
-void moveDashedMarker(tk::LineControl* line, tk::MmLabel* label,
-                      std::optional<std::int64_t> hundredths,
-                      const std::function<trade::Marker(float)>& marker) {
-  if (!hundredths) {
+// The dashed marker of a price in hundredths of a yen; none when there is no price.
+std::optional<trade::Marker> dashedMarker(std::optional<std::int64_t> hundredths,
+                                          const std::function<trade::Marker(float)>& marker) {
+  if (!hundredths) return std::nullopt;
+  return marker(core::toSingle(static_cast<double>(*hundredths) / 100.0));
+}
+
+void applyDashedMarker(tk::LineControl* line, tk::MmLabel* label,
+                       const std::optional<trade::Marker>& m) {
+  if (!m) {
     line->hide();
     label->hide();
     return;
   }
-  const trade::Marker m = marker(core::toSingle(static_cast<double>(*hundredths) / 100.0));
-  applyLine(line, m.line);
-  applyLabel(label, m);
+  applyLine(line, m->line);
+  applyLabel(label, *m);
   label->show();
 }
 
 }  // namespace
 
-void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
-  moveDashedMarker(ui.LinBunki, ui.LblBunki, breakEvenHundredths,
-                   [this](float price) { return trade::breakEvenMarker(state, price); });
+// The break-even and the target marker, placed together so that the second keeps clear of the
+// first as of the trade's own marks.
+void FrmPlot::MoveDashedMarkers(std::optional<std::int64_t> breakEvenHundredths,
+                                std::optional<std::int64_t> targetHundredths) {
+  std::optional<trade::Marker> breakEven = dashedMarker(
+      breakEvenHundredths, [this](float price) { return trade::breakEvenMarker(state, price); });
+  std::optional<trade::Marker> target = dashedMarker(
+      targetHundredths, [this](float price) { return trade::targetMarker(state, price); });
+  std::vector<trade::Marker*> marks;
+  for (std::optional<trade::Marker>* m : {&breakEven, &target})
+    if (*m) marks.push_back(&**m);
+  if (!marks.empty()) PlaceNewMarks(std::move(marks), ui.LblBunki);
+  applyDashedMarker(ui.LinBunki, ui.LblBunki, breakEven);
+  applyDashedMarker(ui.LinTarget, ui.LblTarget, target);
 }
 
-void FrmPlot::MoveLinTarget(std::optional<std::int64_t> targetHundredths) {
-  moveDashedMarker(ui.LinTarget, ui.LblTarget, targetHundredths,
-                   [this](float price) { return trade::targetMarker(state, price); });
+// The marks that came after the buy and sell markers stand clear of them: of their captions,
+// their amount labels, their price lines from the captions down to the plot, and of the titles
+// printed above the plot. `font` is the new captions' label (they share one font).
+void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font) {
+  const double plotTop = core::plotTop(state);
+  trade::MarkRoom room{{}, 0, tk::pxToMm(width())};
+  const auto boxOf = [](const QRect& r) {
+    return trade::Box{tk::pxToMm(r.left()), tk::pxToMm(r.top()), tk::pxToMm(r.right() + 1),
+                      tk::pxToMm(r.bottom() + 1)};
+  };
+  for (const tk::MmLabel* label : {ui.LblBuy, ui.LblSell, ui.LblBYaku, ui.LblSYaku})
+    room.keep.push_back(boxOf(label->geometry()));
+  for (const tk::LineControl* line : {ui.LinB, ui.LinS})
+    if (line->isVisibleTo(this)) room.keep.push_back({line->x1(), line->y2(), line->x1(), plotTop});
+  for (const tk::DrawOp& op : surface.ops()) {
+    if (op.kind != tk::DrawOp::Text || op.y1 >= plotTop) continue;
+    const std::string text = op.text.toStdString();
+    room.keep.push_back({op.x1, op.y1, op.x1 + static_cast<double>(surface.TextWidth(text)),
+                         op.y1 + static_cast<double>(surface.TextHeight(text))});
+  }
+  // A caption is as wide and as high as its label: from the whole pixel left of and above its
+  // place on.
+  const QFontMetricsF metrics(font->font());
+  const double pixel = tk::pxToMm(1);
+  trade::placeNewMarks(
+      state, std::move(marks), std::move(room),
+      core::toSingle(tk::pxToMm(metrics.height()) + pixel), [&](std::string_view caption) {
+        return core::toSingle(tk::textWidthMm(metrics, tk::displayText(tk::qs(caption))) + pixel);
+      });
 }
 
 // The figures, each followed by its extra controls, flow to the right of the readout, 3 mm apart,

@@ -298,8 +298,10 @@ FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t>) 
 std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   double low = std::min(s.buyPrice, s.sellPrice);
   double high = std::max(s.buyPrice, s.sellPrice);
-  if (const auto breakEven = breakEvenHundredths(s)) {
-    const double price = gridFloat(*breakEven);
+  // The dashed marks too: the break-even and the target's price where the lines cross.
+  for (const auto& mark : {breakEvenHundredths(s), targetPrices(s).hundredths}) {
+    if (!mark) continue;
+    const double price = gridFloat(*mark);
     low = std::min(low, price);
     high = std::max(high, price);
   }
@@ -329,7 +331,9 @@ std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   TradeExtent e{};
   widen(low, high, e.priceLow, e.priceHigh);
   widen(amountLow, amountHigh, e.amountLow, e.amountHigh);
+  e.contentPriceLow = low;
   e.contentPriceHigh = high;
+  e.contentAmountLow = amountLow;
   e.contentAmountHigh = amountHigh;
   return e;
 }
