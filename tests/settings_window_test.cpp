@@ -73,7 +73,7 @@ class SettingsWindowTest : public WindowTest {
 
 TEST_F(SettingsWindowTest, AWindowWithoutAFileUsesTheBuiltInSettingsAndWatchesNothing) {
   open(QString());
-  EXPECT_EQ(probe().settingsFile().watcher, nullptr);
+  EXPECT_EQ(probe().settingsFile().watcher(), nullptr);
   EXPECT_EQ(state().settings, core::builtInSettings());
   EXPECT_TRUE(messages.isEmpty());
 }
@@ -84,7 +84,7 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(state().settings, lotsOf100());
   EXPECT_EQ(ui().CmdSQU->toolTip(), QStringLiteral("+100"));
   const QStringList watched =
-      probe().settingsFile().watcher->files() + probe().settingsFile().watcher->directories();
+      probe().settingsFile().watcher()->files() + probe().settingsFile().watcher()->directories();
   EXPECT_TRUE(watched.contains(path) && watched.contains(dir.path()))
       << watched.join(u' ').toStdString();
   ui().TxtQua->setText(QStringLiteral("300"));
@@ -118,7 +118,7 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(state().viewHistory, history);
   EXPECT_TRUE(
       ui().LblBYaku->caption().endsWith(QStringLiteral(" \\370,200")));  // 300 x 1234, no fee
-  EXPECT_TRUE(probe().settingsFile().watcher->files().contains(path));   // the new file is watched
+  EXPECT_TRUE(probe().settingsFile().watcher()->files().contains(path));   // the new file is watched
 
   // The same bad edit again after a good one is reported again; a removed file is the built-ins.
   saveFile(path, bad);
@@ -206,7 +206,7 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   EXPECT_FALSE(d->isVisible());
   EXPECT_EQ(state().settings, wanted);
   EXPECT_EQ(app::read(path).settings, wanted);
-  EXPECT_TRUE(probe().settingsFile().watcher->files().contains(path));
+  EXPECT_TRUE(probe().settingsFile().watcher()->files().contains(path));
   probe().LoadSettings(false);  // the watcher's notice of the same save changes nothing
   EXPECT_EQ(state().settings, wanted);
   EXPECT_TRUE(messages.isEmpty());

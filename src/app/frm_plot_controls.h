@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,11 @@ struct FrmPlotControls {
   tk::MmLabel* LblBunki = nullptr;
   std::array<tk::MmLabel*, 3> LblFigures{};
   QPushButton* CmdFit = nullptr;         // the view fitted to the trade
+  // The named trades (銘柄) under the buttons above: a name typed or chosen, saved and deleted.
+  QComboBox* CmbTrades = nullptr;
+  QPushButton* CmdSaveTrade = nullptr;
+  QPushButton* CmdDeleteTrade = nullptr;
+  QTimer* TmrKeep = nullptr;  // writes the kept trade a second after the last change
   tk::ChartArea* chartArea = nullptr;    // the chart for assistive technology; draws nothing
   tk::ReadoutTip* TipReadout = nullptr;  // the amounts under the pointer, in a window of its own
 
