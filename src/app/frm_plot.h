@@ -153,6 +153,7 @@ class FrmPlot : public QWidget {
   void WriteKept(bool quiet);
   void ShowTrade(const KeptTrade& trade);
   void ShowTradeNames();
+  void ShowTradeButtons();
   void CmbTrades_Click(const QString& name);
   void CmdSaveTrade_Click();
   void CmdDeleteTrade_Click();

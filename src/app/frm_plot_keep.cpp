@@ -29,6 +29,7 @@ void FrmPlot::connectKeepEvents(const QString& settingsPath) {
   ui.CmbTrades->setCurrentIndex(-1);
   connect(ui.CmbTrades, &QComboBox::activated, this,
           [this](int index) { CmbTrades_Click(ui.CmbTrades->itemText(index)); });
+  connect(ui.CmbTrades, &QComboBox::currentTextChanged, this, [this] { ShowTradeButtons(); });
   connect(ui.CmdSaveTrade, &QPushButton::clicked, this, [this] { CmdSaveTrade_Click(); });
   connect(ui.CmdDeleteTrade, &QPushButton::clicked, this, [this] { CmdDeleteTrade_Click(); });
 
@@ -52,13 +53,13 @@ void FrmPlot::connectKeepEvents(const QString& settingsPath) {
   ui.TmrKeep->stop();  // what was just read needs no writing
 }
 
-// The trade, then the size, then the view: the size's resize redraws the view it finds.
+// The size, the view, then the trade: whether a quantity is taken depends on the view.
 void FrmPlot::RestoreKept(const KeptWindow& kept) {
-  ShowTrade(kept.trade);
   if ((state.compactMode != core::kFalse) != kept.compact) CmdSize_Click();
   core::showView(state, kept.view);
   state.viewHistory.assign(1, core::currentView(state));
   state.historyIndex = 0;
+  ShowTrade(kept.trade);
   ReDraw();
 }
 
@@ -128,6 +129,14 @@ void FrmPlot::ShowTradeNames() {
   for (const NamedTrade& t : namedTrades->trades()) ui.CmbTrades->addItem(t.name);
   ui.CmbTrades->setCurrentIndex(ui.CmbTrades->findText(typed));
   ui.CmbTrades->setEditText(typed);
+  ShowTradeButtons();
+}
+
+// 保存 needs a name, 削除 a name in the list.
+void FrmPlot::ShowTradeButtons() {
+  const QString name = ui.CmbTrades->currentText().trimmed();
+  ui.CmdSaveTrade->setEnabled(!name.isEmpty());
+  ui.CmdDeleteTrade->setEnabled(namedTrades->find(name) != nullptr);
 }
 
 // A name chosen brings its trade back and the view fitted to it, as one view that 戻る undoes.

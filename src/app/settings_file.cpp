@@ -207,7 +207,7 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
               stepObject(root.value(key("price")).toObject(), settings.price, kPriceDecimals));
   root.insert(key("taxPercent"), static_cast<double>(settings.taxThousandths) / 1000.0);
 
-  return tk::saveWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented));
+  return tk::saveWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented), tk::Folder::Make);
 }
 
 QString defaultPath() {

@@ -95,7 +95,7 @@ std::optional<QString> StateStore::save(const KeptWindow& window) {
   windows.insert(key_, windowToJson(window));
   read.root.insert(QStringLiteral("windows"), windows);
   const auto failure =
-      tk::saveWhole(path_, QJsonDocument(read.root).toJson(QJsonDocument::Indented));
+      tk::saveWhole(path_, QJsonDocument(read.root).toJson(QJsonDocument::Indented), tk::Folder::Make);
   if (!failure) return fault ? std::optional<QString>(aside.trimmed()) : std::nullopt;
   return aside + QStringLiteral("取引と表示を保存できませんでした。\n\nファイル：%1\n理由：%2")
                      .arg(QDir::toNativeSeparators(path_), *failure);

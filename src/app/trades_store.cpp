@@ -101,7 +101,7 @@ std::optional<QString> TradesStore::change(const QString& name, const KeptTrade*
   } else {
     next.push_back({name, *trade});
   }
-  if (const auto failure = tk::saveWhole(path_, toJson(next)))
+  if (const auto failure = tk::saveWhole(path_, toJson(next), tk::Folder::Make))
     return message + QStringLiteral("銘柄を保存できませんでした。\n\nファイル：%1\n理由：%2")
                          .arg(QDir::toNativeSeparators(path_), *failure);
   trades_ = std::move(next);

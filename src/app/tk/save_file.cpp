@@ -6,10 +6,10 @@
 
 namespace tk {
 
-std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes) {
-  const QString folder = QFileInfo(path).absolutePath();
-  if (!QDir().mkpath(folder))
-    return QStringLiteral("フォルダ %1 を作れません").arg(QDir::toNativeSeparators(folder));
+std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes, Folder folder) {
+  const QString where = QFileInfo(path).absolutePath();
+  if (folder == Folder::Make && !QDir().mkpath(where))
+    return QStringLiteral("フォルダ %1 を作れません").arg(QDir::toNativeSeparators(where));
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return file.errorString();
   if (file.write(bytes) != bytes.size() || !file.flush()) {

@@ -9,8 +9,12 @@
 
 namespace tk {
 
-// Writes `bytes` to `path`, making its folder when needed. Nothing on success, else why it
-// failed (in the system's words); the file on disk is then as it was.
-std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes);
+// Whether the folder a file goes into is made when missing (the program's own folders) or must
+// exist (where the person chose to save).
+enum class Folder { MustExist, Make };
+
+// Writes `bytes` to `path`. Nothing on success, else why it failed (in the system's words); the
+// file on disk is then as it was.
+std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes, Folder folder);
 
 }  // namespace tk
