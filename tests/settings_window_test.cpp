@@ -253,3 +253,32 @@ TEST_F(SettingsWindowTest, TheSettingsButtonStaysInsideBothWindowSizesAndCoversN
     QTest::mouseClick(ui().CmdSize, Qt::LeftButton);
   }
 }
+
+// A save by rename ends the watch of the file it replaced: the watcher is armed again at the
+// notice, so an edit in place after it (as some editors save) is still taken.
+TEST_F(SettingsWindowTest, AnEditInPlaceAfterASaveByRenameIsTaken) {
+  // Both contents are made in another folder first: a save there must not wake this watcher.
+  QTemporaryDir elsewhere;
+  const auto contentsOf = [&](const core::TradeSettings& settings) {
+    const QString other = elsewhere.filePath(QStringLiteral("settings.json"));
+    EXPECT_FALSE(app::write(other, settings).has_value());
+    QFile file(other);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  };
+  const core::TradeSettings renamed = lotsOf100();
+  core::TradeSettings edited = renamed;
+  edited.quantity.step = 200;
+  const QByteArray renamedBytes = contentsOf(renamed), editedBytes = contentsOf(edited);
+  ASSERT_FALSE(app::write(path, core::builtInSettings()).has_value());
+  open(path);
+
+  saveFile(path, renamedBytes);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return state().settings == renamed; }, 5000));
+  QFile inPlace(path);
+  ASSERT_TRUE(inPlace.open(QIODevice::ReadWrite | QIODevice::Truncate));
+  inPlace.write(editedBytes);
+  inPlace.close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return state().settings == edited; }, 5000));
+  EXPECT_TRUE(messages.isEmpty());
+}
