@@ -34,6 +34,7 @@ class FrmPlotProbe {
   void Form_MouseWheel(float x, float y, int notches) { w_.Form_MouseWheel(x, y, notches); }
   void CmdUndo_Click() { w_.CmdUndo_Click(); }
   QString PictureName() const { return w_.PictureName(); }
+  QString namedTradesPath() const { return w_.namedTrades->path(); }
 
   // One tick of a repeat timer, through whatever the window connected to it.
   static void tick(QTimer* timer) {

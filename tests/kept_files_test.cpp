@@ -79,7 +79,8 @@ TEST(KeptFiles, AFailedWriteKeepsTheOldFileByteForByteAndSaysWhy) {
     std::function<std::optional<QString>()> write;
   } writers[] = {
       {"settings", settings, false, [&] { return app::write(settings, other); }},
-      {"state", state, true, [&] { return app::StateStore(state, QStringLiteral("a")).save(window); }},
+      {"state", state, true,
+       [&] { return app::StateStore(state, QStringLiteral("a")).save(window); }},
       {"trades", trades, true,
        [&] { return app::TradesStore(trades).put(QStringLiteral("y"), window.trade); }},
   };

@@ -117,8 +117,8 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(core::currentView(state()), view);
   EXPECT_EQ(state().viewHistory, history);
   EXPECT_TRUE(
-      ui().LblBYaku->caption().endsWith(QStringLiteral(" \\370,200")));  // 300 x 1234, no fee
-  EXPECT_TRUE(probe().settingsFile().watcher()->files().contains(path));   // the new file is watched
+      ui().LblBYaku->caption().endsWith(QStringLiteral(" \\370,200")));   // 300 x 1234, no fee
+  EXPECT_TRUE(probe().settingsFile().watcher()->files().contains(path));  // the new file is watched
 
   // The same bad edit again after a good one is reported again; a removed file is the built-ins.
   saveFile(path, bad);

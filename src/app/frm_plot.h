@@ -6,9 +6,9 @@
 // mode, window events), frm_plot_layout.cpp (the controls), frm_plot_chart.cpp (the redraw),
 // frm_plot_trade.cpp (fields, markers, readout), frm_plot_stepper.cpp (step buttons and their
 // timers), frm_plot_view.cpp (navigation, history, mouse zoom), frm_plot_keys.cpp (the fields'
-// keys and wheel, Esc, shortcuts), frm_plot_pointer.cpp (wheel zoom, the readout under the pointer),
-// frm_plot_settings.cpp (the settings file and dialog), frm_plot_keep.cpp (the last trade kept and
-// the named trades) and frm_plot_picture.cpp (the chart saved, copied or printed).
+// keys and wheel, Esc, shortcuts), frm_plot_pointer.cpp (wheel zoom, the readout under the
+// pointer), frm_plot_settings.cpp (the settings file and dialog), frm_plot_keep.cpp (the last trade
+// kept and the named trades) and frm_plot_picture.cpp (the chart saved, copied or printed).
 #include <QByteArray>
 #include <QImage>
 #include <QPointer>
@@ -21,9 +21,9 @@
 #include "app/frm_plot_controls.h"
 #include "app/kept_file.h"
 #include "app/state_store.h"
-#include "app/trades_store.h"
 #include "app/tk/drawing_surface.h"
 #include "app/tk/field_keys.h"
+#include "app/trades_store.h"
 #include "core/chart_state.h"
 #include "trade/fees.h"
 

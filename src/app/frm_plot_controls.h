@@ -43,12 +43,12 @@ struct FrmPlotControls {
   tk::LineControl* LinBunki = nullptr;
   tk::MmLabel* LblBunki = nullptr;
   std::array<tk::MmLabel*, 3> LblFigures{};
-  QPushButton* CmdFit = nullptr;         // the view fitted to the trade
+  QPushButton* CmdFit = nullptr;  // the view fitted to the trade
   // The named trades (銘柄) under the buttons above: a name typed or chosen, saved and deleted.
   QComboBox* CmbTrades = nullptr;
   QPushButton* CmdSaveTrade = nullptr;
   QPushButton* CmdDeleteTrade = nullptr;
-  QTimer* TmrKeep = nullptr;  // writes the kept trade a second after the last change
+  QTimer* TmrKeep = nullptr;             // writes the kept trade a second after the last change
   tk::ChartArea* chartArea = nullptr;    // the chart for assistive technology; draws nothing
   tk::ReadoutTip* TipReadout = nullptr;  // the amounts under the pointer, in a window of its own
 

@@ -70,8 +70,12 @@ KeptTrade FrmPlot::TradeShown() const {
     return tk::shownRefused(field) ? QString::fromStdString(inForce) : field->text().trimmed();
   };
   trade.quantity = shown(ui.TxtQua, core::plainText(state.quantityDecimal));
-  trade.buyPrice = shown(ui.TxtBP, core::fixedText(state.buyPriceDecimal, 2));
-  trade.sellPrice = shown(ui.TxtSP, core::fixedText(state.sellPriceDecimal, 2));
+  // Written as the step buttons write a price, unless that would round it.
+  const auto price = [](const core::Decimal& value) {
+    return value.exponent() >= -2 ? core::fixedText(value, 2) : core::plainText(value);
+  };
+  trade.buyPrice = shown(ui.TxtBP, price(state.buyPriceDecimal));
+  trade.sellPrice = shown(ui.TxtSP, price(state.sellPriceDecimal));
   return trade;
 }
 
@@ -156,7 +160,8 @@ void FrmPlot::CmdSaveTrade_Click() {
   // What another window saved counts: the question is asked of the file as it is now.
   if (const auto message = namedTrades->load()) tk::showMessage(this, *message);
   if (namedTrades->find(name) &&
-      !tk::ask(this, QStringLiteral("「%1」はすでにあります。いまの取引で置き換えますか？").arg(name))) {
+      !tk::ask(this,
+               QStringLiteral("「%1」はすでにあります。いまの取引で置き換えますか？").arg(name))) {
     ShowTradeNames();
     return;
   }
@@ -170,8 +175,9 @@ void FrmPlot::CmdDeleteTrade_Click() {
   if (const auto message = namedTrades->load()) tk::showMessage(this, *message);
   ShowTradeNames();
   if (!namedTrades->find(name)) {
-    tk::showMessage(this, name.isEmpty() ? QStringLiteral("削除する銘柄を選んでください。")
-                                         : QStringLiteral("「%1」という銘柄はありません。").arg(name));
+    tk::showMessage(this, name.isEmpty()
+                              ? QStringLiteral("削除する銘柄を選んでください。")
+                              : QStringLiteral("「%1」という銘柄はありません。").arg(name));
     return;
   }
   if (!tk::ask(this, QStringLiteral("「%1」を削除しますか？").arg(name))) return;

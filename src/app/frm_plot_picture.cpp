@@ -42,8 +42,9 @@ void FrmPlot::SavePicture() {
   const tk::PictureFormat& format = known ? *known : tk::pictureFormats().front();
 
   const QByteArray bytes = format.encode(this);
-  const std::optional<QString> failure =
-      bytes.isEmpty() ? QStringLiteral("画像を作れませんでした。") : tk::saveWhole(path, bytes, tk::Folder::MustExist);
+  const std::optional<QString> failure = bytes.isEmpty()
+                                             ? QStringLiteral("画像を作れませんでした。")
+                                             : tk::saveWhole(path, bytes, tk::Folder::MustExist);
   if (failure)
     tk::showMessage(this, QStringLiteral("画像を保存できませんでした。\n%1\n%2")
                               .arg(QDir::toNativeSeparators(path), *failure));

@@ -35,7 +35,8 @@ void FrmPlot::connectSettingsEvents(const QString& settingsPath) {
   open->setAutoRepeat(false);
   connect(open, &QShortcut::activated, this, [this] { OpenSettingsDialog(); });
 
-  settingsFile = new SettingsStore(settingsPath, [this] { LoadSettings(false); }, this);
+  settingsFile = new SettingsStore(
+      settingsPath, [this] { LoadSettings(false); }, this);
   LoadSettings(true);
 }
 

@@ -98,13 +98,11 @@ QString setAside(const QString& path, const QString& what, const QString& fault,
   const QString head = QStringLiteral("%1を読み込めませんでした。\n\nファイル：%2\n理由：%3\n\n")
                            .arg(what, QDir::toNativeSeparators(path), fault);
   if (moved)
-    return head + QStringLiteral("元のファイルは %1 として残しました。").arg(
-                      QDir::toNativeSeparators(aside));
+    return head + QStringLiteral("元のファイルは %1 として残しました。")
+                      .arg(QDir::toNativeSeparators(aside));
   return head + QStringLiteral("ファイルを移せないため、このファイルには書き込みません。");
 }
 
-QString keptFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-}
+QString keptFolder() { return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation); }
 
 }  // namespace app

@@ -49,7 +49,8 @@ std::optional<int> readOptions(int argc, char* argv[], QString& settingsPath) {
                                          QStringLiteral("バージョンを表示します。"));
   const QCommandLineOption settingsOption(
       QStringLiteral("settings"),
-      QStringLiteral("取引の設定をこのファイルから読み、ここに保存します。"), QStringLiteral("FILE"));
+      QStringLiteral("取引の設定をこのファイルから読み、ここに保存します。"),
+      QStringLiteral("FILE"));
   parser.addOptions({helpOption, versionOption, settingsOption});
   if (!parser.parse(QCoreApplication::arguments())) {
     print(stderr, parser.errorText() + QLatin1Char('\n'));
@@ -58,9 +59,8 @@ std::optional<int> readOptions(int argc, char* argv[], QString& settingsPath) {
   if (parser.isSet(helpOption)) {
     // Qt wraps the option texts at 79 columns, inside a word where it finds no blank: the
     // default file, one long word, stands on a line of its own below them.
-    print(stdout, parser.helpText() +
-                      QStringLiteral("\n既定の設定ファイル：\n  %1\n")
-                          .arg(QDir::toNativeSeparators(app::defaultPath())));
+    print(stdout, parser.helpText() + QStringLiteral("\n既定の設定ファイル：\n  %1\n")
+                                          .arg(QDir::toNativeSeparators(app::defaultPath())));
     return 0;
   }
   if (parser.isSet(versionOption)) {

@@ -94,8 +94,8 @@ std::optional<QString> StateStore::save(const KeptWindow& window) {
   QJsonObject windows = read.root.value(QStringLiteral("windows")).toObject();
   windows.insert(key_, windowToJson(window));
   read.root.insert(QStringLiteral("windows"), windows);
-  const auto failure =
-      tk::saveWhole(path_, QJsonDocument(read.root).toJson(QJsonDocument::Indented), tk::Folder::Make);
+  const auto failure = tk::saveWhole(
+      path_, QJsonDocument(read.root).toJson(QJsonDocument::Indented), tk::Folder::Make);
   if (!failure) return fault ? std::optional<QString>(aside.trimmed()) : std::nullopt;
   return aside + QStringLiteral("取引と表示を保存できませんでした。\n\nファイル：%1\n理由：%2")
                      .arg(QDir::toNativeSeparators(path_), *failure);

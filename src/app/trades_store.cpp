@@ -88,16 +88,16 @@ std::optional<QString> TradesStore::change(const QString& name, const KeptTrade*
     message = *aside + QStringLiteral("\n\n");
   }
   std::vector<NamedTrade> next = trades_;
-  const auto same = std::find_if(next.begin(), next.end(),
-                                 [&](const NamedTrade& t) { return t.name == name; });
+  const auto same =
+      std::find_if(next.begin(), next.end(), [&](const NamedTrade& t) { return t.name == name; });
   if (!trade) {
     if (same == next.end()) return message.isEmpty() ? std::nullopt : std::optional(message);
     next.erase(same);
   } else if (same != next.end()) {
     same->trade = *trade;
   } else if (next.size() >= kMaxNames) {
-    return message + QStringLiteral("銘柄は%1件までです。使わない銘柄を削除してください。")
-                         .arg(kMaxNames);
+    return message +
+           QStringLiteral("銘柄は%1件までです。使わない銘柄を削除してください。").arg(kMaxNames);
   } else {
     next.push_back({name, *trade});
   }
