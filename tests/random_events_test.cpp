@@ -628,7 +628,11 @@ class RandomEventsTest : public WindowTest {
       if (!saved || core::readStrictFloat(str(saved->quantity)) != state().quantity ||
           core::readStrictFloat(str(saved->buyPrice)) != state().buyPrice ||
           core::readStrictFloat(str(saved->sellPrice)) != state().sellPrice)
-        ADD_FAILURE() << "choosing " << str(key) << " did not bring its trade back";
+        ADD_FAILURE() << "choosing " << str(key) << " did not bring its trade back: "
+                      << (saved ? str(saved->quantity + u' ' + saved->buyPrice + u' ' +
+                                      saved->sellPrice)
+                                : std::string("(not in the file)"))
+                      << " shows " << str(fields());
     } else {
       describe("delete \"" + str(key) + "\", answering " + (answer ? "yes" : "no"));
       const bool known = fileHolds().find(key) != nullptr;
@@ -675,6 +679,12 @@ class RandomEventsTest : public WindowTest {
                     << core::plainFloat(before.quantity) << " @ "
                     << core::plainFloat(before.buyPrice) << " / "
                     << core::plainFloat(before.sellPrice) << " (or another size or view)";
+  }
+
+  QString fields() const {
+    return ui().TxtQua->text() + (shownRed(ui().TxtQua) ? "(red) " : " ") + ui().TxtBP->text() +
+           (shownRed(ui().TxtBP) ? "(red) " : " ") + ui().TxtSP->text() +
+           (shownRed(ui().TxtSP) ? "(red)" : "");
   }
 
   static std::string point(QPoint p) {
@@ -897,9 +907,9 @@ TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
       resizeWindow();
     } else if (r < 760) {
       otherInput();
-    } else if (r < 775) {
+    } else if (r < 768) {
       namedTrade();
-    } else if (r < 780) {
+    } else if (r < 770) {
       restart();
     } else {
       mouseOnWindow();
@@ -915,7 +925,7 @@ TEST_F(RandomEventsTest, TwentyThousandEventsKeepTheWindowSound) {
     EXPECT_GT(seen.locked, 100);
     EXPECT_GT(seen.longestHistory, 20u);
     EXPECT_GT(seen.questions, 20);
-    EXPECT_GT(seen.restarts, 20);
+    EXPECT_GT(seen.restarts, 15);
   }
 }
 

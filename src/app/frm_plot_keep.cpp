@@ -7,9 +7,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <array>
+#include <utility>
 
 #include "app/frm_plot.h"
-#include "app/settings_store.h"
 #include "app/tk/message_box.h"
 #include "app/tk/refused_entry.h"
 #include "app/trades_store.h"
@@ -59,8 +60,8 @@ void FrmPlot::RestoreKept(const KeptWindow& kept) {
   core::showView(state, kept.view);
   state.viewHistory.assign(1, core::currentView(state));
   state.historyIndex = 0;
+  ReDraw();  // the view's ends, which decide whether the quantity is taken
   ShowTrade(kept.trade);
-  ReDraw();
 }
 
 // The trade as the fields show it: a text a field took as typed, else the value in force.
@@ -115,14 +116,21 @@ FrmPlot::~FrmPlot() {
   if (ui.TmrKeep && ui.TmrKeep->isActive()) WriteKept(true);
 }
 
-// The trade into the fields, each taken as if typed.
+// The trade into the fields, each taken as if typed. Whether a text is taken depends on the other
+// fields' values (their amounts must stay finite), so a text refused while another field still
+// held the old value is typed again once the others are in.
 void FrmPlot::ShowTrade(const KeptTrade& trade) {
   tradeExtras = trade;
-  ui.TxtQua->setText(trade.quantity);
-  ui.TxtBP->setText(trade.buyPrice);
-  ui.TxtSP->setText(trade.sellPrice);
-  // A quantity refused for the prices held before may fit the new ones.
-  if (tk::shownRefused(ui.TxtQua)) TxtQua_Change();
+  const std::array<std::pair<QLineEdit*, QString>, 3> fields = {
+      {{ui.TxtQua, trade.quantity}, {ui.TxtBP, trade.buyPrice}, {ui.TxtSP, trade.sellPrice}}};
+  for (const auto& [field, text] : fields) field->setText(text);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto& [field, text] : fields) {
+      if (!tk::shownRefused(field)) continue;
+      field->clear();
+      field->setText(text);
+    }
+  }
 }
 
 // The list of names, keeping what is typed in it.
@@ -144,11 +152,30 @@ void FrmPlot::ShowTradeButtons() {
 }
 
 // A name chosen brings its trade back and the view fitted to it, as one view that 戻る undoes.
+// A large quantity may be refused for the view shown (its amount lines would overflow at the
+// view's ends): it is typed again in the start view, which the fit then replaces; should the fit
+// not come about, the view shown before comes back.
 void FrmPlot::CmbTrades_Click(const QString& name) {
-  const KeptTrade* trade = namedTrades->find(name);
-  if (!trade) return;
-  ShowTrade(*trade);
+  const KeptTrade* found = namedTrades->find(name);
+  if (!found) return;
+  const KeptTrade trade = *found;
+  ShowTrade(trade);
+  const core::SavedView shown = core::currentView(state);
+  const std::size_t views = state.viewHistory.size();
+  const float index = state.historyIndex;
+  if (!AllFieldsTaken()) {
+    core::ChartState start;
+    core::setStartView(start);
+    core::showView(state, core::currentView(start));
+    ReDraw();
+    ShowTrade(trade);
+  }
   CmdFit_Click();
+  if (state.viewHistory.size() == views && state.historyIndex == index &&
+      core::currentView(state) != shown) {
+    core::showView(state, shown);
+    ReDraw();
+  }
 }
 
 void FrmPlot::CmdSaveTrade_Click() {
