@@ -101,22 +101,6 @@ TEST(KeptFiles, AFailedWriteKeepsTheOldFileByteForByteAndSaysWhy) {
   }
 }
 
-TEST(KeptFiles, EachSettingsFileComesBackWithItsOwnWindow) {
-  QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("state.json"));
-  app::StateStore a(path, QStringLiteral("/a/settings.json")), b(path, QStringLiteral("/b.json"));
-  QString message;
-  EXPECT_FALSE(a.load(&message));
-  app::KeptWindow first{someTrade("1234.5"), true, {0.01f, 99.99f, -3, 1e9f}};
-  app::KeptWindow second{someTrade("7"), false, {1, 2, 3, 4}};
-  second.trade.nisa = false;
-  ASSERT_FALSE(a.save(first));
-  ASSERT_FALSE(b.save(second));
-  EXPECT_EQ(a.load(&message), first);
-  EXPECT_EQ(app::StateStore(path, QStringLiteral("/b.json")).load(&message), second);
-  EXPECT_TRUE(message.isEmpty());
-}
-
 TEST(KeptFiles, AnUnreadableFileIsSetAsideAndNeverWrittenOver) {
   const char* const bad[] = {
       "{\"windows\": {\"k\": {\"trade\": {\"quantity\": \"1000\", \"buy",  // cut short
