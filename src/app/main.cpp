@@ -53,7 +53,8 @@ std::optional<int> readOptions(int argc, char* argv[], QString& settingsPath) {
       QStringLiteral("FILE"));
   parser.addOptions({helpOption, versionOption, settingsOption});
   if (!parser.parse(QCoreApplication::arguments())) {
-    print(stderr, parser.errorText() + QLatin1Char('\n'));
+    print(stderr, QCoreApplication::applicationName() + QStringLiteral(": ") + parser.errorText() +
+                      QLatin1Char('\n'));
     return 1;
   }
   if (parser.isSet(helpOption)) {
