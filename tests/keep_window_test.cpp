@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,19 +89,6 @@ TEST_F(KeepWindowTest, EachSettingsFileComesBackAsItWasLeft) {
   open(b);
   EXPECT_EQ(ui().TxtQua->text(), QStringLiteral("5000"));
   EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
-}
-
-TEST_F(KeepWindowTest, AnUnreadableStateIsSetAsideAndTheWindowStartsAsToday) {
-  QDir().mkpath(QFileInfo(keptFile("state.json")).absolutePath());
-  QFile bad(keptFile("state.json"));
-  ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
-  bad.write("{\"windows\": {");
-  bad.close();
-  open(config.filePath(QStringLiteral("settings.json")));
-  ASSERT_EQ(messages.size(), 1);
-  EXPECT_TRUE(messages[0].contains(QStringLiteral(".unreadable-")));
-  EXPECT_EQ(fields(), (QStringList{"1000", "1.00", "1.00"}));
-  EXPECT_FALSE(QFile::exists(keptFile("state.json")));
 }
 
 TEST_F(KeepWindowTest, NamedTradesAreSavedChosenAndDeletedAfterAQuestion) {

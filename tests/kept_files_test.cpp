@@ -109,9 +109,7 @@ TEST(KeptFiles, AnUnreadableFileIsSetAsideAndNeverWrittenOver) {
       "{\"windows\": []}",
       "{\"windows\": {\"k\": {\"trade\": {\"quantity\": 1000, \"buyPrice\": \"1\", "
       "\"sellPrice\": \"1\"}, \"compact\": false, \"view\": {}}}}",
-      "{\"windows\": {\"k\": {\"trade\": {\"quantity\": \"0\", \"buyPrice\": \"1\", "
-      "\"sellPrice\": \"1\"}, \"compact\": false, \"view\": {}}}}",
-      "{\"trades\": {}}",
+
       "{\"trades\": [{\"name\": \"\", \"trade\": {}}]}",
       "{\"trades\": [{\"name\": \"a\", \"trade\": {\"quantity\": \"1\", \"buyPrice\": \"x\", "
       "\"sellPrice\": \"1\"}}]}",
