@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "app/frm_plot.h"
+#include "app/settings_store.h"
 #include "app/tk/chart_accessible.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
@@ -20,7 +21,7 @@ class FrmPlotProbe {
   tk::DrawingSurface& surface() { return w_.surface; }
   app::FrmPlotControls& ui() { return w_.ui; }
 
-  app::SettingsFileLink& settingsFile() { return w_.settingsFile; }
+  app::SettingsStore& settingsFile() { return *w_.settingsFile; }
   void LoadSettings(bool atStart) { w_.LoadSettings(atStart); }  // as the file watcher does
   void ApplySettings(const core::TradeSettings& settings) { w_.ApplySettings(settings); }
 
@@ -33,6 +34,7 @@ class FrmPlotProbe {
   void Form_MouseWheel(float x, float y, int notches) { w_.Form_MouseWheel(x, y, notches); }
   void CmdUndo_Click() { w_.CmdUndo_Click(); }
   QString PictureName() const { return w_.PictureName(); }
+  QString namedTradesPath() const { return w_.namedTrades->path(); }
 
   // One tick of a repeat timer, through whatever the window connected to it.
   static void tick(QTimer* timer) {

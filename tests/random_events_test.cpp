@@ -1,17 +1,21 @@
 // A seeded storm of user events on the real window: clicks on every button with every mouse button
 // and with the space bar, held step buttons with repeat ticks, garbage and valid text in the three
 // fields, resizes down to below the minimum, maximise, minimise and restore, presses and moves on
-// and off the chart, undo and redo. After every event (and every tick of a hold) the window's
-// invariants are checked. A failure names the seed, the event and the events before it.
+// and off the chart, undo and redo, named trades saved, chosen and deleted, and restarts of the
+// window with what it kept. After every event (and every tick of a hold) the window's invariants
+// are checked. A failure names the seed, the event and the events before it.
 //
 //   HOSHINAMI_SEED=<n>    replays one run (the default seed is fixed)
 //   HOSHINAMI_EVENTS=<n>  sets the number of events (default 4000, about 10 s with the
 //                         sanitizers; scripts/soak runs long ones)
 #include <QApplication>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
@@ -21,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "app/trades_store.h"
 #include "core/number_text.h"
 #include "step_buttons.h"
 #include "trade/entry_fields.h"
@@ -100,6 +105,24 @@ class RandomEventsTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
+    // A window with a settings file of its own keeps its trade; the named trades too.
+    qputenv("XDG_DATA_HOME", kept.path().toUtf8());
+    settingsPath = kept.filePath(QStringLiteral("settings.json"));
+    tk::setQuestionSink([this](QWidget*, const QString&) {
+      ++seen.questions;
+      return answer;
+    });
+    window = std::make_unique<app::FrmPlot>(settingsPath);
+    window->show();
+    attach();
+  }
+  void TearDown() override {
+    WindowTest::TearDown();
+    tk::setQuestionSink({});
+  }
+
+  // What the checks watch of the window, again after each restart.
+  void attach() {
     QApplication::processEvents();
     handle = window->windowHandle();
     // (The toolkit's controls carry no meta-object of their own: findChildren cannot tell them.)
@@ -115,6 +138,7 @@ class RandomEventsTest : public WindowTest {
     // taken or refused once, when it changes: nothing else (no redraw, no new view, no other
     // price) changes the trade.
     const auto watch = [this](QLineEdit* field, FieldWatch& watched, auto accept) {
+      watched.taken = true;  // the texts at start are taken, the kept ones too
       watched.value = accept(state(), str(field->text())).value_or(0);
       QObject::connect(field, &QLineEdit::textChanged, window.get(),
                        [this, &watched, accept](const QString& text) {
@@ -531,6 +555,106 @@ class RandomEventsTest : public WindowTest {
       press ? probe().Form_MouseDown(x, y) : probe().Form_MouseMove(x, y);
     }
   }
+  // 保存, a name chosen or 削除, with a question answered either way. (Other events click these
+  // buttons too.) The list shows what the file holds; a saved trade is the one shown, and a name
+  // chosen brings it back.
+  void namedTrade() {
+    static const char* const kNames[] = {"トヨタ", "ソニー", "任天堂", " 7203 "};
+    const QString name = QString::fromUtf8(from(kNames));
+    QComboBox* names = ui().CmbTrades;
+    answer = chance(0.7);
+    const int r = between(0, 2);
+    names->setEditText(name);
+    const QString key = name.trimmed();
+    const auto fileHolds = [&] {
+      app::TradesStore file(probe().namedTradesPath());
+      EXPECT_FALSE(file.load());
+      return file;
+    };
+    if (r == 0) {
+      describe("save the trade as \"" + str(name) + "\", answering " + (answer ? "yes" : "no"));
+      const bool known = fileHolds().find(key) != nullptr;
+      const std::array<float, 3> shown = {state().quantity, state().buyPrice, state().sellPrice};
+      QTest::mouseClick(ui().CmdSaveTrade, Qt::LeftButton);
+      if (!known || answer) {
+        // What the file holds for the name, read as the fields read it, is what was shown.
+        const app::TradesStore file = fileHolds();
+        const app::KeptTrade* saved = file.find(key);
+        const auto read = [](const QString& t) { return core::readStrictFloat(str(t)); };
+        if (!saved || read(saved->quantity) != shown[0] || read(saved->buyPrice) != shown[1] ||
+            read(saved->sellPrice) != shown[2])
+          ADD_FAILURE() << "the file does not hold the trade saved as " << str(key);
+      }
+    } else if (r == 1) {
+      const int index = names->findText(key);
+      describe("choose \"" + str(key) + "\"" + (index < 0 ? " (not in the list)" : ""));
+      if (index < 0) return;
+      names->setCurrentIndex(index);
+      names->activated(index);
+      const app::TradesStore file = fileHolds();
+      const app::KeptTrade* saved = file.find(key);
+      if (!saved || core::readStrictFloat(str(saved->quantity)) != state().quantity ||
+          core::readStrictFloat(str(saved->buyPrice)) != state().buyPrice ||
+          core::readStrictFloat(str(saved->sellPrice)) != state().sellPrice)
+        ADD_FAILURE() << "choosing " << str(key) << " did not bring its trade back: "
+                      << (saved ? str(saved->quantity + u' ' + saved->buyPrice + u' ' +
+                                      saved->sellPrice)
+                                : std::string("(not in the file)"))
+                      << " shows " << str(fields());
+    } else {
+      describe("delete \"" + str(key) + "\", answering " + (answer ? "yes" : "no"));
+      const bool known = fileHolds().find(key) != nullptr;
+      if (ui().CmdDeleteTrade->isEnabled() != known)
+        ADD_FAILURE() << "削除 is " << (known ? "disabled" : "enabled") << " for " << str(key);
+      QTest::mouseClick(ui().CmdDeleteTrade, Qt::LeftButton);
+      if ((fileHolds().find(key) != nullptr) != (known && !answer))
+        ADD_FAILURE() << str(key) << " is not deleted as answered";
+    }
+    QStringList listed, held;
+    for (int i = 0; i < names->count(); ++i) listed << names->itemText(i);
+    const app::TradesStore file = fileHolds();
+    for (const app::NamedTrade& t : file.trades()) held << t.name;
+    if (listed != held)
+      ADD_FAILURE() << "the list holds " << str(listed.join(u',')) << ", the file "
+                    << str(held.join(u',')) << " after " << recent.back();
+  }
+
+  // Closes the window (or drops it as a crash would, after its timer wrote) and opens it again:
+  // it shows the last trade, size and view of its settings file.
+  void restart() {
+    const bool crash = chance(0.5);
+    describe(crash ? "restart after the keep timer fired" : "restart after closing the window");
+    if (window->isMinimized() || window->isMaximized() || window->isFullScreen())
+      window->showNormal();
+    QApplication::processEvents();
+    const core::ChartState before = state();
+    if (crash)
+      tick(ui().TmrKeep);
+    else
+      window->close();
+    window = std::make_unique<app::FrmPlot>(settingsPath);
+    window->show();
+    attach();
+    ++seen.restarts;
+
+    const core::ChartState& after = state();
+    if (after.quantity != before.quantity || after.buyPrice != before.buyPrice ||
+        after.sellPrice != before.sellPrice || after.compactMode != before.compactMode ||
+        core::currentView(after) != core::currentView(before))
+      ADD_FAILURE() << "after a restart the window shows " << core::plainFloat(after.quantity)
+                    << " @ " << core::plainFloat(after.buyPrice) << " / "
+                    << core::plainFloat(after.sellPrice) << ", not "
+                    << core::plainFloat(before.quantity) << " @ "
+                    << core::plainFloat(before.buyPrice) << " / "
+                    << core::plainFloat(before.sellPrice) << " (or another size or view)";
+  }
+
+  QString fields() const {
+    return ui().TxtQua->text() + (shownRed(ui().TxtQua) ? "(red) " : " ") + ui().TxtBP->text() +
+           (shownRed(ui().TxtBP) ? "(red) " : " ") + ui().TxtSP->text() +
+           (shownRed(ui().TxtSP) ? "(red)" : "");
+  }
+
   static std::string point(QPoint p) {
     return "(" + std::to_string(p.x()) + ", " + std::to_string(p.y()) + ") px";
   }
@@ -678,7 +802,7 @@ class RandomEventsTest : public WindowTest {
 
   // What the run went through, to show that the mix reaches the corners it is meant to.
   struct Seen {
-    long ticks = 0, taken = 0, refused = 0, zooms = 0, locked = 0;
+    long ticks = 0, taken = 0, refused = 0, zooms = 0, locked = 0, questions = 0, restarts = 0;
     std::size_t longestHistory = 1;
     float narrowest = INFINITY, widest = 0;  // price spans
     bool selecting = false;
@@ -687,7 +811,8 @@ class RandomEventsTest : public WindowTest {
              std::to_string(refused) + " refused, " + std::to_string(zooms) + " mouse zooms, " +
              std::to_string(locked) + " events while minimised or maximised, " +
              std::to_string(longestHistory) + " history entries at most, price spans from " +
-             core::plainFloat(narrowest) + " to " + core::plainFloat(widest);
+             core::plainFloat(narrowest) + " to " + core::plainFloat(widest) + ", " +
+             std::to_string(questions) + " questions, " + std::to_string(restarts) + " restarts";
     }
   };
 
@@ -706,6 +831,9 @@ class RandomEventsTest : public WindowTest {
     float value = 0;    // the last value taken
   };
 
+  QTemporaryDir kept;
+  QString settingsPath;
+  bool answer = true;
   QWindow* handle = nullptr;
   std::vector<const tk::MmLabel*> labels;
   std::vector<const tk::LineControl*> lines;
@@ -747,6 +875,10 @@ TEST_F(RandomEventsTest, ASeededStormKeepsTheWindowSound) {
       resizeWindow();
     } else if (r < 760) {
       otherInput();
+    } else if (r < 775) {
+      namedTrade();
+    } else if (r < 781) {
+      restart();
     } else {
       mouseOnWindow();
     }
@@ -760,6 +892,8 @@ TEST_F(RandomEventsTest, ASeededStormKeepsTheWindowSound) {
     EXPECT_GT(seen.zooms, 5);
     EXPECT_GT(seen.locked, 100);
     EXPECT_GT(seen.longestHistory, 20u);
+    EXPECT_GT(seen.questions, 20);
+    EXPECT_GT(seen.restarts, 10);
   }
 }
 

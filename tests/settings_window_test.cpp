@@ -74,7 +74,7 @@ class SettingsWindowTest : public WindowTest {
 
 TEST_F(SettingsWindowTest, AWindowWithoutAFileUsesTheBuiltInSettingsAndWatchesNothing) {
   open(QString());
-  EXPECT_EQ(probe().settingsFile().watcher, nullptr);
+  EXPECT_EQ(probe().settingsFile().watcher(), nullptr);
   EXPECT_EQ(state().settings, core::builtInSettings());
   EXPECT_TRUE(messages.isEmpty());
 }
@@ -85,7 +85,7 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(state().settings, lotsOf100());
   EXPECT_EQ(ui().CmdSQU->toolTip(), QStringLiteral("+100"));
   const QStringList watched =
-      probe().settingsFile().watcher->files() + probe().settingsFile().watcher->directories();
+      probe().settingsFile().watcher()->files() + probe().settingsFile().watcher()->directories();
   EXPECT_TRUE(watched.contains(path) && watched.contains(dir.path()))
       << watched.join(u' ').toStdString();
   ui().TxtQua->setText(QStringLiteral("300"));
@@ -118,8 +118,8 @@ TEST_F(SettingsWindowTest, TheFileIsTakenAtStartAndWheneverItChanges) {
   EXPECT_EQ(core::currentView(state()), view);
   EXPECT_EQ(state().viewHistory, history);
   EXPECT_TRUE(
-      ui().LblBYaku->caption().endsWith(QStringLiteral(" \\370,200")));  // 300 x 1234, no fee
-  EXPECT_TRUE(probe().settingsFile().watcher->files().contains(path));   // the new file is watched
+      ui().LblBYaku->caption().endsWith(QStringLiteral(" \\370,200")));   // 300 x 1234, no fee
+  EXPECT_TRUE(probe().settingsFile().watcher()->files().contains(path));  // the new file is watched
 
   // The same bad edit again after a good one is reported again; a removed file is the built-ins.
   saveFile(path, bad);
@@ -207,7 +207,7 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   EXPECT_FALSE(d->isVisible());
   EXPECT_EQ(state().settings, wanted);
   EXPECT_EQ(app::read(path).settings, wanted);
-  EXPECT_TRUE(probe().settingsFile().watcher->files().contains(path));
+  EXPECT_TRUE(probe().settingsFile().watcher()->files().contains(path));
   probe().LoadSettings(false);  // the watcher's notice of the same save changes nothing
   EXPECT_EQ(state().settings, wanted);
   EXPECT_TRUE(messages.isEmpty());
@@ -285,4 +285,33 @@ TEST_F(SettingsWindowTest, TheDialogKeepsTheFilesTickTableAndTheButtonsFollowIt)
   ticks->setCurrentIndex(ticks->findText(QStringLiteral("ファイルの呼値表")));
   QTest::mouseClick(ok(d), Qt::LeftButton);
   EXPECT_EQ(app::read(path).settings, table);
+}
+
+// A save by rename ends the watch of the file it replaced: the watcher is armed again at the
+// notice, so an edit in place after it (as some editors save) is still taken.
+TEST_F(SettingsWindowTest, AnEditInPlaceAfterASaveByRenameIsTaken) {
+  // Both contents are made in another folder first: a save there must not wake this watcher.
+  QTemporaryDir elsewhere;
+  const auto contentsOf = [&](const core::TradeSettings& settings) {
+    const QString other = elsewhere.filePath(QStringLiteral("settings.json"));
+    EXPECT_FALSE(app::write(other, settings).has_value());
+    QFile file(other);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  };
+  const core::TradeSettings renamed = lotsOf100();
+  core::TradeSettings edited = renamed;
+  edited.quantity.step = 200;
+  const QByteArray renamedBytes = contentsOf(renamed), editedBytes = contentsOf(edited);
+  ASSERT_FALSE(app::write(path, core::builtInSettings()).has_value());
+  open(path);
+
+  saveFile(path, renamedBytes);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return state().settings == renamed; }, 5000));
+  QFile inPlace(path);
+  ASSERT_TRUE(inPlace.open(QIODevice::ReadWrite | QIODevice::Truncate));
+  inPlace.write(editedBytes);
+  inPlace.close();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return state().settings == edited; }, 5000));
+  EXPECT_TRUE(messages.isEmpty());
 }

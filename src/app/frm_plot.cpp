@@ -54,6 +54,7 @@ FrmPlot::FrmPlot(const QString& settingsPath, QWidget* parent) : QWidget(parent)
   connectPointerEvents();
   Form_Load();
   connectSettingsEvents(settingsPath);
+  connectKeepEvents(settingsPath);
   focusFirstInTabOrder();
 }
 
@@ -67,8 +68,6 @@ void FrmPlot::focusFirstInTabOrder() {
     }
   }
 }
-
-FrmPlot::~FrmPlot() = default;
 
 void FrmPlot::Form_Load() {
   core::setStartView(state);

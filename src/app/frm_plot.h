@@ -6,38 +6,35 @@
 // mode, window events), frm_plot_layout.cpp (the controls), frm_plot_chart.cpp (the redraw),
 // frm_plot_trade.cpp (fields, markers, readout), frm_plot_stepper.cpp (step buttons and their
 // timers), frm_plot_view.cpp (navigation, history, mouse zoom), frm_plot_keys.cpp (the fields'
-// keys and wheel, Esc, shortcuts), frm_plot_pointer.cpp (wheel zoom, the readout under the pointer)
-// and frm_plot_picture.cpp (the chart saved or copied as a picture).
+// keys and wheel, Esc, shortcuts), frm_plot_pointer.cpp (wheel zoom, the readout under the
+// pointer), frm_plot_settings.cpp (the settings file and dialog), frm_plot_keep.cpp (the last trade
+// kept and the named trades) and frm_plot_picture.cpp (the chart saved, copied or printed).
 #include <QByteArray>
 #include <QImage>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "app/frm_plot_controls.h"
+#include "app/kept_file.h"
+#include "app/state_store.h"
 #include "app/tk/drawing_surface.h"
 #include "app/tk/field_keys.h"
+#include "app/trades_store.h"
 #include "core/chart_state.h"
 #include "trade/fees.h"
 #include "trade/markers.h"
 
 class FrmPlotProbe;  // the tests' view of the window's insides
-class QFileSystemWatcher;
 
 namespace app {
 
 class SettingsDialog;
-
-// The settings file a window reads and watches (frm_plot_settings.cpp).
-struct SettingsFileLink {
-  QString path;                               // none: the built-in settings, nothing watched
-  QFileSystemWatcher* watcher = nullptr;      // the file and its folder
-  std::optional<QByteArray> refusedContents;  // the refused contents last reported
-  QPointer<SettingsDialog> dialog;            // the settings dialog while it is open
-};
+class SettingsStore;
 
 class FrmPlot : public QWidget {
  public:
@@ -49,6 +46,7 @@ class FrmPlot : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;  // frm_plot_keep.cpp
   void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
@@ -146,22 +144,43 @@ class FrmPlot : public QWidget {
   // ---- the trade settings (frm_plot_settings.cpp) ----
   void ApplySettings(const core::TradeSettings& settings);
   void connectSettingsEvents(const QString& settingsPath);
-  void WatchSettingsFile();
   void LoadSettings(bool atStart);
   void TakeSettings(const core::TradeSettings& settings);
   void OpenSettingsDialog();
+
+  // ---- the last trade kept, the named trades (frm_plot_keep.cpp) ----
+  void connectKeepEvents(const QString& settingsPath);
+  void RestoreKept(const KeptWindow& kept);
+  KeptTrade TradeShown() const;
+  KeptWindow KeptNow() const;
+  void NoteChange();
+  void TmrKeep_Timer();
+  void WriteKept(bool quiet);
+  void ShowTrade(const KeptTrade& trade);
+  void ShowTradeNames();
+  void ShowTradeButtons();
+  void CmbTrades_Click(const QString& name);
+  void CmdSaveTrade_Click();
+  void CmdDeleteTrade_Click();
 
   // ---- the chart as a picture (frm_plot_picture.cpp) ----
   QString PictureName() const;
   QImage PictureImage();
   void SavePicture();
   void CopyPicture();
+  void PrintWindow();
 
   core::ChartState state;
   tk::DrawingSurface surface;
   FrmPlotControls ui;
   tk::WheelNotches chartWheel;  // the part of a notch the chart's last wheel turns left over
-  SettingsFileLink settingsFile;
+  SettingsStore* settingsFile = nullptr;    // the settings file and its watcher
+  QPointer<SettingsDialog> settingsDialog;  // the settings dialog while it is open
+  // The last trade, size and view of this window's settings file; none without a settings file.
+  std::unique_ptr<StateStore> keptState;
+  std::optional<KeptWindow> lastKept;  // as the file holds it: unchanged, nothing is written
+  KeptTrade tradeExtras;               // the values of the trade this window does not show yet
+  std::unique_ptr<TradesStore> namedTrades;
 };
 
 }  // namespace app

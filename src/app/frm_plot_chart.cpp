@@ -11,6 +11,7 @@ void FrmPlot::ReDraw() {
   // A view that cannot be mapped (a span that is not positive, an end that is not finite) is
   // never drawn: the last picture, markers and readout stay as they are.
   if (!core::viewIsDrawable(state)) return;
+  NoteChange();  // the view, the quantity, the size or the settings changed: keep them
   surface.Cls();
   chart::GraphMake(state, surface);
   MoveLinB();

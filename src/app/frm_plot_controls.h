@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
@@ -48,7 +49,12 @@ struct FrmPlotControls {
   std::vector<std::vector<QWidget*>> FigureExtras;
   tk::MmLabel* LblTargetCaption = nullptr;  // 「目標（税引後）」 before its field
   QLineEdit* TxtTarget = nullptr;
-  QPushButton* CmdFit = nullptr;         // the view fitted to the trade
+  QPushButton* CmdFit = nullptr;  // the view fitted to the trade
+  // The named trades (銘柄) under the buttons above: a name typed or chosen, saved and deleted.
+  QComboBox* CmbTrades = nullptr;
+  QPushButton* CmdSaveTrade = nullptr;
+  QPushButton* CmdDeleteTrade = nullptr;
+  QTimer* TmrKeep = nullptr;             // writes the kept trade a second after the last change
   tk::ChartArea* chartArea = nullptr;    // the chart for assistive technology; draws nothing
   tk::ReadoutTip* TipReadout = nullptr;  // the amounts under the pointer, in a window of its own
 

@@ -33,6 +33,9 @@ void FrmPlot::connectKeyEvents() {
   auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
   copy->setAutoRepeat(false);
   connect(copy, &QShortcut::activated, this, [this] { CopyPicture(); });
+  auto* print = new QShortcut(QKeySequence::Print, this);
+  print->setAutoRepeat(false);
+  connect(print, &QShortcut::activated, this, [this] { PrintWindow(); });
 
   // The view by keyboard, wherever the focus is: fitted to the trade, and zoomed in (as a wheel
   // notch at the plot's centre) or out (縮小).

@@ -1,5 +1,6 @@
 // Every control of the window with its design position (twips), caption, font, colours, tool tip,
 // accessible name and tab index.
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPalette>
@@ -156,6 +157,22 @@ void FrmPlot::createControls() {
   ui.CmdFit = button(this, "CmdFit", "取引に合わせる", {7245, 990, 1470, 330}, 35, regular,
                      "買値・売値・損益分岐が入るように表示範囲を合わせます（Ctrl+0）",
                      QStringLiteral("取引に合わせる"));
+  // The named trades fill the room under those three buttons, which the compact window has too.
+  ui.CmbTrades = new QComboBox(this);
+  ui.CmbTrades->setObjectName(QStringLiteral("CmbTrades"));
+  ui.CmbTrades->setEditable(true);
+  ui.CmbTrades->setInsertPolicy(QComboBox::NoInsert);
+  ui.CmbTrades->setMaxVisibleItems(20);
+  ui.CmbTrades->lineEdit()->setPlaceholderText(QStringLiteral("銘柄"));
+  ui.CmbTrades->setAttribute(Qt::WA_NoMousePropagation);
+  placeTwips(ui.CmbTrades, {7245, 1395, 1470, 330});
+  described(ui.CmbTrades, "銘柄：名前を入れて保存し、選ぶとその取引を表示します");
+  ui.CmbTrades->setAccessibleName(QStringLiteral("銘柄"));
+  tabs.push_back({36, ui.CmbTrades});
+  ui.CmdSaveTrade = button(this, "CmdSaveTrade", "保存", {7245, 1785, 705, 330}, 37, regular,
+                           "いまの取引をこの名前で保存します", QStringLiteral("銘柄を保存"));
+  ui.CmdDeleteTrade = button(this, "CmdDeleteTrade", "削除", {8010, 1785, 705, 330}, 38, regular,
+                             "この名前の取引を削除します", QStringLiteral("銘柄を削除"));
   ui.Frame1 = frame("Frame1", "数量・単価入力", {105, 105, 3690, 2325});
   ui.Frame2 = frame("Frame2", "グラフを描画する範囲", {3885, 105, 3165, 2325});
   ui.LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);

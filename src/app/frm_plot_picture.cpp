@@ -1,15 +1,17 @@
-// The window saved as a picture file (Ctrl+S: PNG, SVG or PDF, by the file's suffix) or copied to
-// the clipboard as a bitmap (Ctrl+Shift+C).
+// The window saved as a picture file (Ctrl+S: PNG, SVG or PDF, by the file's suffix), copied to
+// the clipboard as a bitmap (Ctrl+Shift+C) or printed (Ctrl+P).
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QSaveFile>
+#include <QPrinter>
 #include <QStandardPaths>
 
 #include "app/frm_plot.h"
 #include "app/tk/message_box.h"
 #include "app/tk/picture.h"
+#include "app/tk/print_dialog.h"
 #include "app/tk/save_dialog.h"
+#include "app/tk/save_file.h"
 #include "app/tk/units.h"
 #include "core/number_text.h"
 
@@ -39,22 +41,25 @@ void FrmPlot::SavePicture() {
   const tk::PictureFormat* known = tk::formatOfFile(path);
   const tk::PictureFormat& format = known ? *known : tk::pictureFormats().front();
 
-  QSaveFile file(path);
-  QString failure;
-  if (!file.open(QIODevice::WriteOnly)) {
-    failure = file.errorString();
-  } else {
-    const QByteArray bytes = format.encode(this);
-    if (bytes.isEmpty() || file.write(bytes) != bytes.size()) {
-      failure = bytes.isEmpty() ? QStringLiteral("画像を作れませんでした。") : file.errorString();
-      file.cancelWriting();
-    } else if (!file.commit()) {
-      failure = file.errorString();
-    }
-  }
-  if (!failure.isEmpty())
+  const QByteArray bytes = format.encode(this);
+  const std::optional<QString> failure = bytes.isEmpty()
+                                             ? QStringLiteral("画像を作れませんでした。")
+                                             : tk::saveWhole(path, bytes, tk::Folder::MustExist);
+  if (failure)
     tk::showMessage(this, QStringLiteral("画像を保存できませんでした。\n%1\n%2")
-                              .arg(QDir::toNativeSeparators(path), failure));
+                              .arg(QDir::toNativeSeparators(path), *failure));
+}
+
+// Printed as the PDF is painted, fitted to the page; the window is wider than high, so the page
+// starts turned.
+void FrmPlot::PrintWindow() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageOrientation(QPageLayout::Landscape);
+  printer.setDocName(QStringLiteral("ほしなみ。"));
+  if (!tk::askPrinter(this, &printer)) return;
+  tk::paintOnPage(this, &printer);
+  if (printer.printerState() == QPrinter::Error)
+    tk::showMessage(this, QStringLiteral("印刷できませんでした。"));
 }
 
 void FrmPlot::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }

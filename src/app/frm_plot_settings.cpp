@@ -1,15 +1,13 @@
 // The trade settings in force: the fee tiers, the step buttons' units and limits and the tax rate.
 // They come from the settings file (read at start and whenever it changes on disk) or from the
 // settings dialog, which writes the file.
-#include <QFileInfo>
-#include <QFileSystemWatcher>
 #include <QKeySequence>
 #include <QPushButton>
 #include <QShortcut>
 
 #include "app/frm_plot.h"
 #include "app/settings_dialog.h"
-#include "app/settings_file.h"
+#include "app/settings_store.h"
 #include "app/tk/message_box.h"
 
 namespace app {
@@ -37,60 +35,34 @@ void FrmPlot::connectSettingsEvents(const QString& settingsPath) {
   open->setAutoRepeat(false);
   connect(open, &QShortcut::activated, this, [this] { OpenSettingsDialog(); });
 
-  settingsFile.path = settingsPath;
-  if (settingsPath.isEmpty()) return;
-  settingsFile.watcher = new QFileSystemWatcher(this);
-  // A save through a save file replaces the file by a rename: the file's own watch ends with it,
-  // and the folder's notice brings the new file.
-  connect(settingsFile.watcher, &QFileSystemWatcher::fileChanged, this,
-          [this] { LoadSettings(false); });
-  connect(settingsFile.watcher, &QFileSystemWatcher::directoryChanged, this,
-          [this] { LoadSettings(false); });
+  settingsFile = new SettingsStore(
+      settingsPath, [this] { LoadSettings(false); }, this);
   LoadSettings(true);
 }
 
-// Watches the file and its folder, whichever of them exists now.
-void FrmPlot::WatchSettingsFile() {
-  if (!settingsFile.watcher) return;
-  const QString folder = QFileInfo(settingsFile.path).absolutePath();
-  const QStringList watched = settingsFile.watcher->files() + settingsFile.watcher->directories();
-  for (const QString& path : {settingsFile.path, folder}) {
-    if (!watched.contains(path) && QFileInfo::exists(path)) settingsFile.watcher->addPath(path);
-  }
-}
-
-// A missing file means the built-in settings. A refused file leaves the settings as they are (the
-// built-in ones at start) and says so once: the folder and the file both report one save, and an
-// unrelated file in the folder reports too, but the same refused contents are not reported again.
+// A refused file leaves the settings as they are (the built-in ones at start) and says so once.
 void FrmPlot::LoadSettings(bool atStart) {
-  WatchSettingsFile();
-  const app::Read read = app::read(settingsFile.path);
-  if (read.fault) {
-    if (!atStart && settingsFile.refusedContents == read.contents) return;
-    // Noted before the message shows: the watcher may report again while the box is open.
-    settingsFile.refusedContents = read.contents;
-    tk::showMessage(this, app::refusalMessage(settingsFile.path, *read.fault, atStart));
-    return;
-  }
-  settingsFile.refusedContents.reset();
-  TakeSettings(read.settings);
+  const SettingsStore::Loaded loaded = settingsFile->load(atStart);
+  // The store has noted the refusal before the message shows: the watcher may report again
+  // while the box is open.
+  if (loaded.message) tk::showMessage(this, *loaded.message);
+  if (loaded.settings) TakeSettings(*loaded.settings);
 }
 
 // One dialog at a time, window-modal: the chart stays in view behind it. OK has saved the file by
 // the time the dialog reports it accepted.
 void FrmPlot::OpenSettingsDialog() {
-  if (settingsFile.dialog) {
-    settingsFile.dialog->raise();
-    settingsFile.dialog->activateWindow();
+  if (settingsDialog) {
+    settingsDialog->raise();
+    settingsDialog->activateWindow();
     return;
   }
-  auto* dialog = new SettingsDialog(state.settings, settingsFile.path, this);
+  auto* dialog = new SettingsDialog(state.settings, settingsFile->path(), this);
   dialog->setAttribute(Qt::WA_DeleteOnClose);
-  settingsFile.dialog = dialog;
+  settingsDialog = dialog;
   connect(dialog, &QDialog::accepted, this, [this, dialog] {
     if (dialog->entered()) TakeSettings(*dialog->entered());
-    settingsFile.refusedContents.reset();
-    WatchSettingsFile();  // the save may have made the folder and the file
+    settingsFile->noteSaved();
   });
   dialog->open();
 }

@@ -8,11 +8,11 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QJsonValue>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <limits>
 #include <string>
 
+#include "app/tk/save_file.h"
 #include "core/unit_text.h"
 
 namespace app {
@@ -279,14 +279,7 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
   root.insert(key("price"), price);
   root.insert(key("taxPercent"), static_cast<double>(settings.taxThousandths) / 1000.0);
 
-  const QString folder = QFileInfo(path).absolutePath();
-  if (!QDir().mkpath(folder))
-    return QStringLiteral("フォルダ %1 を作れません").arg(QDir::toNativeSeparators(folder));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return file.errorString();
-  file.write(QJsonDocument(root).toJson(QJsonDocument::Indented));
-  if (!file.commit()) return file.errorString();
-  return std::nullopt;
+  return tk::saveWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented), tk::Folder::Make);
 }
 
 QString defaultPath() {

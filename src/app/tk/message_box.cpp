@@ -10,6 +10,10 @@ MessageSink& sink() {
   static MessageSink s;
   return s;
 }
+QuestionSink& questionSink() {
+  static QuestionSink s;
+  return s;
+}
 }  // namespace
 
 void setMessageSink(MessageSink s) { sink() = std::move(s); }
@@ -22,6 +26,16 @@ void showMessage(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
                   QMessageBox::Ok, parent);
   box.exec();
+}
+
+void setQuestionSink(QuestionSink s) { questionSink() = std::move(s); }
+
+bool ask(QWidget* parent, const QString& text) {
+  if (questionSink()) return questionSink()(parent, text);
+  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setDefaultButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 }  // namespace tk

@@ -92,7 +92,7 @@ QByteArray encodePdf(QWidget* window) {
                           QString(), QPageSize::ExactMatch);
   pdf.setPageLayout(QPageLayout(
       upright, wide > high ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF()));
-  window->render(&pdf);
+  paintOnPage(window, &pdf);
   return bytes;
 }
 
@@ -107,6 +107,20 @@ QImage windowBitmap(QWidget* window) {
   image.fill(Qt::transparent);
   window->render(&image);
   return image;
+}
+
+void paintOnPage(QWidget* window, QPagedPaintDevice* device) {
+  QPainter painter(device);
+  const QRect page = painter.viewport();  // the printable area, in device pixels
+  const double perPixel = device->logicalDpiX() / static_cast<double>(kDotsPerInch);
+  const double fit = std::min(page.width() / (window->width() * perPixel),
+                              page.height() / (window->height() * perPixel));
+  const double scale = perPixel * fit;
+  painter.translate((page.width() - window->width() * scale) / 2,
+                    (page.height() - window->height() * scale) / 2);
+  painter.scale(scale, scale);
+  window->render(&painter, QPoint(), QRegion(),
+                 QWidget::DrawWindowBackground | QWidget::DrawChildren);
 }
 
 const std::vector<PictureFormat>& pictureFormats() {

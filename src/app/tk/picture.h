@@ -7,6 +7,7 @@
 
 #include "app/tk/save_dialog.h"
 
+class QPagedPaintDevice;
 class QWidget;
 
 namespace tk {
@@ -14,6 +15,10 @@ namespace tk {
 // The window as shown, at twice its screen's density, so it stays crisp printed or enlarged: the
 // PNG and the clipboard's bitmap.
 QImage windowBitmap(QWidget* window);
+
+// The window painted on a page, as large as the page's printable area lets it be, centred: the
+// PDF (whose page is the window's size) and the printer.
+void paintOnPage(QWidget* window, QPagedPaintDevice* device);
 
 // A picture format: how the save dialog offers it and how the window is written in it.
 struct PictureFormat {
