@@ -251,3 +251,26 @@ TEST_F(WindowTest, NoStalePixelAfterAChange) {
     }
   }
 }
+
+// The selection rectangle is painted from strips of dashes where a pixel is a pixel; it must set
+// exactly the pixels the 1 px dashed pen sets, whatever its size, and anywhere on the window.
+TEST(SelectionOutline, SamePixelsAsTheDashedPen) {
+  QWidget parent;
+  parent.resize(400, 300);
+  auto* outline = new tk::ShapeControl(&parent);
+  for (const int w : {1, 2, 3, 5, 6, 7, 12, 13, 40, 97, 250}) {
+    for (const int h : {1, 2, 4, 6, 9, 11, 64, 151}) {
+      outline->setRectMm(tk::pxToMm(3), tk::pxToMm(5), tk::pxToMm(w), tk::pxToMm(h));
+      QImage painted(outline->size(), QImage::Format_ARGB32_Premultiplied);
+      painted.fill(Qt::transparent);
+      outline->render(&painted, QPoint(), QRegion(), QWidget::RenderFlags());
+      QImage pen(outline->size(), QImage::Format_ARGB32_Premultiplied);
+      pen.fill(Qt::transparent);
+      QPainter painter(&pen);
+      painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+      painter.drawRect(outline->rect().adjusted(0, 0, -1, -1));
+      painter.end();
+      EXPECT_EQ(painted, pen) << outline->width() << " x " << outline->height();
+    }
+  }
+}

@@ -1,9 +1,11 @@
 #include "app/frm_plot.h"
 
 #include <QIcon>
+#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <exception>
 
@@ -38,9 +40,12 @@ FrmPlot::FrmPlot(const QString& settingsPath, QWidget* parent) : QWidget(parent)
   setObjectName(QStringLiteral("frmPlot"));
   createControls();
   initResources();
+  // Read as the PNGs they are: an icon file of unstated format has every image-format plugin
+  // loaded to ask whether it reads it, a few milliseconds of start-up.
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/hoshinami.png"), QSize(32, 32));
-  icon.addFile(QStringLiteral(":/icons/hoshinami-16.png"), QSize(16, 16));
+  for (const QString& file :
+       {QStringLiteral(":/icons/hoshinami.png"), QStringLiteral(":/icons/hoshinami-16.png")})
+    icon.addPixmap(QPixmap::fromImage(QImage(file, "PNG")));
   setWindowIcon(icon);
   setMouseTracking(true);  // the selection rectangle follows the pointer with no button held
   tk::setMinimumOuterSizeTwips(this, kMinWidthTwips, kMinHeightTwips);

@@ -56,6 +56,7 @@ class DrawingSurface : public chart::Canvas {
              const QColor& background);
 
  private:
+  bool copyRows(QPainter& painter, const QRect& area, const QRegion& shown);
   // The one way to change the display list, and so the one place where the picture goes stale.
   std::vector<DrawOp>& edit() {
     picture_ = QImage();

@@ -1,7 +1,9 @@
 #include "app/tk/mm_controls.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
@@ -23,6 +25,7 @@ MmLabel::MmLabel(QWidget* parent) : QLabel(parent) {
 void MmLabel::setCaption(const QString& caption) {
   caption_ = caption;
   const QString shown = displayText(caption);
+  if (shown != text()) textWidth_ = -1;
   setText(shown);
   setAccessibleName(shown);
   relayout();
@@ -47,13 +50,17 @@ void MmLabel::setColours(core::Colour back, core::Colour fore) {
 void MmLabel::relayout() {
   // The widget starts at the whole pixel left of the exact position; the text is painted at the
   // exact fraction, so a right-aligned caption ends exactly where the program put its end.
-  const QFontMetricsF fm(font());
+  if (textWidth_ < 0) {
+    const QFontMetricsF fm(font());
+    textWidth_ = fm.horizontalAdvance(text());
+    lineHeight_ = fm.height();
+  }
   const double x = mmToPx(left_);
   const double y = mmToPx(top_);
   const double x0 = std::floor(x);
   const double y0 = std::floor(y);
-  const double w = std::ceil(x - x0 + fm.horizontalAdvance(text()));
-  const double h = std::ceil(y - y0 + fm.height());
+  const double w = std::ceil(x - x0 + textWidth_);
+  const double h = std::ceil(y - y0 + lineHeight_);
   setGeometry(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(std::max(1.0, w)),
               static_cast<int>(std::max(1.0, h)));
   update();
@@ -68,6 +75,11 @@ void MmLabel::paintEvent(QPaintEvent*) {
   const double dx = mmToPx(left_) - x();
   const double dy = mmToPx(top_) - y();
   painter.drawText(QPointF(dx, dy + fm.ascent()), text());
+}
+
+void MmLabel::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::FontChange) textWidth_ = -1;
+  QLabel::changeEvent(event);
 }
 
 void MmLabel::mousePressEvent(QMouseEvent* event) { event->accept(); }
@@ -131,12 +143,61 @@ void ShapeControl::setRectMm(float left, float top, float width, float height) {
   update();
 }
 
+namespace {
+
+// The dashes of a 1 px dashed pen: 4 pixels on, 2 off.
+constexpr int kDashOn = 4, kDashPeriod = 6;
+
+// A line of black dashes, `length` pixels plus a period, horizontal or vertical; pixel i is on
+// where i % 6 < 4, or, `reversed`, where (-i) % 6 < 4 (the same dashes walked the other way).
+const QImage& dashStrip(bool vertical, bool reversed, int length) {
+  static QImage strips[2][2];
+  QImage& strip = strips[vertical][reversed];
+  const int needed = length + kDashPeriod;
+  if (std::max(strip.width(), strip.height()) < needed) {
+    strip =
+        QImage(vertical ? 1 : needed, vertical ? needed : 1, QImage::Format_ARGB32_Premultiplied);
+    for (int i = 0; i < needed; ++i) {
+      const int phase = reversed ? (kDashPeriod - i % kDashPeriod) % kDashPeriod : i % kDashPeriod;
+      strip.setPixel(vertical ? 0 : i, vertical ? i : 0, phase < kDashOn ? 0xff000000 : 0);
+    }
+  }
+  return strip;
+}
+
+}  // namespace
+
 void ShapeControl::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   // Dashed, so the rectangle stands out where it runs along a grid line.
-  painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  const int w = width(), h = height();
+  // Saved pictures (another density, vectors) keep the pen's rectangle.
+  const QTransform toDevice = painter.deviceTransform();
+  const bool pixelForPixel = painter.paintEngine()->type() == QPaintEngine::Raster &&
+                             toDevice.type() <= QTransform::TxTranslate &&
+                             toDevice.dx() == std::round(toDevice.dx()) &&
+                             toDevice.dy() == std::round(toDevice.dy());
+  if (!pixelForPixel || w < 2 || h < 2) {
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    return;
+  }
+  // At one device pixel per pixel the same pixels as the pen's, copied from strips of dashes: the
+  // pen walks the outline clockwise from the top-left corner, each side from the pixel after its
+  // first corner to its second, and counts one dash pattern all the way round. Stroking each dash
+  // through the outline's clip costs several times more than the copy of the chart under it.
+  const auto side = [&](bool vertical, bool reversed, int x, int y, int length, int walked) {
+    const int start =
+        reversed ? (kDashPeriod - walked % kDashPeriod) % kDashPeriod : walked % kDashPeriod;
+    const QRect source = vertical ? QRect(0, start, 1, length) : QRect(start, 0, length, 1);
+    painter.drawImage(QPoint(x, y), dashStrip(vertical, reversed, length), source);
+  };
+  // Pixels walked before each side's first pixel; a reversed side is given by its last one.
+  side(false, false, 1, 0, w - 1, 0);                               // top, left to right
+  side(true, false, w - 1, 1, h - 1, w - 1);                        // right, downwards
+  side(false, true, 0, h - 1, w - 1, (w - 1) + (h - 1) + (w - 2));  // bottom, leftwards
+  side(true, true, 0, 0, h - 1, 2 * (w - 1) + (h - 1) + (h - 2));   // left, upwards
 }
 
 }  // namespace tk
