@@ -1,7 +1,7 @@
 #include "app/frm_plot.h"
 
 #include <QIcon>
-#include <QImage>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -40,12 +40,15 @@ FrmPlot::FrmPlot(const QString& settingsPath, QWidget* parent) : QWidget(parent)
   setObjectName(QStringLiteral("frmPlot"));
   createControls();
   initResources();
-  // Read as the PNGs they are: an icon file of unstated format has every image-format plugin
-  // loaded to ask whether it reads it, a few milliseconds of start-up.
+  // Read as the PNGs they are, without asking the image-format plugins: asked, each one is
+  // loaded (with the libraries it needs) to say whether it reads PNG, a millisecond of start-up.
   QIcon icon;
   for (const QString& file :
-       {QStringLiteral(":/icons/hoshinami.png"), QStringLiteral(":/icons/hoshinami-16.png")})
-    icon.addPixmap(QPixmap::fromImage(QImage(file, "PNG")));
+       {QStringLiteral(":/icons/hoshinami.png"), QStringLiteral(":/icons/hoshinami-16.png")}) {
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
   setWindowIcon(icon);
   setMouseTracking(true);  // the selection rectangle follows the pointer with no button held
   tk::setMinimumOuterSizeTwips(this, kMinWidthTwips, kMinHeightTwips);

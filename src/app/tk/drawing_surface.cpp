@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "app/tk/direct_pixels.h"
 #include "core/single.h"
 
 namespace tk {
@@ -158,33 +159,27 @@ void DrawingSurface::paint(QPainter& painter, const QRect& area, const QRegion& 
 }
 
 // A repaint at one device pixel per pixel onto an image of the picture's format (the window's
-// backing store) copies the picture's rows straight into the image, the plain copy of the pixels
-// shown: each painter call costs some microseconds of set-up and clipping, and a moving outline
-// exposes a dozen thin strips. The strips lie within what the paint may change (its clip: the
-// region asked for), so the painter's clip holds.
+// backing store) copies the picture's rows straight into the image: the plain copy of the pixels
+// shown, where the painter would cost some microseconds per strip of a moving outline.
 bool DrawingSurface::copyRows(QPainter& painter, const QRect& area, const QRegion& shown) {
-  auto* target =
-      dynamic_cast<QImage*>(const_cast<QPaintDevice*>(painter.paintEngine()->paintDevice()));
-  const QTransform toDevice = painter.deviceTransform();
-  if (!target || target->format() != picture_.format() || picture_.devicePixelRatio() != 1 ||
-      toDevice.type() > QTransform::TxTranslate || toDevice.dx() != std::round(toDevice.dx()) ||
-      toDevice.dy() != std::round(toDevice.dy()) || !target->isDetached())
+  const DirectPixels target = directPixels(painter);
+  if (!target.image || target.image->format() != picture_.format() ||
+      picture_.devicePixelRatio() != 1)
     return false;
-  const QPoint offset(static_cast<int>(toDevice.dx()), static_cast<int>(toDevice.dy()));
-  const qsizetype pixelBytes = target->depth() / 8;
-  // Where the painter writes: bits() would copy an image that wraps memory it does not own.
-  uchar* const to = const_cast<uchar*>(target->constBits());
+  const QImage& image = *target.image;
+  const qsizetype pixelBytes = image.depth() / 8;
+  const qsizetype toLine = image.bytesPerLine(), fromLine = picture_.bytesPerLine();
+  const QRect imageRect = image.rect();
+  uchar* const to = target.bits();
   const uchar* const from = picture_.constBits();
   for (const QRect& part : shown) {
-    const QRect onDevice = part.translated(offset) & target->rect();
-    const QPoint inPicture = onDevice.topLeft() - offset - area.topLeft();
-    const qsizetype rowBytes = onDevice.width() * pixelBytes;
-    for (int row = 0; row < onDevice.height(); ++row) {
-      std::memcpy(
-          to + (onDevice.top() + row) * target->bytesPerLine() + onDevice.left() * pixelBytes,
-          from + (inPicture.y() + row) * picture_.bytesPerLine() + inPicture.x() * pixelBytes,
-          static_cast<std::size_t>(rowBytes));
-    }
+    const QRect onImage = part.translated(target.origin) & imageRect;
+    const QPoint inPicture = onImage.topLeft() - target.origin - area.topLeft();
+    const auto rowBytes = static_cast<std::size_t>(onImage.width() * pixelBytes);
+    uchar* toRow = to + onImage.top() * toLine + onImage.left() * pixelBytes;
+    const uchar* fromRow = from + inPicture.y() * fromLine + inPicture.x() * pixelBytes;
+    for (int row = 0; row < onImage.height(); ++row, toRow += toLine, fromRow += fromLine)
+      std::memcpy(toRow, fromRow, rowBytes);
   }
   return true;
 }

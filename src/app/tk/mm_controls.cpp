@@ -1,14 +1,14 @@
 #include "app/tk/mm_controls.h"
 
 #include <QFontMetricsF>
-#include <QImage>
 #include <QMouseEvent>
-#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRegion>
 #include <algorithm>
 #include <cmath>
 
+#include "app/tk/direct_pixels.h"
 #include "app/tk/units.h"
 
 namespace tk {
@@ -143,61 +143,68 @@ void ShapeControl::setRectMm(float left, float top, float width, float height) {
   update();
 }
 
-namespace {
-
-// The dashes of a 1 px dashed pen: 4 pixels on, 2 off.
-constexpr int kDashOn = 4, kDashPeriod = 6;
-
-// A line of black dashes, `length` pixels plus a period, horizontal or vertical; pixel i is on
-// where i % 6 < 4, or, `reversed`, where (-i) % 6 < 4 (the same dashes walked the other way).
-const QImage& dashStrip(bool vertical, bool reversed, int length) {
-  static QImage strips[2][2];
-  QImage& strip = strips[vertical][reversed];
-  const int needed = length + kDashPeriod;
-  if (std::max(strip.width(), strip.height()) < needed) {
-    strip =
-        QImage(vertical ? 1 : needed, vertical ? needed : 1, QImage::Format_ARGB32_Premultiplied);
-    for (int i = 0; i < needed; ++i) {
-      const int phase = reversed ? (kDashPeriod - i % kDashPeriod) % kDashPeriod : i % kDashPeriod;
-      strip.setPixel(vertical ? 0 : i, vertical ? i : 0, phase < kDashOn ? 0xff000000 : 0);
-    }
-  }
-  return strip;
-}
-
-}  // namespace
-
-void ShapeControl::paintEvent(QPaintEvent*) {
+void ShapeControl::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   // Dashed, so the rectangle stands out where it runs along a grid line.
   const int w = width(), h = height();
-  // Saved pictures (another density, vectors) keep the pen's rectangle.
-  const QTransform toDevice = painter.deviceTransform();
-  const bool pixelForPixel = painter.paintEngine()->type() == QPaintEngine::Raster &&
-                             toDevice.type() <= QTransform::TxTranslate &&
-                             toDevice.dx() == std::round(toDevice.dx()) &&
-                             toDevice.dy() == std::round(toDevice.dy());
-  if (!pixelForPixel || w < 2 || h < 2) {
+  const DirectPixels target = directPixels(painter);
+  if (!target.image || target.image->depth() != 32 || w < 2 || h < 2) {
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     return;
   }
-  // At one device pixel per pixel the same pixels as the pen's, copied from strips of dashes: the
-  // pen walks the outline clockwise from the top-left corner, each side from the pixel after its
-  // first corner to its second, and counts one dash pattern all the way round. Stroking each dash
-  // through the outline's clip costs several times more than the copy of the chart under it.
-  const auto side = [&](bool vertical, bool reversed, int x, int y, int length, int walked) {
-    const int start =
-        reversed ? (kDashPeriod - walked % kDashPeriod) % kDashPeriod : walked % kDashPeriod;
-    const QRect source = vertical ? QRect(0, start, 1, length) : QRect(start, 0, length, 1);
-    painter.drawImage(QPoint(x, y), dashStrip(vertical, reversed, length), source);
+  // Where a pixel is a pixel, the pen's own pixels written directly: the pen walks the outline
+  // clockwise from the top-left corner, each side from the pixel after its first corner to its
+  // second, and counts one pattern of 4 pixels on, 2 off all the way round. Stroked through the
+  // outline's clip, the dashes cost several times the copy of the chart under them.
+  constexpr int kOn = 4, kPeriod = 6;
+  const int perimeter = 2 * (w - 1) + 2 * (h - 1);
+  // The sides as runs of pixels: the first pixel, the step, how many, and how many pixels the pen
+  // walked before the first.
+  struct Side {
+    QPoint first, step;
+    int count, walked;
   };
-  // Pixels walked before each side's first pixel; a reversed side is given by its last one.
-  side(false, false, 1, 0, w - 1, 0);                               // top, left to right
-  side(true, false, w - 1, 1, h - 1, w - 1);                        // right, downwards
-  side(false, true, 0, h - 1, w - 1, (w - 1) + (h - 1) + (w - 2));  // bottom, leftwards
-  side(true, true, 0, 0, h - 1, 2 * (w - 1) + (h - 1) + (h - 2));   // left, upwards
+  const Side sides[] = {
+      {{1, 0}, {1, 0}, w - 1, 0},
+      {{w - 1, 1}, {0, 1}, h - 1, w - 1},
+      {{w - 2, h - 1}, {-1, 0}, w - 1, (w - 1) + (h - 1)},
+      {{0, h - 2}, {0, -1}, h - 1, perimeter - (h - 1)},
+  };
+  uchar* const bits = target.bits();
+  const qsizetype line = target.image->bytesPerLine();
+  const QRect onImage =
+      target.image->rect().translated(-target.origin);  // in this control's pixels
+  for (const QRect& part : event->region()) {
+    const QRect allowed = part & onImage;
+    if (allowed.isEmpty()) continue;
+    for (const Side& side : sides) {
+      // The side's pixels within the part: its one row (or column) must cross it, and then the
+      // part's columns (or rows) bound the steps.
+      const bool across = side.step.y() == 0;
+      const int fixed = across ? side.first.y() : side.first.x();
+      if (fixed < (across ? allowed.top() : allowed.left()) ||
+          fixed > (across ? allowed.bottom() : allowed.right()))
+        continue;
+      const int from = across ? side.first.x() : side.first.y();
+      const int sign = across ? side.step.x() : side.step.y();
+      const int low = across ? allowed.left() : allowed.top();
+      const int high = across ? allowed.right() : allowed.bottom();
+      const int a = (low - from) * sign, b = (high - from) * sign;
+      const int first = std::max(0, std::min(a, b)),
+                last = std::min(side.count - 1, std::max(a, b));
+      if (first > last) continue;
+      const QPoint start = side.first + side.step * first + target.origin;
+      auto* pixel = reinterpret_cast<QRgb*>(bits + start.y() * line) + start.x();
+      const qsizetype stride = across ? sign : sign * (line / 4);
+      for (int i = first, phase = (side.walked + first) % kPeriod; i <= last;
+           ++i, pixel += stride) {
+        if (phase < kOn) *pixel = 0xff000000;
+        if (++phase == kPeriod) phase = 0;
+      }
+    }
+  }
 }
 
 }  // namespace tk
