@@ -146,8 +146,15 @@ void FrmPlot::CmdSize_Click() {
 }
 
 void FrmPlot::paintEvent(QPaintEvent* event) {
+  // A repaint that only shows the kept picture again copies its rows into the window's image; the
+  // painter's set-up would cost more than a moving outline's strips.
+  QPoint offset;
+  const QColor background = palette().color(QPalette::Window);
+  if (!sharedPainter() && surface.copyTo(tk::directPixels(redirected(&offset), -offset), rect(),
+                                         event->region(), background))
+    return;
   QPainter painter(this);
-  surface.paint(painter, rect(), event->region(), palette().color(QPalette::Window));
+  surface.paint(painter, rect(), event->region(), background);
 }
 
 void FrmPlot::resizeEvent(QResizeEvent* event) {

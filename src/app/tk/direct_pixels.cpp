@@ -18,4 +18,10 @@ DirectPixels directPixels(QPainter& painter) {
   return {image, QPoint(static_cast<int>(toDevice.dx()), static_cast<int>(toDevice.dy()))};
 }
 
+DirectPixels directPixels(QPaintDevice* device, QPoint origin) {
+  auto* image = dynamic_cast<QImage*>(device);
+  if (!image || image->devicePixelRatio() != 1 || !image->isDetached()) return {};
+  return {image, origin};
+}
+
 }  // namespace tk

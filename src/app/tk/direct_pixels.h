@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 
+class QPaintDevice;
 class QPainter;
 
 namespace tk {
@@ -22,5 +23,9 @@ struct DirectPixels {
 };
 
 DirectPixels directPixels(QPainter& painter);
+// The same for the device a widget's paint event is redirected to (the window's backing store, or
+// an image the window is rendered into) with the widget's origin there: what QWidget::redirected()
+// reports, so that a paint event that writes directly needs no painter at all.
+DirectPixels directPixels(QPaintDevice* device, QPoint origin);
 
 }  // namespace tk

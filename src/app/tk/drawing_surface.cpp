@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/tk/direct_pixels.h"
 #include "core/single.h"
 
 namespace tk {
@@ -138,9 +137,12 @@ void DrawingSurface::paint(QPainter& painter, const QRect& area, const QRegion& 
     onPicture.translate(-area.topLeft());
     paint(onPicture);
   }
-  const QRegion shown = exposed & area;
-  for (const QRect& rest : exposed.subtracted(shown)) painter.fillRect(rest, background);
-  if (copyRows(painter, area, shown)) return;
+  // (A repaint within the window, the usual one, needs no region arithmetic.)
+  const bool within = area.contains(exposed.boundingRect());
+  const QRegion shown = within ? exposed : exposed & area;
+  if (!within)
+    for (const QRect& rest : exposed.subtracted(shown)) painter.fillRect(rest, background);
+  if (copyRows(directPixels(painter), area, shown)) return;
   painter.save();
   painter.setCompositionMode(QPainter::CompositionMode_Source);
   // Copied rectangle by rectangle (a moving outline exposes thin strips, not the whole window),
@@ -161,8 +163,14 @@ void DrawingSurface::paint(QPainter& painter, const QRect& area, const QRegion& 
 // A repaint at one device pixel per pixel onto an image of the picture's format (the window's
 // backing store) copies the picture's rows straight into the image: the plain copy of the pixels
 // shown, where the painter would cost some microseconds per strip of a moving outline.
-bool DrawingSurface::copyRows(QPainter& painter, const QRect& area, const QRegion& shown) {
-  const DirectPixels target = directPixels(painter);
+bool DrawingSurface::copyTo(const DirectPixels& target, const QRect& area, const QRegion& exposed,
+                            const QColor& background) const {
+  return !picture_.isNull() && picture_.size() == area.size() && pictureBackground_ == background &&
+         area.contains(exposed.boundingRect()) && copyRows(target, area, exposed);
+}
+
+bool DrawingSurface::copyRows(const DirectPixels& target, const QRect& area,
+                              const QRegion& shown) const {
   if (!target.image || target.image->format() != picture_.format() ||
       picture_.devicePixelRatio() != 1)
     return false;

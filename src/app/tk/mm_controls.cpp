@@ -135,20 +135,28 @@ void ShapeControl::setRectMm(float left, float top, float width, float height) {
   const int t = static_cast<int>(std::floor(mmToPx(top)));
   const int r = static_cast<int>(std::ceil(mmToPx(static_cast<double>(left) + width)));
   const int b = static_cast<int>(std::ceil(mmToPx(static_cast<double>(top) + height)));
-  setGeometry(l, t, std::max(1, r - l + 1), std::max(1, b - t + 1));
-  // Only the outline belongs to the control: a move repaints the chart under its old and new
-  // outline, not under the whole rectangle.
-  const QRect all = rect();
-  setMask(QRegion(all).subtracted(QRegion(all.adjusted(1, 1, -1, -1))));
+  const int w = std::max(1, r - l + 1), h = std::max(1, b - t + 1);
+  setGeometry(l, t, w, h);
+  // Only the outline belongs to the control (its four sides, in rows as a region holds them; a
+  // rectangle two pixels wide or high is all outline), so repaints of the control are repaints of
+  // the outline.
+  QRegion outline(0, 0, w, h);
+  if (w > 2 && h > 2) {
+    const QRect sides[] = {{0, 0, w, 1}, {0, 1, 1, h - 2}, {w - 1, 1, 1, h - 2}, {0, h - 1, w, 1}};
+    outline.setRects(sides, 4);
+  }
+  setMask(outline);
   update();
 }
 
 void ShapeControl::paintEvent(QPaintEvent* event) {
-  QPainter painter(this);
   // Dashed, so the rectangle stands out where it runs along a grid line.
   const int w = width(), h = height();
-  const DirectPixels target = directPixels(painter);
+  QPoint offset;
+  const DirectPixels target =
+      sharedPainter() ? DirectPixels() : directPixels(redirected(&offset), -offset);
   if (!target.image || target.image->depth() != 32 || w < 2 || h < 2) {
+    QPainter painter(this);
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
