@@ -148,10 +148,10 @@ void FrmPlot::CmdSize_Click() {
 void FrmPlot::paintEvent(QPaintEvent* event) {
   // A repaint that only shows the kept picture again copies its rows into the window's image; the
   // painter's set-up would cost more than a moving outline's strips.
-  QPoint offset;
+  QPoint unused;
   const QColor background = palette().color(QPalette::Window);
-  if (!sharedPainter() && surface.copyTo(tk::directPixels(redirected(&offset), -offset), rect(),
-                                         event->region(), background))
+  if (!sharedPainter() && surface.copyTo(tk::directPixelsOnBackingStore(this, redirected(&unused)),
+                                         rect(), event->region(), background))
     return;
   QPainter painter(this);
   surface.paint(painter, rect(), event->region(), background);

@@ -1,7 +1,9 @@
 #include "app/tk/direct_pixels.h"
 
+#include <QBackingStore>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QWidget>
 #include <cmath>
 
 namespace tk {
@@ -18,10 +20,13 @@ DirectPixels directPixels(QPainter& painter) {
   return {image, QPoint(static_cast<int>(toDevice.dx()), static_cast<int>(toDevice.dy()))};
 }
 
-DirectPixels directPixels(QPaintDevice* device, QPoint origin) {
+DirectPixels directPixelsOnBackingStore(const QWidget* widget, QPaintDevice* device) {
+  QBackingStore* const store = widget->backingStore();
   auto* image = dynamic_cast<QImage*>(device);
-  if (!image || image->devicePixelRatio() != 1 || !image->isDetached()) return {};
-  return {image, origin};
+  if (!store || !image || device != store->paintDevice() || image->devicePixelRatio() != 1 ||
+      !image->isDetached())
+    return {};
+  return {image, widget->mapTo(widget->window(), QPoint())};
 }
 
 }  // namespace tk

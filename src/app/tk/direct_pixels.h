@@ -7,6 +7,7 @@
 
 class QPaintDevice;
 class QPainter;
+class QWidget;
 
 namespace tk {
 
@@ -23,9 +24,10 @@ struct DirectPixels {
 };
 
 DirectPixels directPixels(QPainter& painter);
-// The same for the device a widget's paint event is redirected to (the window's backing store, or
-// an image the window is rendered into) with the widget's origin there: what QWidget::redirected()
-// reports, so that a paint event that writes directly needs no painter at all.
-DirectPixels directPixels(QPaintDevice* device, QPoint origin);
+// The same, with no painter, for a widget's paint event on its window's backing store: `device` is
+// where the event is redirected (QWidget::redirected(), a protected member), and the widget's
+// place in its window is its origin there. Null image for any other device (an image or picture
+// the window is rendered into): those paint through a painter.
+DirectPixels directPixelsOnBackingStore(const QWidget* widget, QPaintDevice* device);
 
 }  // namespace tk

@@ -152,9 +152,9 @@ void ShapeControl::setRectMm(float left, float top, float width, float height) {
 void ShapeControl::paintEvent(QPaintEvent* event) {
   // Dashed, so the rectangle stands out where it runs along a grid line.
   const int w = width(), h = height();
-  QPoint offset;
+  QPoint unused;
   const DirectPixels target =
-      sharedPainter() ? DirectPixels() : directPixels(redirected(&offset), -offset);
+      sharedPainter() ? DirectPixels() : directPixelsOnBackingStore(this, redirected(&unused));
   if (!target.image || target.image->depth() != 32 || w < 2 || h < 2) {
     QPainter painter(this);
     painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
