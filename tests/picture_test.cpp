@@ -8,10 +8,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBackingStore>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -248,5 +250,29 @@ TEST_F(WindowTest, NoStalePixelAfterAChange) {
       EXPECT_EQ(painted(ratio), fresh) << what << " at " << ratio;
       EXPECT_EQ(painted(ratio), fresh) << what << " at " << ratio << ", second paint";
     }
+  }
+}
+
+// Where a pixel is a pixel, the window's repaints write the kept chart and the selection's dashes
+// straight into its image. What the window then shows must be exactly what its painted render
+// shows (the dashed pen's rectangle over the chart): at every size of the rectangle, and with no
+// outline left where the rectangle was.
+TEST_F(WindowTest, DirectRepaintsShowWhatThePainterPaints) {
+  QApplication::processEvents();
+  probe().Form_MouseDown(80, 120);
+  const std::pair<double, double> corners[] = {{140, 150}, {40, 70},  {81, 121}, {80.5, 150},
+                                               {200, 120}, {79, 119}, {120, 60}, {140, 150}};
+  for (const auto& [x, y] : corners) {
+    const QPointF at(tk::mmToPx(x), tk::mmToPx(y));
+    QMouseEvent move(QEvent::MouseMove, at, window->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &move);
+    QApplication::processEvents();
+    QApplication::processEvents();  // a control shown the first time paints on the next turn
+    const auto* shown = dynamic_cast<const QImage*>(window->backingStore()->paintDevice());
+    ASSERT_TRUE(shown);
+    QImage rendered(window->size(), shown->format());
+    window->render(&rendered);
+    EXPECT_EQ(shown->copy(window->rect()), rendered) << x << ", " << y;
   }
 }

@@ -1,9 +1,11 @@
 #include "app/frm_plot.h"
 
 #include <QIcon>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <exception>
 
@@ -38,9 +40,15 @@ FrmPlot::FrmPlot(const QString& settingsPath, QWidget* parent) : QWidget(parent)
   setObjectName(QStringLiteral("frmPlot"));
   createControls();
   initResources();
+  // Read as the PNGs they are, without asking the image-format plugins: asked, each one is
+  // loaded (with the libraries it needs) to say whether it reads PNG, a millisecond of start-up.
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/hoshinami.png"), QSize(32, 32));
-  icon.addFile(QStringLiteral(":/icons/hoshinami-16.png"), QSize(16, 16));
+  for (const QString& file :
+       {QStringLiteral(":/icons/hoshinami.png"), QStringLiteral(":/icons/hoshinami-16.png")}) {
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    icon.addPixmap(QPixmap::fromImage(reader.read()));
+  }
   setWindowIcon(icon);
   setMouseTracking(true);  // the selection rectangle follows the pointer with no button held
   tk::setMinimumOuterSizeTwips(this, kMinWidthTwips, kMinHeightTwips);
@@ -137,8 +145,15 @@ void FrmPlot::CmdSize_Click() {
 }
 
 void FrmPlot::paintEvent(QPaintEvent* event) {
+  // A repaint that only shows the kept picture again copies its rows into the window's image; the
+  // painter's set-up would cost more than a moving outline's strips.
+  QPoint unused;
+  const QColor background = palette().color(QPalette::Window);
+  if (!sharedPainter() && surface.copyTo(tk::directPixelsOnBackingStore(this, redirected(&unused)),
+                                         rect(), event->region(), background))
+    return;
   QPainter painter(this);
-  surface.paint(painter, rect(), event->region(), palette().color(QPalette::Window));
+  surface.paint(painter, rect(), event->region(), background);
 }
 
 void FrmPlot::resizeEvent(QResizeEvent* event) {

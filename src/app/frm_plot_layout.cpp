@@ -70,9 +70,11 @@ void FrmPlot::createControls() {
   };
   const auto textBox = [&](const char* name, const char* text, Twips at, int tab, const char* tip,
                            const char* accessible) {
-    auto* t = new QLineEdit(QString::fromUtf8(text), ui.Frame1);
+    // The font first: a text set before it would be laid out once more in the inherited font.
+    auto* t = new QLineEdit(ui.Frame1);
     t->setObjectName(QString::fromUtf8(name));
     t->setFont(tk::gothicFont(9.75));
+    t->setText(QString::fromUtf8(text));
     t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     t->setAttribute(Qt::WA_NoMousePropagation);
     placeTwips(t, at);

@@ -110,13 +110,15 @@ void FrmPlot::Form_MouseMove(float x, float y) {
   if (state.selectionActive == core::kFalse) return;
   // While a rectangle is pending, the pointer over the plot is a cross: the next click there
   // completes it.
-  if (view::insidePlotArea(state, x, y))
+  // (Each only when it changes: the pointer moves often.)
+  const bool cross = view::insidePlotArea(state, x, y);
+  if (cross && !(testAttribute(Qt::WA_SetCursor) && cursor().shape() == Qt::CrossCursor))
     setCursor(Qt::CrossCursor);
-  else
+  else if (!cross && testAttribute(Qt::WA_SetCursor))
     unsetCursor();
   const view::AreaRect r = view::rubberBand(state.anchorX, state.anchorY, x, y);
   ui.ShpArea->setRectMm(r.left, r.top, r.width, r.height);
-  ui.ShpArea->show();
+  if (!ui.ShpArea->isVisible()) ui.ShpArea->show();
 }
 
 }  // namespace app

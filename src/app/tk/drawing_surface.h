@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/tk/direct_pixels.h"
 #include "app/tk/units.h"
 #include "chart/canvas.h"
 
@@ -54,8 +55,14 @@ class DrawingSurface : public chart::Canvas {
   // vector device (SVG, PDF) always gets the replay.
   void paint(QPainter& painter, const QRect& area, const QRegion& exposed,
              const QColor& background);
+  // The same as paint() where the picture is ready and `target` takes its rows as they are: the
+  // part `exposed` of `area` copied row by row, with no painter. False (and nothing done) where
+  // paint() must do it.
+  bool copyTo(const DirectPixels& target, const QRect& area, const QRegion& exposed,
+              const QColor& background) const;
 
  private:
+  bool copyRows(const DirectPixels& target, const QRect& area, const QRegion& shown) const;
   // The one way to change the display list, and so the one place where the picture goes stale.
   std::vector<DrawOp>& edit() {
     picture_ = QImage();

@@ -28,11 +28,16 @@ class MmLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void relayout();
   QString caption_;
   float left_ = 0, top_ = 0;
+  // The text's width and line height in the label's font, measured once per text and font: a
+  // label is placed several times at start and on every resize, and shaping the text is most of
+  // what placing it costs. Negative until measured.
+  double textWidth_ = -1, lineHeight_ = -1;
   core::Colour back_ = 0, fore_ = 0;
 };
 
