@@ -212,7 +212,7 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
   }
   grid->setColumnStretch(6, 1);
   feesLayout_->insertWidget(1, tiersBox_);
-  addTier_->setEnabled(tiers.size() < core::SettingsBounds::kMaxTiers);
+  addTier_->setEnabled(tiers.size() < core::kMaxTiers);
   orderTabs();
   filling_ = wasFilling;
 }
@@ -221,7 +221,7 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
 // empty until the person fills them in, starting with the threshold.
 void SettingsDialog::addTier() {
   std::vector<TierTexts> tiers = tierTexts();
-  if (tiers.size() >= core::SettingsBounds::kMaxTiers) return;
+  if (tiers.size() >= core::kMaxTiers) return;
   const std::size_t row = tiers.empty() ? 0 : tiers.size() - 1;
   tiers.insert(tiers.begin() + static_cast<std::ptrdiff_t>(row), TierTexts{});
   showTiers(tiers);

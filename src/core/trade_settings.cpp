@@ -1,6 +1,7 @@
 #include "core/trade_settings.h"
 
 #include "core/number_text.h"
+#include "core/unit_text.h"
 
 namespace core {
 
@@ -13,60 +14,82 @@ TradeSettings builtInSettings() {
   return s;
 }
 
-namespace {
-
-using B = SettingsBounds;
-
-std::string upTo(std::int64_t bound, const char* unit) {
-  return core::groupDigits(std::to_string(bound)) + unit;
+const SettingField& settingField(std::string_view key) {
+  if (key.starts_with("fees[")) key.remove_prefix(key.find('.') + 1);
+  for (const SettingField& field : kSettingFields)
+    if (field.key == key) return field;
+  return kSettingFields.front();
 }
 
-std::optional<SettingsFault> checkRow(const StepSetting& row, const std::string& name,
-                                      std::int64_t max, const char* maxText) {
-  for (const StepField& field : kStepFields) {
-    const std::int64_t value = row.*field.value;
-    if (value <= 0 || value > max)
-      return SettingsFault{name + "." + field.key,
-                           std::string("0より大きく、") + maxText + "以下にしてください"};
-  }
+std::string tierKey(std::size_t tier, std::string_view name) {
+  return "fees[" + std::to_string(tier) + "]." + std::string(name);
+}
+
+namespace {
+
+std::size_t utf8Length(std::string_view text) {
+  std::size_t n = 0;
+  for (const char c : text) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  return n;
+}
+
+// 「0以上、10,000,000円以下にしてください」: a field's bounds as its reason says them.
+std::string boundsReason(const SettingField& f) {
+  const std::string low = f.lowest == 0 ? "0以上、" : "0より大きく、";
+  return low + unitsText(f.highest, f.decimals) + std::string(f.unit) + "以下にしてください";
+}
+
+void checkBounds(std::vector<SettingsFault>& faults, const std::string& key, std::int64_t value) {
+  const SettingField& f = settingField(key);
+  if (value < f.lowest || value > f.highest) faults.push_back({key, boundsReason(f)});
+}
+
+void checkRow(std::vector<SettingsFault>& faults, const StepSetting& row, const std::string& name) {
+  for (const StepField& field : kStepFields) checkBounds(faults, name + "." + field.key, row.*field.value);
   if (row.step > row.bigStep)
-    return SettingsFault{name + ".bigStep", "小さい刻み（step）以上にしてください"};
-  if (row.lowest >= row.highest)
-    return SettingsFault{name + ".highest", "下限（lowest）より大きくしてください"};
-  return std::nullopt;
+    faults.push_back({name + ".bigStep", "小さい刻み以上にしてください"});
+  if (row.lowest >= row.highest) faults.push_back({name + ".highest", "下限より大きくしてください"});
 }
 
 }  // namespace
 
-std::optional<SettingsFault> checkSettings(const TradeSettings& s) {
-  if (s.fees.empty()) return SettingsFault{"fees", "手数料の段が1つもありません"};
-  if (s.fees.size() > B::kMaxTiers)
-    return SettingsFault{"fees", "手数料の段は" + std::to_string(B::kMaxTiers) + "段までです"};
-  std::int64_t previous = 0;
+std::vector<SettingsFault> settingsFaults(const TradeSettings& s) {
+  std::vector<SettingsFault> faults;
+  if (s.fees.empty()) faults.push_back({"fees", "手数料の段が1つもありません"});
+  if (s.fees.size() > kMaxTiers)
+    faults.push_back({"fees", "手数料の段は" + std::to_string(kMaxTiers) + "段までです"});
+  std::optional<std::int64_t> previous;
   for (std::size_t i = 0; i < s.fees.size(); ++i) {
-    const std::string key = "fees[" + std::to_string(i) + "]";
     const FeeTierSetting& tier = s.fees[i];
     const bool last = i + 1 == s.fees.size();
-    if (tier.fee < 0 || tier.fee > B::kMaxFee)
-      return SettingsFault{key + ".fee", "0以上、" + upTo(B::kMaxFee, "円") + "以下にしてください"};
-    if (last && tier.below)
-      return SettingsFault{key + ".below", "最後の段には上限（below）を書きません"};
-    if (!last && !tier.below)
-      return SettingsFault{key + ".below", "最後の段のほかは上限（below）が要ります"};
+    checkBounds(faults, tierKey(i, "fee"), tier.fee);
+    if (last && tier.below) faults.push_back({tierKey(i, "below"), "最後の段には額を書きません"});
+    if (!last && !tier.below) faults.push_back({tierKey(i, "below"), "額を入れてください"});
     if (tier.below) {
-      if (*tier.below <= 0 || *tier.below > B::kMaxThreshold)
-        return SettingsFault{key + ".below",
-                             "0より大きく、" + upTo(B::kMaxThreshold, "円") + "以下にしてください"};
-      if (*tier.below <= previous)
-        return SettingsFault{key + ".below", "前の段の上限より大きくしてください"};
-      previous = *tier.below;
+      const std::size_t before = faults.size();
+      checkBounds(faults, tierKey(i, "below"), *tier.below);
+      if (faults.size() == before && previous && *tier.below <= *previous)
+        faults.push_back({tierKey(i, "below"), "前の段の額より大きくしてください"});
+      previous = tier.below;
     }
+    checkBounds(faults, tierKey(i, "percent"), tier.percent);
+    if (tier.min) checkBounds(faults, tierKey(i, "min"), *tier.min);
+    if (tier.max) checkBounds(faults, tierKey(i, "max"), *tier.max);
+    if (tier.min && tier.max && *tier.min > *tier.max)
+      faults.push_back({tierKey(i, "max"), "最低以上にしてください"});
   }
-  if (auto fault = checkRow(s.quantity, "quantity", B::kMaxQuantity, "100,000,000株")) return fault;
-  if (auto fault = checkRow(s.price, "price", B::kMaxPriceHundredths, "10,000,000円")) return fault;
-  if (s.taxThousandths < 0 || s.taxThousandths > B::kMaxTaxThousandths)
-    return SettingsFault{"taxPercent", "0以上、100以下にしてください"};
-  return std::nullopt;
+  if (utf8Length(s.name) > kMaxNameLength)
+    faults.push_back({"name", std::to_string(kMaxNameLength) + "文字までにしてください"});
+  checkRow(faults, s.quantity, "quantity");
+  checkRow(faults, s.price, "price");
+  checkBounds(faults, "taxPercent", s.taxThousandths);
+  return faults;
+}
+
+std::optional<SettingsFault> checkSettings(const TradeSettings& settings) {
+  std::vector<SettingsFault> faults = settingsFaults(settings);
+  if (faults.empty()) return std::nullopt;
+  return faults.front();
 }
 
 }  // namespace core

@@ -1,23 +1,34 @@
 #pragma once
-// The user's trade settings: the broker's fee tiers, the step buttons' units and limits, and the
-// tax rate on a profit. One plain value, read wherever a built-in number used to be read. The
-// built-in values are the program's original numbers, so a user without a settings file sees
-// nothing change.
+// The user's trade settings: the broker's fee tiers, the step buttons' units and limits, the tax
+// rate on a profit and a name for the plan. One plain value, read wherever a built-in number used
+// to be read. The built-in values are the program's original numbers, so a user without a
+// settings file sees nothing change.
 //
 // Every number is a whole count of its unit, so a setting is exact and two settings compare
 // exactly: fees and thresholds in yen, quantities in shares, prices in hundredths of a yen
-// (at most two decimals), the tax rate in thousandths of a percent (at most three decimals).
+// (at most two decimals), fee rates in millionths (ten-thousandths of a percent), the tax rate
+// in thousandths of a percent (at most three decimals).
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace core {
 
+// Which tier a trade value equal to a threshold belongs to: the higher one (「未満」, the
+// original's rule) or the one the threshold closes (「まで」).
+enum class FeeBorders { Below, UpTo };
+
+// A tier's fee: `fee` yen plus the trade value x `percent`, rounded down to whole yen, then
+// raised to `min` and lowered to `max` where they are given (core::feeOf).
 struct FeeTierSetting {
-  std::optional<std::int64_t> below;  // the tier holds trade values below this; the last has none
+  std::optional<std::int64_t> below;  // the tier's threshold; the last tier has none
   std::int64_t fee = 0;
+  std::int64_t percent = 0;  // ten-thousandths of a percent: 14300 is 1.43 %
+  std::optional<std::int64_t> min = std::nullopt;
+  std::optional<std::int64_t> max = std::nullopt;
   bool operator==(const FeeTierSetting&) const = default;
 };
 
@@ -43,6 +54,8 @@ inline constexpr std::array<StepField, 4> kStepFields{{{"step", &StepSetting::st
 
 struct TradeSettings {
   std::vector<FeeTierSetting> fees;
+  FeeBorders feeBorders = FeeBorders::Below;
+  std::string name;                 // the plan's name for the title; may be empty
   StepSetting quantity;             // shares
   StepSetting price;                // hundredths of a yen
   std::int64_t taxThousandths = 0;  // thousandths of a percent: 20315 is 20.315 %
@@ -54,26 +67,57 @@ struct TradeSettings {
 // 99.99; 20.315 % tax.
 TradeSettings builtInSettings();
 
-// What a setting may hold. Wide enough for any broker and trade of today, narrow enough that
-// every amount the chart computes stays exact in its float and decimal arithmetic.
-struct SettingsBounds {
-  static constexpr std::size_t kMaxTiers = 20;
-  static constexpr std::int64_t kMaxFee = 10'000'000;                 // yen
-  static constexpr std::int64_t kMaxThreshold = 1'000'000'000'000;    // yen
-  static constexpr std::int64_t kMaxQuantity = 100'000'000;           // shares
-  static constexpr std::int64_t kMaxPriceHundredths = 1'000'000'000;  // 10,000,000.00 yen
-  static constexpr std::int64_t kMaxTaxThousandths = 100'000;         // 100 %
+// One number a setting holds, as the checker, the file and the dialog all know it: its key in
+// the file (a tier's key without "fees[i]."; a step row's as "price.step"), the decimals of its
+// unit, its bounds in whole units, its unit and its caption in the dialog's words.
+struct SettingField {
+  std::string_view key;
+  int decimals;
+  std::int64_t lowest, highest;
+  std::string_view unit;     // 「円」「株」「%」
+  std::string_view caption;  // 「手数料」「小さい刻み」
 };
 
+inline constexpr std::size_t kMaxTiers = 20;
+inline constexpr std::size_t kMaxNameLength = 40;  // characters
+
+// The table of every number a setting holds. Wide enough for any broker and trade of today,
+// narrow enough that every amount the chart computes stays exact in its float and decimal
+// arithmetic.
+inline constexpr std::array<SettingField, 14> kSettingFields{{
+    {"below", 0, 1, 1'000'000'000'000, "円", "約定代金"},
+    {"fee", 0, 0, 10'000'000, "円", "手数料"},
+    {"percent", 4, 0, 100'000, "%", "料率"},
+    {"min", 0, 0, 10'000'000, "円", "最低"},
+    {"max", 0, 0, 10'000'000, "円", "最高"},
+    {"quantity.step", 0, 1, 100'000'000, "株", "小さい刻み"},
+    {"quantity.bigStep", 0, 1, 100'000'000, "株", "大きい刻み"},
+    {"quantity.lowest", 0, 1, 100'000'000, "株", "下限"},
+    {"quantity.highest", 0, 1, 100'000'000, "株", "上限"},
+    {"price.step", 2, 1, 1'000'000'000, "円", "小さい刻み"},
+    {"price.bigStep", 2, 1, 1'000'000'000, "円", "大きい刻み"},
+    {"price.lowest", 2, 1, 1'000'000'000, "円", "下限"},
+    {"price.highest", 2, 1, 1'000'000'000, "円", "上限"},
+    {"taxPercent", 3, 0, 100'000, "%", "税率"},
+}};
+
+// The row of a key ("fee", "price.step"); a tier's key may carry its place ("fees[2].fee").
+const SettingField& settingField(std::string_view key);
+
 // A setting that is not taken: where (the file's key, "fees[1].below", "price.step") and why,
-// in the words the window shows.
+// in the dialog's words.
 struct SettingsFault {
   std::string key;
   std::string reason;
   bool operator==(const SettingsFault&) const = default;
 };
 
-// The first fault of the settings, or nothing when every value is taken.
+// Every fault of the settings, in the order of the file; empty when every value is taken.
+std::vector<SettingsFault> settingsFaults(const TradeSettings& settings);
+// The first of them, or nothing.
 std::optional<SettingsFault> checkSettings(const TradeSettings& settings);
+
+// The key of a tier's number in the file: "fees[1].below".
+std::string tierKey(std::size_t tier, std::string_view name);
 
 }  // namespace core

@@ -25,8 +25,9 @@ core::Decimal gridDecimal(std::int64_t k) {
   return core::Decimal::fromDigits(false, std::to_string(k), -2);
 }
 
+// The tier of grid price k's exact trade value, as the readout finds it.
 std::size_t tierAt(const core::ChartState& s, std::int64_t k) {
-  return core::feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
+  return core::feeTierOf(s.settings, s.quantityDecimal * gridDecimal(k));
 }
 
 // The purchase cost and its fee, exact and negated: the same for every sell price tried.
@@ -34,14 +35,24 @@ struct Cost {
   core::Decimal value, fee;
 };
 Cost purchaseCost(const core::ChartState& s) {
-  return {-(s.quantityDecimal * s.buyPriceDecimal), -core::fromFloat(funcTip(s, s.buyPrice))};
+  return {-(s.quantityDecimal * s.buyPriceDecimal), -exactFee(s, s.buyPriceDecimal)};
 }
 
 // The readout would show 0 or a profit at grid price k: as shownProfit, with the cost given.
 bool breaksEven(const core::ChartState& s, const Cost& cost, std::int64_t k) {
-  const core::Decimal sellFee = core::fromFloat(funcTip(s, gridFloat(k)));
-  return core::wholeYen({s.quantityDecimal * gridDecimal(k), -sellFee, cost.value, cost.fee})
+  const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
+  return core::wholeYen({proceeds, -core::feeOf(s.settings, proceeds), cost.value, cost.fee})
              .sign() >= 0;
+}
+
+// The same with the tier's fee before it is rounded down: a fee with a rate rounds down by less
+// than a yen, so where this holds the readout shows 0 or a profit, and it rises with the price
+// (the rate is at most a tenth).
+bool surelyBreaksEven(const core::ChartState& s, const Cost& cost, std::size_t tier,
+                      std::int64_t k) {
+  const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
+  const core::FeeTerms fee = core::feeTerms(s.settings, tier, proceeds);
+  return core::wholeYen({proceeds, -fee.fixed, -fee.share, cost.value, cost.fee}).sign() >= 0;
 }
 
 // The first k in [lo, hi] where a rising test turns true, hi + 1 when it never does.
@@ -90,16 +101,20 @@ struct Search {
   Cost exact;
   double cost;
 
-  // Grid price k in the tier with fee `fee` breaks even. The floats settle it where the profit
-  // is far from zero (the field values differ from their floats by less than a millionth);
-  // near zero the exact test decides.
-  bool breaksEvenAt(std::int64_t k, float fee) const {
+  // Grid price k in the tier breaks even even with the fee before rounding down. The floats
+  // settle it where the profit is far from zero (the field values differ from their floats by
+  // less than a millionth); near zero the exact test decides.
+  bool surelyAt(std::int64_t k, std::size_t tier) const {
+    const core::FeeLine line = core::feeLine(s.settings, tier);
     const double proceeds = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
+    double fee = line.fixed + line.rate * proceeds;
+    if (line.min) fee = std::max(fee, *line.min);
+    if (line.max) fee = std::min(fee, *line.max);
     const double profit = proceeds - fee - cost;
     const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost));
     if (profit > doubt) return true;
     if (profit < -doubt) return false;
-    return breaksEven(s, exact, k);
+    return surelyBreaksEven(s, exact, tier, k);
   }
 };
 
@@ -110,8 +125,11 @@ std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
   const Search search{s, purchaseCost(s),
                       static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice)};
   // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
-  // the highest down. A tier whose first price breaks even breaks even throughout; the first tier
-  // from the top that does not holds the answer.
+  // the highest down, looking for the highest price that does not break even. Within a tier the
+  // profit with the fee before rounding down rises; from the first price where it breaks even on,
+  // every price does. Below it, a fee rounded down may still break even for a few prices (by
+  // under a yen): those are tried one by one down to the first that does not, which comes within
+  // a yen's worth of trade value.
   std::int64_t end = kHighest;  // the last grid price of the tier in hand
   for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
     const std::int64_t start =
@@ -120,13 +138,15 @@ std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
                                   std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
                                   [&](std::int64_t k) { return tierAt(s, k) >= tier; });
     if (start > end) continue;  // no grid price in this tier
-    const float fee = core::tierFee(s, tier);
-    if (!search.breaksEvenAt(start, fee)) {
-      const std::int64_t answer =
-          firstTrueNear(start + 1, end, std::ceil((search.cost + fee) * 100.0 / s.quantity),
-                        [&](std::int64_t k) { return search.breaksEvenAt(k, fee); });
-      if (answer > kHighest) return std::nullopt;
-      return answer;
+    const core::FeeLine line = core::feeLine(s.settings, tier);
+    const std::int64_t sure = firstTrueNear(
+        start, end, std::ceil((search.cost + line.fixed) * 100.0 / (s.quantity * (1 - line.rate))),
+        [&](std::int64_t k) { return search.surelyAt(k, tier); });
+    for (std::int64_t k = sure - 1; k >= start; --k) {
+      if (!breaksEven(s, search.exact, k)) {
+        if (k + 1 > kHighest) return std::nullopt;
+        return k + 1;
+      }
     }
     end = start - 1;
   }
@@ -134,8 +154,7 @@ std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
 }
 
 core::Decimal roundTripFees(const core::ChartState& s) {
-  return core::wholeYen(
-      {core::fromFloat(funcTip(s, s.buyPrice)), core::fromFloat(funcTip(s, s.sellPrice))});
+  return core::wholeYen({exactFee(s, s.buyPriceDecimal), exactFee(s, s.sellPriceDecimal)});
 }
 
 core::Decimal profitAfterTax(const core::ChartState& s) {
@@ -170,7 +189,8 @@ std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   for (std::size_t tier = 0; tier + 1 < core::tierCount(s); ++tier) {
     const float border = core::toSingle(core::tierThreshold(s, tier) / s.quantity);
     if (border > low && border < high)
-      prices.insert(prices.end(), {border, std::nextafter(border, -HUGE_VALF)});
+      prices.insert(prices.end(), {border, std::nextafter(border, -HUGE_VALF),
+                                   std::nextafter(border, HUGE_VALF)});  // either border rule
   }
   double amountLow = HUGE_VAL, amountHigh = -HUGE_VAL;
   for (const float price : prices) {
