@@ -149,7 +149,8 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   EXPECT_TRUE(ok(d)->isEnabled());
   // By keyboard alone: Tab goes along each tier's row, then down the table.
   QWidget* next = entry(d, "fees[0].below");
-  for (const char* name : {"fees[0].fee", "fees[0].remove", "fees[1].below"}) {
+  for (const char* name : {"fees[0].fee", "fees[0].percent", "fees[0].min", "fees[0].max",
+                           "fees[0].remove", "fees[1].below"}) {
     do {
       next = next->nextInFocusChain();
     } while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(d));

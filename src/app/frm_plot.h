@@ -140,6 +140,7 @@ class FrmPlot : public QWidget {
 
   // ---- the trade settings (frm_plot_settings.cpp) ----
   void ApplySettings(const core::TradeSettings& settings);
+  void ShowTitle();
   void connectSettingsEvents(const QString& settingsPath);
   void WatchSettingsFile();
   void LoadSettings(bool atStart);

@@ -21,7 +21,19 @@ namespace app {
 void FrmPlot::ApplySettings(const core::TradeSettings& settings) {
   state.settings = settings;
   ShowStepTips();
+  ShowTitle();
   ReDraw();
+}
+
+// The title says whose plan the window shows: its name, else the name of a file other than the
+// default one; the default file with no name leaves the program's name alone.
+void FrmPlot::ShowTitle() {
+  QString title = QStringLiteral("ほしなみ。");
+  if (!state.settings.name.empty())
+    title += QStringLiteral(" - ") + QString::fromStdString(state.settings.name);
+  else if (!settingsFile.path.isEmpty() && settingsFile.path != app::defaultPath())
+    title += QStringLiteral(" - ") + QFileInfo(settingsFile.path).fileName();
+  setWindowTitle(title);
 }
 
 // Settings from the file or the dialog: applied only when they differ from those in force, so the
@@ -47,6 +59,7 @@ void FrmPlot::connectSettingsEvents(const QString& settingsPath) {
   connect(settingsFile.watcher, &QFileSystemWatcher::directoryChanged, this,
           [this] { LoadSettings(false); });
   LoadSettings(true);
+  ShowTitle();
 }
 
 // Watches the file and its folder, whichever of them exists now.
@@ -59,7 +72,9 @@ void FrmPlot::WatchSettingsFile() {
   }
 }
 
-// A missing file means the built-in settings. A refused file leaves the settings as they are (the
+// A missing file means the built-in settings; another file than the default one that does not
+// exist yet starts from the default file's settings (nothing is written until the dialog's OK),
+// so a second broker's file begins from the plan already set up. A refused file leaves the settings as they are (the
 // built-in ones at start) and says so once: the folder and the file both report one save, and an
 // unrelated file in the folder reports too, but the same refused contents are not reported again.
 void FrmPlot::LoadSettings(bool atStart) {
@@ -73,6 +88,11 @@ void FrmPlot::LoadSettings(bool atStart) {
     return;
   }
   settingsFile.refusedContents.reset();
+  if (read.missing && settingsFile.path != app::defaultPath()) {
+    const app::Read fallback = app::read(app::defaultPath());
+    TakeSettings(fallback.fault ? core::builtInSettings() : fallback.settings);
+    return;
+  }
   TakeSettings(read.settings);
 }
 

@@ -14,6 +14,8 @@
 #include "core/trade_settings.h"
 
 class QDialogButtonBox;
+class QRadioButton;
+class QScrollArea;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -35,22 +37,25 @@ class SettingsDialog : public QDialog {
   void accept() override;
 
  private:
-  // One entry: its field, the label beside it that says why its text is not taken, and the
-  // decimals its unit allows. Entries are found by their file key ("fees[1].below").
+  // One entry: its field, the label in the list of reasons that says why its text is not taken,
+  // and the decimals its unit allows. Entries are found by their file key ("fees[1].below").
   struct Entry {
     QLineEdit* field = nullptr;
     QLabel* reason = nullptr;
     int decimals = 0;
-    QString what;  // before the reason where one label holds the reasons of two entries
+    QString what;      // the entry in the reason's words: 「2段目の手数料：」
+    bool optional = false;  // may stay empty (a tier's minimum and maximum)
   };
   struct TierTexts {
-    QString below;  // ignored for the last tier, which reads 「以上」
-    QString fee;
+    QString below;  // ignored for the last tier
+    QString fee, percent, min, max;
   };
 
-  QLineEdit* makeEntry(QWidget* parent, const std::string& key, int decimals,
-                       const QString& accessibleName, const QString& what = QString());
-  QGroupBox* stepGroup(const QString& title, const char* key, const QString& what, int decimals);
+  QLineEdit* makeEntry(QWidget* parent, QWidget* reasons, const std::string& key,
+                       const QString& accessibleName, const QString& what);
+  QGroupBox* stepGroup(const QString& title, const char* key, const QString& what);
+  core::FeeBorders borders() const;
+  void showBorders();
   std::vector<TierTexts> tierTexts() const;
   void showTiers(const std::vector<TierTexts>& tiers);
   void addTier();
@@ -69,6 +74,13 @@ class SettingsDialog : public QDialog {
   QPushButton* restore_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
   QLabel* otherFault_ = nullptr;  // a fault of no single entry
+  QLabel* explanation_ = nullptr;
+  QRadioButton* below_ = nullptr;
+  QRadioButton* upTo_ = nullptr;
+  QLineEdit* name_ = nullptr;
+  QScrollArea* reasonsArea_ = nullptr;  // every reason at once, in a place of its own size
+  QWidget* tierReasons_ = nullptr;      // the tier rows' reasons, made anew with the rows
+  QWidget* otherReasons_ = nullptr;
   std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there
 };

@@ -23,10 +23,8 @@ namespace {
 // device) is refused before it is read whole.
 constexpr qint64 kMaxFileBytes = 1 << 20;
 
-// The decimals of each kind of setting: yen, shares and thresholds are whole, prices are in
-// hundredths of a yen, the tax rate in thousandths of a percent.
-constexpr int kPriceDecimals = 2;
-constexpr int kTaxDecimals = 3;
+// The decimals of a number, from the table of setting fields.
+int decimalsOf(const std::string& key) { return core::settingField(key).decimals; }
 
 QString key(const char* name) { return QString::fromLatin1(name); }
 
@@ -60,12 +58,13 @@ std::optional<core::SettingsFault> readObject(const QJsonObject& parent, const c
 }
 
 std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const char* name,
-                                               int decimals, core::StepSetting& row) {
+                                               core::StepSetting& row) {
   QJsonObject object;
   if (auto fault = readObject(root, name, object)) return fault;
   for (const core::StepField& field : core::kStepFields) {
-    if (auto fault = readNumber(object.value(key(field.key)), std::string(name) + "." + field.key,
-                                decimals, row.*field.value))
+    const std::string where = std::string(name) + "." + field.key;
+    if (auto fault =
+            readNumber(object.value(key(field.key)), where, decimalsOf(where), row.*field.value))
       return fault;
   }
   return std::nullopt;
@@ -83,16 +82,48 @@ std::optional<core::SettingsFault> readFees(const QJsonObject& root,
       return core::SettingsFault{where, "{ } で囲んだ項目の組にしてください"};
     const QJsonObject tier = tiers.at(i).toObject();
     core::FeeTierSetting setting;
-    if (tier.contains(key("below"))) {
-      std::int64_t below = 0;
-      if (auto fault = readNumber(tier.value(key("below")), where + ".below", 0, below))
+    // The optional numbers of a tier; "fee" may be left out where a rate is given.
+    const auto optional = [&](const char* name, std::optional<std::int64_t>& out)
+        -> std::optional<core::SettingsFault> {
+      if (!tier.contains(key(name))) return std::nullopt;
+      return readNumber(tier.value(key(name)), where + "." + name, decimalsOf(name),
+                        out.emplace());
+    };
+    std::optional<std::int64_t> percent, fee;
+    for (const auto& [name, out] : {std::pair{"below", &setting.below}, std::pair{"percent", &percent},
+                                    std::pair{"min", &setting.min}, std::pair{"max", &setting.max}})
+      if (auto fault = optional(name, *out)) return fault;
+    setting.percent = percent.value_or(0);
+    if (percent && !tier.contains(key("fee"))) fee = 0;
+    if (!fee) {
+      if (auto fault = readNumber(tier.value(key("fee")), where + ".fee", 0, fee.emplace()))
         return fault;
-      setting.below = below;
     }
-    if (auto fault = readNumber(tier.value(key("fee")), where + ".fee", 0, setting.fee))
-      return fault;
+    setting.fee = *fee;
     fees.push_back(setting);
   }
+  return std::nullopt;
+}
+
+// "feeBorders": "below" (the default) or "upTo".
+std::optional<core::SettingsFault> readBorders(const QJsonObject& root, core::FeeBorders& out) {
+  const QJsonValue value = root.value(key("feeBorders"));
+  if (value.isUndefined()) return std::nullopt;
+  if (value == QJsonValue(QStringLiteral("below"))) {
+    out = core::FeeBorders::Below;
+  } else if (value == QJsonValue(QStringLiteral("upTo"))) {
+    out = core::FeeBorders::UpTo;
+  } else {
+    return core::SettingsFault{"feeBorders", "\"below\" か \"upTo\" にしてください"};
+  }
+  return std::nullopt;
+}
+
+std::optional<core::SettingsFault> readName(const QJsonObject& root, std::string& out) {
+  const QJsonValue value = root.value(key("name"));
+  if (value.isUndefined()) return std::nullopt;
+  if (!value.isString()) return core::SettingsFault{"name", "文字列にしてください"};
+  out = value.toString().toStdString();
   return std::nullopt;
 }
 
@@ -101,16 +132,18 @@ std::string lineOf(const QByteArray& contents, int offset) {
   return std::to_string(contents.left(end).count('\n') + 1);
 }
 
+// A count of units as the file's number: whole, or the nearest double to the decimal value,
+// whose shortest text is that value's own.
+QJsonValue decimalNumber(std::int64_t units, int decimals) {
+  if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
+  double scale = 1;
+  for (int k = 0; k < decimals; ++k) scale *= 10;
+  return QJsonValue(static_cast<double>(units) / scale);
+}
+
 QJsonObject stepObject(QJsonObject kept, const core::StepSetting& row, int decimals) {
-  const auto number = [decimals](std::int64_t units) {
-    if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
-    // The nearest double to the decimal value, whose shortest text is that value's own.
-    double scale = 1;
-    for (int k = 0; k < decimals; ++k) scale *= 10;
-    return QJsonValue(static_cast<double>(units) / scale);
-  };
   for (const core::StepField& field : core::kStepFields)
-    kept.insert(key(field.key), number(row.*field.value));
+    kept.insert(key(field.key), decimalNumber(row.*field.value, decimals));
   return kept;
 }
 
@@ -134,10 +167,12 @@ Parsed parse(const QByteArray& contents) {
   core::TradeSettings settings = core::builtInSettings();
   settings.fees.clear();
   std::optional<core::SettingsFault> fault = readFees(root, settings.fees);
-  if (!fault) fault = readStepRow(root, "quantity", 0, settings.quantity);
-  if (!fault) fault = readStepRow(root, "price", kPriceDecimals, settings.price);
+  if (!fault) fault = readBorders(root, settings.feeBorders);
+  if (!fault) fault = readName(root, settings.name);
+  if (!fault) fault = readStepRow(root, "quantity", settings.quantity);
+  if (!fault) fault = readStepRow(root, "price", settings.price);
   if (!fault && root.contains(key("taxPercent")))
-    fault = readNumber(root.value(key("taxPercent")), "taxPercent", kTaxDecimals,
+    fault = readNumber(root.value(key("taxPercent")), "taxPercent", decimalsOf("taxPercent"),
                        settings.taxThousandths);
   if (!fault) fault = core::checkSettings(settings);
   if (fault)
@@ -194,18 +229,28 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
   for (std::size_t i = 0; i < settings.fees.size(); ++i) {
     const qsizetype at = static_cast<qsizetype>(i);
     QJsonObject tier = at < oldTiers.size() ? oldTiers.at(at).toObject() : QJsonObject();
-    tier.remove(key("below"));
-    if (settings.fees[i].below)
-      tier.insert(key("below"), static_cast<qint64>(*settings.fees[i].below));
-    tier.insert(key("fee"), static_cast<qint64>(settings.fees[i].fee));
+    const core::FeeTierSetting& setting = settings.fees[i];
+    for (const char* name : {"below", "percent", "min", "max"}) tier.remove(key(name));
+    if (setting.below) tier.insert(key("below"), static_cast<qint64>(*setting.below));
+    tier.insert(key("fee"), static_cast<qint64>(setting.fee));
+    if (setting.percent != 0) tier.insert(key("percent"), decimalNumber(setting.percent, 4));
+    if (setting.min) tier.insert(key("min"), static_cast<qint64>(*setting.min));
+    if (setting.max) tier.insert(key("max"), static_cast<qint64>(*setting.max));
     tiers.append(tier);
   }
   root.insert(key("fees"), tiers);
-  root.insert(key("quantity"),
-              stepObject(root.value(key("quantity")).toObject(), settings.quantity, 0));
-  root.insert(key("price"),
-              stepObject(root.value(key("price")).toObject(), settings.price, kPriceDecimals));
-  root.insert(key("taxPercent"), static_cast<double>(settings.taxThousandths) / 1000.0);
+  root.insert(key("feeBorders"), settings.feeBorders == core::FeeBorders::UpTo
+                                     ? QStringLiteral("upTo")
+                                     : QStringLiteral("below"));
+  if (settings.name.empty())
+    root.remove(key("name"));
+  else
+    root.insert(key("name"), QString::fromStdString(settings.name));
+  root.insert(key("quantity"), stepObject(root.value(key("quantity")).toObject(),
+                                          settings.quantity, decimalsOf("quantity.step")));
+  root.insert(key("price"), stepObject(root.value(key("price")).toObject(), settings.price,
+                                       decimalsOf("price.step")));
+  root.insert(key("taxPercent"), decimalNumber(settings.taxThousandths, decimalsOf("taxPercent")));
 
   const QString folder = QFileInfo(path).absolutePath();
   if (!QDir().mkpath(folder))
