@@ -74,9 +74,10 @@ void FrmPlot::WatchSettingsFile() {
 
 // A missing file means the built-in settings; another file than the default one that does not
 // exist yet starts from the default file's settings (nothing is written until the dialog's OK),
-// so a second broker's file begins from the plan already set up. A refused file leaves the settings as they are (the
-// built-in ones at start) and says so once: the folder and the file both report one save, and an
-// unrelated file in the folder reports too, but the same refused contents are not reported again.
+// so a second broker's file begins from the plan already set up. A refused file leaves the settings
+// as they are (the built-in ones at start) and says so once: the folder and the file both report
+// one save, and an unrelated file in the folder reports too, but the same refused contents are not
+// reported again.
 void FrmPlot::LoadSettings(bool atStart) {
   WatchSettingsFile();
   const app::Read read = app::read(settingsFile.path);

@@ -11,7 +11,6 @@
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("hoshinami"));
-  QApplication::setApplicationDisplayName(QStringLiteral("ほしなみ。"));
   QApplication::setApplicationVersion(QStringLiteral(HOSHINAMI_VERSION));
 
   // Every text of the program is Japanese, whatever the system's language: Qt's own texts too

@@ -123,8 +123,10 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   layout->addWidget(fees);
 
   auto* steps = new QHBoxLayout;
-  steps->addWidget(stepGroup(QStringLiteral("数量のボタン（株）"), "quantity", QStringLiteral("数量")));
-  steps->addWidget(stepGroup(QStringLiteral("単価のボタン（円）"), "price", QStringLiteral("単価")));
+  steps->addWidget(
+      stepGroup(QStringLiteral("数量のボタン（株）"), "quantity", QStringLiteral("数量")));
+  steps->addWidget(
+      stepGroup(QStringLiteral("単価のボタン（円）"), "price", QStringLiteral("単価")));
   layout->addLayout(steps);
 
   auto* tax = new QGridLayout;
@@ -165,9 +167,10 @@ QLineEdit* SettingsDialog::makeEntry(QWidget* parent, QWidget* reasons, const st
   field->setAccessibleName(accessibleName);
   field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   const bool wide = core::settingField(key).highest > 100'000'000;
-  field->setFixedWidth(field->fontMetrics().horizontalAdvance(
-                           wide ? QStringLiteral("0,000,000,000,000") : QStringLiteral("00,000,000")) +
-                       12);
+  field->setFixedWidth(
+      field->fontMetrics().horizontalAdvance(wide ? QStringLiteral("0,000,000,000,000")
+                                                  : QStringLiteral("00,000,000")) +
+      12);
   auto* reason = new QLabel(reasons);
   reason->setObjectName(qs(key + ".reason"));
   QPalette palette = reason->palette();
@@ -208,14 +211,17 @@ core::FeeBorders SettingsDialog::borders() const {
 void SettingsDialog::showBorders() {
   const bool upTo = borders() == core::FeeBorders::UpTo;
   explanation_->setText(
-      (upTo ? QStringLiteral("約定代金がその段の額までなら、その段の手数料。最後の段はそれを超えるすべて。")
-            : QStringLiteral("約定代金がその段の額未満なら、その段の手数料。最後の段はそれ以上のすべて。")) +
+      (upTo ? QStringLiteral(
+                  "約定代金がその段の額までなら、その段の手数料。最後の段はそれを超えるすべて。")
+            : QStringLiteral(
+                  "約定代金がその段の額未満なら、その段の手数料。最後の段はそれ以上のすべて。")) +
       QStringLiteral("\n手数料＋約定代金×料率の円未満を切り捨て、最低と最高の間に収めます。"
                      "料率・最低・最高は空けておけます。"));
   if (!tiersBox_) return;
   for (QLabel* unit : tiersBox_->findChildren<QLabel*>(QStringLiteral("borderUnit")))
     unit->setText(upTo ? QStringLiteral("円まで") : QStringLiteral("円未満"));
-  if (auto* open = tiersBox_->findChild<QLabel*>(QStringLiteral("openTier")); open && tierCount_ > 1)
+  if (auto* open = tiersBox_->findChild<QLabel*>(QStringLiteral("openTier"));
+      open && tierCount_ > 1)
     open->setText(upTo ? QStringLiteral("超") : QStringLiteral("以上"));
 }
 
@@ -226,8 +232,8 @@ std::vector<SettingsDialog::TierTexts> SettingsDialog::tierTexts() const {
     return e != entries_.end() ? e->second.field->text() : QString();
   };
   for (std::size_t i = 0; i < tierCount_; ++i)
-    tiers.push_back({text(i, "below"), text(i, "fee"), text(i, "percent"), text(i, "min"),
-                     text(i, "max")});
+    tiers.push_back(
+        {text(i, "below"), text(i, "fee"), text(i, "percent"), text(i, "min"), text(i, "max")});
   return tiers;
 }
 
@@ -273,17 +279,18 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
       grid->addWidget(unit, row, 2);
       tierFocus_.push_back(below);
     } else {
-      auto* open = caption(tiers.size() == 1 ? QStringLiteral("すべての約定代金") : QString(),
-                           tiersBox_);
+      auto* open =
+          caption(tiers.size() == 1 ? QStringLiteral("すべての約定代金") : QString(), tiersBox_);
       open->setObjectName(QStringLiteral("openTier"));
       grid->addWidget(open, row, 1, 1, 2, Qt::AlignCenter);
     }
     const QString texts[] = {tiers[i].fee, tiers[i].percent, tiers[i].min, tiers[i].max};
     for (int c = 0; c < 4; ++c) {
       const core::SettingField& f = core::settingField(kColumns[c]);
-      QLineEdit* field = makeEntry(tiersBox_, tierReasons_, tierKey(i, kColumns[c]),
-                                   name + QStringLiteral("：") + columnCaption(kColumns[c]),
-                                   name + QStringLiteral("の") + qs(f.caption) + QStringLiteral("："));
+      QLineEdit* field =
+          makeEntry(tiersBox_, tierReasons_, tierKey(i, kColumns[c]),
+                    name + QStringLiteral("：") + columnCaption(kColumns[c]),
+                    name + QStringLiteral("の") + qs(f.caption) + QStringLiteral("："));
       entries_.at(tierKey(i, kColumns[c])).optional = c > 0;
       field->setText(texts[c]);
       grid->addWidget(field, row, 3 + c);
@@ -331,8 +338,8 @@ void SettingsDialog::removeTier(std::size_t row) {
   findChild<QWidget*>(qs(tierKey(next, "remove")))->setFocus(Qt::OtherFocusReason);
 }
 
-// Tab goes from the name and the border rule down the tiers row by row, then the quantity's and the price's entries, the tax rate,
-// and the buttons.
+// Tab goes from the name and the border rule down the tiers row by row, then the quantity's and the
+// price's entries, the tax rate, and the buttons.
 void SettingsDialog::orderTabs() {
   std::vector<QWidget*> order{name_, below_, upTo_};
   order.insert(order.end(), tierFocus_.begin(), tierFocus_.end());

@@ -43,7 +43,7 @@ class SettingsDialog : public QDialog {
     QLineEdit* field = nullptr;
     QLabel* reason = nullptr;
     int decimals = 0;
-    QString what;      // the entry in the reason's words: 「2段目の手数料：」
+    QString what;           // the entry in the reason's words: 「2段目の手数料：」
     bool optional = false;  // may stay empty (a tier's minimum and maximum)
   };
   struct TierTexts {

@@ -83,15 +83,16 @@ std::optional<core::SettingsFault> readFees(const QJsonObject& root,
     const QJsonObject tier = tiers.at(i).toObject();
     core::FeeTierSetting setting;
     // The optional numbers of a tier; "fee" may be left out where a rate is given.
-    const auto optional = [&](const char* name, std::optional<std::int64_t>& out)
-        -> std::optional<core::SettingsFault> {
+    const auto optional =
+        [&](const char* name,
+            std::optional<std::int64_t>& out) -> std::optional<core::SettingsFault> {
       if (!tier.contains(key(name))) return std::nullopt;
-      return readNumber(tier.value(key(name)), where + "." + name, decimalsOf(name),
-                        out.emplace());
+      return readNumber(tier.value(key(name)), where + "." + name, decimalsOf(name), out.emplace());
     };
     std::optional<std::int64_t> percent, fee;
-    for (const auto& [name, out] : {std::pair{"below", &setting.below}, std::pair{"percent", &percent},
-                                    std::pair{"min", &setting.min}, std::pair{"max", &setting.max}})
+    for (const auto& [name, out] :
+         {std::pair{"below", &setting.below}, std::pair{"percent", &percent},
+          std::pair{"min", &setting.min}, std::pair{"max", &setting.max}})
       if (auto fault = optional(name, *out)) return fault;
     setting.percent = percent.value_or(0);
     if (percent && !tier.contains(key("fee"))) fee = 0;
@@ -246,8 +247,8 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
     root.remove(key("name"));
   else
     root.insert(key("name"), QString::fromStdString(settings.name));
-  root.insert(key("quantity"), stepObject(root.value(key("quantity")).toObject(),
-                                          settings.quantity, decimalsOf("quantity.step")));
+  root.insert(key("quantity"), stepObject(root.value(key("quantity")).toObject(), settings.quantity,
+                                          decimalsOf("quantity.step")));
   root.insert(key("price"), stepObject(root.value(key("price")).toObject(), settings.price,
                                        decimalsOf("price.step")));
   root.insert(key("taxPercent"), decimalNumber(settings.taxThousandths, decimalsOf("taxPercent")));

@@ -16,9 +16,7 @@ namespace chart {
 
 namespace {
 
-float amountAt(double slope, float price, float tip) {
-  return core::toSingle(slope * price + tip);
-}
+float amountAt(double slope, float price, float tip) { return core::toSingle(slope * price + tip); }
 
 // The walk's question: a trade value (stored as a float) still lies in the tier the threshold
 // ends, under the border rule in force.
@@ -102,8 +100,8 @@ float walkFast(float quantity, float price, float threshold, core::FeeBorders ru
 void Border(core::ChartState& s, float tempPrice) {
   s.tierStartPrice = firstPriceAfter(s.tierEndPrice);
   if (!(s.quantity > 0) || !std::isfinite(s.quantity)) return;  // the walk would never end
-  s.tierEndPrice = lastPriceBefore(
-      walkFast(s.quantity, s.tierEndPrice, tempPrice, s.settings.feeBorders));
+  s.tierEndPrice =
+      lastPriceBefore(walkFast(s.quantity, s.tierEndPrice, tempPrice, s.settings.feeBorders));
 }
 
 core::Colour tierColour(bool buy, std::size_t tier, std::size_t tiers) {
@@ -150,8 +148,7 @@ bool BuyLine(core::ChartState& s, double slope, float tempTip) {
   if (!(amountAt(slope, s.priceMin, tempTip) < s.amountMax &&
         amountAt(slope, s.priceMax, tempTip) > s.amountMin))
     return false;
-  if (end != 0 && (amountAt(slope, end, tempTip) <= s.amountMin || end <= s.priceMin))
-    return false;
+  if (end != 0 && (amountAt(slope, end, tempTip) <= s.amountMin || end <= s.priceMin)) return false;
   const float startAmount = amountAt(slope, start, tempTip);
   if (startAmount >= s.amountMax || start >= s.priceMax) return false;
 
@@ -196,9 +193,7 @@ int tierPieces(const core::ChartState& s, std::size_t tier, bool buy, float star
   const core::FeeLine fee = core::feeLine(s.settings, tier);
   const double q = s.quantity;
   const double sign = buy ? 1.0 : -1.0;
-  const auto flat = [&](double yen) {
-    return Piece{0, 0, q, core::toSingle(sign * yen)};
-  };
+  const auto flat = [&](double yen) { return Piece{0, 0, q, core::toSingle(sign * yen)}; };
   if (fee.rate == 0) {
     double yen = fee.fixed;
     if (fee.min) yen = std::max(yen, *fee.min);
@@ -215,7 +210,8 @@ int tierPieces(const core::ChartState& s, std::size_t tier, bool buy, float star
   const Piece parts[3] = {flat(fee.min.value_or(0)),
                           Piece{0, 0, q * (1 + sign * fee.rate), core::toSingle(sign * fee.fixed)},
                           flat(fee.max.value_or(0))};
-  const double cuts[4] = {-HUGE_VAL, atMin, atMax, HUGE_VAL};  // the minimum is not above the maximum
+  const double cuts[4] = {-HUGE_VAL, atMin, atMax,
+                          HUGE_VAL};  // the minimum is not above the maximum
   const double high = end == 0 ? HUGE_VAL : end;
   int n = 0;
   for (int k = 0; k < 3; ++k) {

@@ -45,10 +45,11 @@ void checkBounds(std::vector<SettingsFault>& faults, const std::string& key, std
 }
 
 void checkRow(std::vector<SettingsFault>& faults, const StepSetting& row, const std::string& name) {
-  for (const StepField& field : kStepFields) checkBounds(faults, name + "." + field.key, row.*field.value);
-  if (row.step > row.bigStep)
-    faults.push_back({name + ".bigStep", "小さい刻み以上にしてください"});
-  if (row.lowest >= row.highest) faults.push_back({name + ".highest", "下限より大きくしてください"});
+  for (const StepField& field : kStepFields)
+    checkBounds(faults, name + "." + field.key, row.*field.value);
+  if (row.step > row.bigStep) faults.push_back({name + ".bigStep", "小さい刻み以上にしてください"});
+  if (row.lowest >= row.highest)
+    faults.push_back({name + ".highest", "下限より大きくしてください"});
 }
 
 }  // namespace

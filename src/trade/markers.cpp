@@ -72,8 +72,8 @@ Marker amountMarker(const core::ChartState& s, Side side, float lineHeight,
   const SideLook look = lookOf(side);
   const float price = priceOf(s, side);
   // The fee the label charges, so that the line stands at the label's amount.
-  const float fee = core::toFloat(
-      exactFee(s, side == Side::Buy ? s.buyPriceDecimal : s.sellPriceDecimal));
+  const float fee =
+      core::toFloat(exactFee(s, side == Side::Buy ? s.buyPriceDecimal : s.sellPriceDecimal));
   const double value = static_cast<double>(s.quantity) * price;
   const float amount = core::toSingle(side == Side::Buy ? value + fee : value - fee);
   const std::string amountText = settlementText(s, side);

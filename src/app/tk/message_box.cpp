@@ -19,8 +19,9 @@ void showMessage(QWidget* parent, const QString& text) {
     sink()(parent, text);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Ok, parent);
+  // Titled with the program's name: the application's display name is not set, because the
+  // window system would add it to every title, and the window's own title names the plan.
+  QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ほしなみ。"), text, QMessageBox::Ok, parent);
   box.exec();
 }
 
