@@ -138,14 +138,15 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
   core::TradeSettings fullService = core::builtInSettings();
   fullService.name = "対面証券 標準コース";
   fullService.feeBorders = core::FeeBorders::UpTo;
-  fullService.fees = {{200000, 2860},
-                      {500000, 0, 14300},
-                      {700000, 1650, 11000},
-                      {std::nullopt, 2420, 9900, std::nullopt, 100000},
-                      };
-  const QByteArray fullServiceFile =
-      withReplaced(R"([ {"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, {"fee": 1575} ])",
-                   R"([ {"below": 200000, "fee": 2860}, {"below": 500000, "percent": 1.43},
+  fullService.fees = {
+      {200000, 2860},
+      {500000, 0, 14300},
+      {700000, 1650, 11000},
+      {std::nullopt, 2420, 9900, std::nullopt, 100000},
+  };
+  const QByteArray fullServiceFile = withReplaced(
+      R"([ {"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, {"fee": 1575} ])",
+      R"([ {"below": 200000, "fee": 2860}, {"below": 500000, "percent": 1.43},
                         {"below": 700000, "fee": 1650, "percent": 1.1},
                         {"fee": 2420, "percent": 0.99, "max": 100000} ], "feeBorders": "upTo",
                       "name": "対面証券 標準コース")");
