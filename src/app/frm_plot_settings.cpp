@@ -16,8 +16,10 @@ namespace app {
 
 // New settings take effect at once: the step buttons' tips, and the chart, markers, readout and
 // figures redrawn with the new fees. The view and its history stay, and so does what the fields
-// hold: whether a text is taken is decided once, when it changes, and no fee can make a finite
-// amount infinite (a fee is far below half a float step at the float range's end).
+// hold: whether a text is taken is decided once, when it changes. A fixed fee cannot make a finite
+// amount infinite (it is far below half a float step at the float range's end); a rate of up to a
+// tenth can, for a trade within a tenth of that end, whose amount then stands beyond every view
+// (an arrow on its label) while the texts stay exact.
 void FrmPlot::ApplySettings(const core::TradeSettings& settings) {
   state.settings = settings;
   ShowStepTips();
