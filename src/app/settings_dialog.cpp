@@ -39,12 +39,11 @@ QString columnCaption(const char* key) {
   return qs(f.caption) + QStringLiteral("（") + qs(f.unit) + QStringLiteral("）");
 }
 
-QWidget* reasonList(QWidget* parent) {
-  auto* list = new QWidget(parent);
-  auto* layout = new QVBoxLayout(list);
+QVBoxLayout* reasonList() {
+  auto* layout = new QVBoxLayout;
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  return list;
+  return layout;
 }
 
 }  // namespace
@@ -66,10 +65,11 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   otherFault_->setObjectName(QStringLiteral("otherFault"));
   otherFault_->hide();
   reasonsLayout->addWidget(otherFault_);
-  tierReasons_ = reasonList(reasons);
-  otherReasons_ = reasonList(reasons);
-  reasonsLayout->addWidget(tierReasons_);
-  reasonsLayout->addWidget(otherReasons_);
+  // Layouts, not widgets: an empty list takes no room and is no control of zero size.
+  tierReasons_ = reasonList();
+  otherReasons_ = reasonList();
+  reasonsLayout->addLayout(tierReasons_);
+  reasonsLayout->addLayout(otherReasons_);
   reasonsLayout->addStretch(1);
   reasonsArea_->setWidget(reasons);
   reasonsArea_->setWidgetResizable(true);
@@ -160,7 +160,7 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   showSettings(current);
 }
 
-QLineEdit* SettingsDialog::makeEntry(QWidget* parent, QWidget* reasons, const std::string& key,
+QLineEdit* SettingsDialog::makeEntry(QWidget* parent, QVBoxLayout* reasons, const std::string& key,
                                      const QString& accessibleName, const QString& what) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(qs(key));
@@ -171,13 +171,13 @@ QLineEdit* SettingsDialog::makeEntry(QWidget* parent, QWidget* reasons, const st
       field->fontMetrics().horizontalAdvance(wide ? QStringLiteral("0,000,000,000,000")
                                                   : QStringLiteral("00,000,000")) +
       12);
-  auto* reason = new QLabel(reasons);
+  auto* reason = new QLabel(reasonsArea_->widget());
   reason->setObjectName(qs(key + ".reason"));
   QPalette palette = reason->palette();
   palette.setColor(QPalette::WindowText, kReasonColour);
   reason->setPalette(palette);
   reason->hide();
-  reasons->layout()->addWidget(reason);
+  reasons->addWidget(reason);
   entries_[key] = Entry{field, reason, core::settingField(key).decimals, what};
   connect(field, &QLineEdit::textChanged, this, [this] { recheck(); });
   return field;

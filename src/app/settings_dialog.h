@@ -51,7 +51,7 @@ class SettingsDialog : public QDialog {
     QString fee, percent, min, max;
   };
 
-  QLineEdit* makeEntry(QWidget* parent, QWidget* reasons, const std::string& key,
+  QLineEdit* makeEntry(QWidget* parent, QVBoxLayout* reasons, const std::string& key,
                        const QString& accessibleName, const QString& what);
   QGroupBox* stepGroup(const QString& title, const char* key, const QString& what);
   core::FeeBorders borders() const;
@@ -79,8 +79,8 @@ class SettingsDialog : public QDialog {
   QRadioButton* upTo_ = nullptr;
   QLineEdit* name_ = nullptr;
   QScrollArea* reasonsArea_ = nullptr;  // every reason at once, in a place of its own size
-  QWidget* tierReasons_ = nullptr;      // the tier rows' reasons, made anew with the rows
-  QWidget* otherReasons_ = nullptr;
+  QVBoxLayout* tierReasons_ = nullptr;  // the tier rows' reasons, made anew with the rows
+  QVBoxLayout* otherReasons_ = nullptr;
   std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there
 };
