@@ -122,8 +122,9 @@ struct Search {
 
 std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
   if (!(s.quantity > 0)) return std::nullopt;
-  const Search search{s, purchaseCost(s),
-                      static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice)};
+  const Cost exact = purchaseCost(s);
+  const Search search{s, exact,
+                      static_cast<double>(s.quantity) * s.buyPrice - core::toFloat(exact.fee)};
   // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
   // the highest down, looking for the highest price that does not break even. Within a tier the
   // profit with the fee before rounding down rises; from the first price where it breaks even on,
