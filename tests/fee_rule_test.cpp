@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -53,41 +54,27 @@ TEST(FeeRule, BordersRatesAndBoundsAsTheBrokerWritesThem) {
   const struct {
     const Tiers* fees;
     B borders;
-    const char* value;
-    const char* fee;
+    const char* feeAt;  // "trade value=fee ..."
   } kCases[] = {
-      {&kOnline, B::UpTo, "49999.99", "55"},
-      {&kOnline, B::UpTo, "50000", "55"},
-      {&kOnline, B::UpTo, "50000.5", "99"},
-      {&kOnline, B::UpTo, "50001", "99"},
-      {&kOnline, B::Below, "49999.99", "55"},
-      {&kOnline, B::Below, "50000", "99"},
-      {&kOnline, B::Below, "50000.5", "99"},
-      {&kOnline, B::Below, "50001", "99"},
-      {&kOnline, B::UpTo, "30000000", "1013"},
-      {&kOnline, B::UpTo, "30000000.01", "1070"},
-      {&kFullService, B::UpTo, "370200", "5293"},  // 300 shares at 1,234: 5,293.86 rounded down
-      {&kFullService, B::UpTo, "200000", "2860"},
-      {&kFullService, B::UpTo, "200000.01", "2860"},
-      {&kFullService, B::UpTo, "500000", "7150"},
-      {&kFullService, B::UpTo, "500001", "7150"},
-      {&kFullService, B::UpTo, "700000", "9350"},
-      {&kFullService, B::UpTo, "700100", "9350"},
-      {&kFullService, B::Below, "500000", "7150"},
-      {&kFullService, B::Below, "499999.99", "7149"},
-      {&kFullService, B::UpTo, "9856565", "99999"},  // just below the maximum
-      {&kFullService, B::UpTo, "9856566", "100000"},
-      {&kFullService, B::UpTo, "1e9", "100000"},
-      {&kBounded, B::Below, "0", "100"},
-      {&kBounded, B::Below, "19999.99", "100"},
-      {&kBounded, B::Below, "20200", "101"},
-      {&kBounded, B::Below, "199999.99", "999"},
-      {&kBounded, B::Below, "200000", "1000"},
-      {&kBounded, B::Below, "1e30", "1000"},
+      {&kOnline, B::UpTo,
+       "49999.99=55 50000=55 50000.5=99 50001=99 30000000=1013 30000000.01=1070"},
+      {&kOnline, B::Below, "49999.99=55 50000=99 50000.5=99 50001=99"},
+      // 300 shares at 1,234: 5,293.86 rounded down; then each border, and the maximum.
+      {&kFullService, B::UpTo,
+       "370200=5293 200000=2860 200000.01=2860 500000=7150 500001=7150 700000=9350 700100=9350 "
+       "9856565=99999 9856566=100000 1e9=100000"},
+      {&kFullService, B::Below, "499999.99=7149 500000=7150"},
+      {&kBounded, B::Below, "0=100 19999.99=100 20200=101 199999.99=999 200000=1000 1e30=1000"},
   };
   for (const auto& c : kCases) {
-    EXPECT_EQ(core::plainText(core::feeOf(plan(*c.fees, c.borders), value(c.value))), c.fee)
-        << c.value << (c.borders == B::UpTo ? " まで" : " 未満");
+    std::istringstream pairs(c.feeAt);
+    for (std::string pair; pairs >> pair;) {
+      const std::size_t eq = pair.find('=');
+      EXPECT_EQ(
+          core::plainText(core::feeOf(plan(*c.fees, c.borders), value(pair.substr(0, eq).c_str()))),
+          pair.substr(eq + 1))
+          << pair << (c.borders == B::UpTo ? " まで" : " 未満");
+    }
   }
 }
 
