@@ -22,21 +22,55 @@ void BM_BuyPriceChange(benchmark::State& st) {
 }
 BENCHMARK(BM_BuyPriceChange);
 
+// Twenty fee tiers, the standard tick table and a target after tax: the same price change now
+// also searches break-even and target prices on both grids.
+core::TradeSettings twentyTiers() {
+  core::TradeSettings settings = core::builtInSettings();
+  settings.fees.clear();
+  for (std::int64_t i = 1; i < 20; ++i) settings.fees.push_back({i * 25'000, 100 + i * 50});
+  settings.fees.push_back({std::nullopt, 1200});
+  settings.price = {1, 100, 1, 1'000'000};
+  settings.priceTicks.table = core::TickTable::Standard;
+  return settings;
+}
+
+void BM_BuyPriceChangeTargetTwentyTiers(benchmark::State& st) {
+  app::FrmPlot window;
+  window.show();
+  FrmPlotProbe probe(window);
+  probe.ApplySettings(twentyTiers());
+  probe.ui().TxtQua->setText(QStringLiteral("300"));
+  probe.ui().TxtSP->setText(QStringLiteral("1250"));
+  probe.ui().TxtTarget->setText(QStringLiteral("10000"));
+  const std::array<QString, 2> texts = {QStringLiteral("1234"), QStringLiteral("1235")};
+  std::size_t i = 0;
+  for (auto _ : st) {
+    probe.ui().TxtBP->setText(texts[i ^= 1]);
+    benchmark::DoNotOptimize(probe.state().buyPrice);
+  }
+}
+BENCHMARK(BM_BuyPriceChangeTargetTwentyTiers);
+
 }  // namespace
 
 namespace {
 
-// The figures beside the readout alone, which every price change recomputes.
+// The figures beside the readout alone, which every price change recomputes: the built-in
+// settings, then twenty tiers with the tick table and a target.
 void BM_TradeFigures(benchmark::State& st) {
   core::ChartState s;
+  if (st.range(0) != 0) {
+    s.settings = twentyTiers();
+    s.targetAfterTax = 10000;
+  }
   s.quantity = 300;
   s.buyPrice = 1234;
   s.sellPrice = 1250;
   s.quantityDecimal = core::Decimal(300);
   s.buyPriceDecimal = core::Decimal(1234);
   s.sellPriceDecimal = core::Decimal(1250);
-  for (auto _ : st) benchmark::DoNotOptimize(trade::figureTexts(s, trade::breakEvenHundredths(s)));
+  for (auto _ : st) benchmark::DoNotOptimize(trade::tradeFigures(s));
 }
-BENCHMARK(BM_TradeFigures);
+BENCHMARK(BM_TradeFigures)->Arg(0)->Arg(1);
 
 }  // namespace

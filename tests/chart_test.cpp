@@ -105,23 +105,33 @@ TEST(Mapping, LineEntersAndLeavesThePlotArea) {
   EXPECT_FLOAT_EQ(s.lineEndY, 50);
 }
 
+// The first power of ten times the start step whose ticks fit; where none fits, the search still
+// ends, on the largest finite step (0 marks those cases here).
 TEST(TickSteps, SmallestPowerOfTenThatFits) {
-  EXPECT_EQ(chart::tickStep(100000, 1, 70, 3.2f), 10000);  // fit 21
-  EXPECT_EQ(chart::tickStep(100, 1, 100, 5), 10);          // fit 20
-  EXPECT_EQ(chart::tickStep(200, 1, 100, 5), 10);          // exactly fit x 10: equality accepted
-  EXPECT_EQ(chart::tickStep(201, 1, 100, 5), 100);
-  EXPECT_EQ(chart::tickStep(5, 1, 100, 5), 1);  // never below the start step
-  EXPECT_EQ(chart::tickStep(0, 1, 100, 5), 1);  // empty or reversed selections
-  EXPECT_EQ(chart::tickStep(-40, 1, 100, 5), 1);
-  EXPECT_EQ(chart::tickStep(1e6f, 1, 40, 5), 1e6f);  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
-}
-
-TEST(TickSteps, EndsOnAFiniteStepWhenNothingFits) {
-  const float step = chart::tickStep(100, 1, 2, 5);  // fit 0
-  EXPECT_TRUE(std::isfinite(step));
-  EXPECT_GE(step, 1e38f);
-  EXPECT_TRUE(std::isfinite(chart::tickStep(100, 1, 100, std::nanf(""))));
-  EXPECT_EQ(chart::tickStep(100, 0, 100, 5), 0);  // a zero start step cannot grow; it stops at once
+  struct Case {
+    float area, start, room, measure, step;
+  };
+  for (const Case& c : {
+           Case{100000, 1, 70, 3.2f, 10000},  // fit 21
+           Case{100, 1, 100, 5, 10},          // fit 20
+           Case{200, 1, 100, 5, 10},          // exactly fit x 10: equality accepted
+           Case{201, 1, 100, 5, 100},
+           Case{5, 1, 100, 5, 1},  // never below the start step
+           Case{0, 1, 100, 5, 1},  // empty or reversed selections
+           Case{-40, 1, 100, 5, 1},
+           Case{1e6f, 1, 40, 5, 1e6f},  // fit 8: 1e6 / 1e5 = 10 > 8, so 1e6
+           Case{100, 0, 100, 5, 0},     // a zero start step cannot grow; it stops at once
+           Case{100, 1, 2, 5, 0},       // fit 0
+           Case{100, 1, 100, std::nanf(""), 0},
+       }) {
+    const float step = chart::tickStep(c.area, c.start, c.room, c.measure);
+    SCOPED_TRACE(std::to_string(c.area) + " from " + std::to_string(c.start));
+    EXPECT_TRUE(std::isfinite(step));
+    if (c.step != 0 || c.start == 0)
+      EXPECT_EQ(step, c.step);
+    else
+      EXPECT_GE(step, 1e38f);
+  }
 }
 
 TEST(TickSteps, BarasiAndZappariUseTheirOwnAxis) {
@@ -313,7 +323,8 @@ TEST(FormatAmountIn, WholeYenWrittenExactlyInTheUnit) {
 
 // Every amount tick label stays whole, inside the window and left of the axis, and reads as its
 // tick's value: in yen where all of them fit today (and exactly where they stood), otherwise in
-// the first unit in which they fit, named on the line under the axis title.
+// the first unit in which they fit, or the one with the fewest decimals that fits nearer the axis,
+// named on the line under the axis title.
 TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
   struct Case {
     float amountMin, amountSpan;
@@ -329,6 +340,8 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
       {-2500000, 5000000, 4, "（万円）", false},
       {0, 3e12f, 8, "（億円）", false},
       {0, 3e16f, 12, "（兆円）", false},
+      // 億円 would fit 2 mm from the axis, with five decimals; 万円 fits nearer it, with one.
+      {9.9999e8f, 20000, 4, "（万円）", false},
       {1e30f, 1e30f, 0, "", false},           // in exponent form
       {-3.123457e38f, 1e37f, 0, "", false}};  // too wide for any form: from the window's edge
   for (const Case& c : cases) {
@@ -374,5 +387,36 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
                 *core::readExact(chart::FormatAmount(plain)));
     }
     EXPECT_GE(labels, 2);
+  }
+}
+
+// No two price labels touch: where the labels of the step the "MM" search gives would, the grid
+// takes the next larger step; wherever they fit, the step is that search's.
+TEST(GraphMake, PriceLabelsNeverTouch) {
+  struct Case {
+    float priceMin, priceSpan;
+    bool asToday;
+  };
+  for (const Case& c :
+       {Case{0, 100, true}, Case{0, 10, true}, Case{99990, 5, true}, Case{1212, 61, true},
+        Case{0, 30, false}, Case{1230, 25, false}, Case{-30, 30, false}, Case{1e6f, 20, false}}) {
+    SCOPED_TRACE(std::to_string(c.priceMin) + " + " + std::to_string(c.priceSpan));
+    core::ChartState s = startState();
+    s.priceMin = c.priceMin;
+    s.priceSpan = c.priceSpan;
+    RecordingCanvas canvas;
+    chart::GraphMake(s, canvas);
+    const float searched = chart::tickStep(c.priceSpan, 1, s.graphWidth, canvas.TextWidth("MM"));
+    if (c.asToday)
+      EXPECT_EQ(s.priceStep, searched);
+    else
+      EXPECT_GT(s.priceStep, searched);
+    std::vector<RecordingCanvas::Printed> labels;
+    for (const auto& p : canvas.printed)
+      if (p.y > s.graphBottom && p.text != "単価") labels.push_back(p);
+    ASSERT_GE(labels.size(), 2u);
+    for (std::size_t n = 1; n < labels.size(); ++n)
+      EXPECT_GT(labels[n].x, labels[n - 1].x + canvas.TextWidth(labels[n - 1].text))
+          << labels[n - 1].text << labels[n].text;
   }
 }

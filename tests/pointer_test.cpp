@@ -114,6 +114,19 @@ TEST_F(PointerWindow, WheelZoomIsTheTwoClickZoomOfItsRectangleOverAFreePlotAreaO
   EXPECT_EQ(entries(), 2u);
   wheelAt(midX(), midY(), 60);
   EXPECT_EQ(entries(), 3u);
+  // One event of many notches takes a few: as many for 500 as for 1,000, in or out.
+  std::vector<std::size_t> added;
+  for (const int notches : {2, 500, 1000, -500, -1000}) {
+    const std::size_t before = entries();
+    wheelAt(midX(), midY(), notches * 120);
+    added.push_back(entries() - before);
+  }
+  EXPECT_EQ(added[0], 2u);
+  EXPECT_GT(added[1], added[0]);
+  EXPECT_LT(added[1], 500u);
+  EXPECT_EQ(added[2], added[1]);
+  EXPECT_EQ(added[3], added[1]);
+  EXPECT_EQ(added[4], added[1]);
 }
 
 TEST_F(PointerWindow, EscDropsOnlyAPendingSelectionWhereverTheFocusIs) {
@@ -153,8 +166,16 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
                 "単価 50.00\n買 ¥51,050\n売 ¥48,950\n損益 47,425\n手数料 買 1,050円 / 売 1,050円"));
   // Assistive technology reads the last point shown, following the trade.
   ui().TxtQua->setText(QStringLiteral("2000"));
-  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(QStringLiteral(
-      "\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425\n手数料 買 1,050円 / 売 1,050円")));
+  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(
+      QStringLiteral("\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425\n手数料 買 1,050円 / 売 1,050円")));
+  ui().TxtBP->setText(QStringLiteral("10.00"));  // a price: no redraw, the same readout
+  EXPECT_TRUE(ui().chartArea->accessibleDescription().contains(QStringLiteral("\n損益 78,425\n")));
+  core::showView(state(), {0, 30, 0, 100000});  // a view without the point read: none
+  probe().ReDraw();
+  EXPECT_FALSE(ui().chartArea->accessibleDescription().contains(QLatin1Char('\n')));
+  ui().TxtBP->setText(QStringLiteral("1.00"));
+  core::showView(state(), {47, 5, 40000, 15000});
+  probe().ReDraw();
 
   moveTo(px(state().graphLeft - 3, midY()));  // off the plot area
   EXPECT_FALSE(tipShown());

@@ -29,11 +29,18 @@ QByteArray withReplaced(const char* from, const char* to) {
   return text.replace(at, qstrlen(from), to);
 }
 
-QByteArray twentyOneTiers() {
+// The example with `count` - 1 tiers of fee 1 below 1,000, 2,000... before its last one.
+QByteArray tiers(int count) {
   QByteArray tiers;
-  for (int i = 1; i <= 20; ++i)
+  for (int i = 1; i < count; ++i)
     tiers += "{\"below\": " + QByteArray::number(i * 1000) + ", \"fee\": 1}, ";
   return withReplaced(R"({"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, )", tiers);
+}
+
+core::TradeSettings ticked(core::TickTable table, std::vector<core::TickBand> bands) {
+  core::TradeSettings s = core::builtInSettings();
+  s.priceTicks = {table, std::move(bands)};
+  return s;
 }
 
 QByteArray writeFile(const QString& path, const QByteArray& contents) {
@@ -62,7 +69,7 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
            R"([ {"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, {"fee": 1575} ])",
            "[]"),
        "fees"},  // no tier
-      {twentyOneTiers(), "fees"},
+      {tiers(21), "fees"},
       {withReplaced(R"({"fee": 1575})", "1575"), "fees[2]"},
       {withReplaced("\"fee\": 1050", "\"fee\": \"1050\""), "fees[1].fee"},  // a wrong type
       {withReplaced("\"fee\": 1050", "\"fee\": null"), "fees[1].fee"},
@@ -98,6 +105,22 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
       {withReplaced("{ \"fees\"",
                     ("{ \"name\": \"" + std::string(41, 'x') + "\", \"fees\"").c_str()),
        "name"},
+      {withReplaced("\"step\": 0.01", "\"ticks\": \"nasdaq\", \"step\": 0.01"), "price.ticks"},
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 10, "tick": 0.3}, {"tick": 1}], "step": 0.01)"),
+       "price.ticks[0].upTo"},  // a border off its band's grid
+      {withReplaced(
+           "\"step\": 0.01",
+           R"("ticks": [{"upTo": 10, "tick": 1}, {"upTo": 10, "tick": 5}, {"tick": 5}], "step": 0.01)"),
+       "price.ticks[1].upTo"},  // not increasing
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 10, "tick": 1}, {"upTo": 20, "tick": 5}], "step": 0.01)"),
+       "price.ticks[1].upTo"},  // the last band has a border
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 10, "tick": 0.001}, {"tick": 1}], "step": 0.01)"),
+       "price.ticks[0].tick"},
+      {withReplaced("\"step\": 0.01, ", R"("ticks": [], )"), "price.ticks"},
+      {withReplaced("\"step\": 0.01, ", ""), "price.step"},  // fixed steps need their step
   };
   QTemporaryDir dir;
   const QString path = dir.filePath(QStringLiteral("settings.json"));
@@ -123,17 +146,28 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
   broker.quantity = {100, 1000, 100, 1'000'000};
   broker.price = {29, 10000, 29, 1'000'000};
   broker.taxThousandths = 20315;
+  core::TradeSettings twenty = core::builtInSettings();
+  twenty.fees.clear();
+  for (int i = 1; i < 20; ++i) twenty.fees.push_back({i * 1000, 1});
+  twenty.fees.push_back({std::nullopt, 1575});
   const struct {
     QByteArray contents;
     core::TradeSettings settings;
   } kGood[] = {
       {kExample, core::builtInSettings()},
+      {tiers(20), twenty},
       {R"({"fees": [{"below": 1e5, "fee": 0}, {"below": 500000, "fee": 180},
                     {"below": 1000000, "fee": 340, "名前": "大口"}, {"fee": 640}],
            "quantity": {"step": 100, "bigStep": 1000, "lowest": 100, "highest": 1000000},
            "price": {"step": 0.29, "bigStep": 100, "lowest": 0.29, "highest": 10000.00},
            "taxPercent": 20.315, "broker": "どこか"})",
        broker},
+      // A tick table may leave the fixed steps out.
+      {withReplaced("\"step\": 0.01, \"bigStep\": 1", "\"ticks\": \"topix100\""),
+       ticked(core::TickTable::Topix100, {})},
+      {withReplaced("\"step\": 0.01",
+                    R"("ticks": [{"upTo": 1000.5, "tick": 0.5}, {"tick": 10}], "step": 0.01)"),
+       ticked(core::TickTable::File, {{100050, 50}, {std::nullopt, 1000}})},
   };
   core::TradeSettings fullService = core::builtInSettings();
   fullService.name = "対面証券 標準コース";
@@ -179,6 +213,7 @@ TEST(SettingsFile, ASaveKeepsUnknownKeysAndAFailedSaveSaysWhy) {
   core::TradeSettings saved = core::builtInSettings();
   saved.fees = {{100000, 99}, {300000, 199}, {std::nullopt, 1999}};
   saved.price = {7, 29, 1, 123456};  // 0.07, 0.29, 0.01, 1234.56
+  saved.priceTicks = {core::TickTable::File, {{29, 29}, {100, 1}, {std::nullopt, 7}}};
   saved.taxThousandths = 20315;
   ASSERT_FALSE(app::write(path, saved).has_value());
 

@@ -4,6 +4,7 @@
 // dialog.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
@@ -320,4 +321,36 @@ TEST_F(SettingsWindowTest, TheDialogShowsEveryFaultAtOnceAndKeepsItsPlace) {
     QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("fees[0].remove")), Qt::LeftButton);
   EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("openTier"))->text(),
             QStringLiteral("すべての約定代金"));
+}
+
+// A tick table from the file shows as 「ファイルの呼値表」 with the fixed steps set aside, and is
+// saved as it was read; the price buttons then step along it.
+TEST_F(SettingsWindowTest, TheDialogKeepsTheFilesTickTableAndTheButtonsFollowIt) {
+  core::TradeSettings table = core::builtInSettings();
+  table.price.highest = 1'000'000;  // 10,000 yen
+  table.priceTicks = {core::TickTable::File, {{100'000, 10}, {std::nullopt, 500}}};
+  ASSERT_FALSE(app::write(path, table).has_value());
+  open(path);
+  EXPECT_EQ(state().settings, table);
+  ui().TxtBP->setText(QStringLiteral("999.9"));
+  QTest::mouseClick(ui().CmdSUp, Qt::LeftButton);
+  QTest::mouseClick(ui().CmdSUp, Qt::LeftButton);
+  EXPECT_EQ(ui().TxtBP->text(), QStringLiteral("1005.0"));
+  EXPECT_EQ(ui().CmdSUp->toolTip(), QStringLiteral("+1呼値"));
+
+  app::SettingsDialog* d = openDialog();
+  ASSERT_NE(d, nullptr);
+  auto* ticks = d->findChild<QComboBox*>(QStringLiteral("price.ticks"));
+  ASSERT_NE(ticks, nullptr);
+  EXPECT_EQ(ticks->currentText(), QStringLiteral("ファイルの呼値表"));
+  EXPECT_FALSE(entry(d, "price.step")->isEnabled());
+  EXPECT_EQ(d->entered(), table);
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("呼値（標準）")));
+  EXPECT_EQ(d->entered()->priceTicks.table, core::TickTable::Standard);
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("一定")));
+  EXPECT_TRUE(entry(d, "price.step")->isEnabled());
+  EXPECT_EQ(d->entered()->priceTicks.table, core::TickTable::Fixed);
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("ファイルの呼値表")));
+  QTest::mouseClick(ok(d), Qt::LeftButton);
+  EXPECT_EQ(app::read(path).settings, table);
 }

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "step_buttons.h"
 #include "stepper/step_rules.h"
 #include "window_fixture.h"
 
@@ -29,6 +30,45 @@ std::optional<std::string> stepQuantity(std::string_view text, B button) {
 }
 
 // ---- the arithmetic alone: what the window cases below do not reach ----
+
+// Along both exchange tables: to each band border and across it, from values off the grid, ten
+// ticks at once across a border, the limits (a step to the limit itself is taken), and the
+// decimals each table writes.
+TEST(StepRules, PricesStepAlongTheTickTables) {
+  core::TradeSettings standard = core::builtInSettings();
+  standard.priceTicks.table = core::TickTable::Standard;
+  standard.price.lowest = 100;       // 1 yen
+  standard.price.highest = 300'500;  // 3,005 yen
+  core::TradeSettings topix = standard;
+  topix.priceTicks.table = core::TickTable::Topix100;
+  const struct {
+    const core::TradeSettings* settings;
+    const char* from;
+    B button;
+    std::optional<std::string> to;
+  } kCases[] = {
+      {&standard, "2999", B::SmallUp, "3000"},      {&standard, "3000", B::SmallUp, "3005"},
+      {&standard, "3005", B::SmallDown, "3000"},    {&standard, "3000", B::SmallDown, "2999"},
+      {&standard, "3001", B::SmallUp, "3005"},      {&standard, "3001", B::SmallDown, "3000"},
+      {&standard, "2999.5", B::SmallUp, "3000"},    {&standard, "2999.5", B::SmallDown, "2999"},
+      {&standard, "2,997", B::BigUp, std::nullopt},  // ten ticks reach 3,035
+      {&standard, "3025", B::BigDown, "2995"},      {&standard, "3005", B::SmallUp, std::nullopt},
+      {&standard, "2", B::SmallDown, "1"},          {&standard, "1", B::SmallDown, std::nullopt},
+      {&standard, "0.5", B::SmallUp, "1"},          {&topix, "999.9", B::SmallUp, "1000.0"},
+      {&topix, "1000", B::SmallUp, "1000.5"},       {&topix, "1000.5", B::SmallDown, "1000.0"},
+      {&topix, "1000", B::SmallDown, "999.9"},      {&topix, "999.5", B::BigUp, "1002.5"},
+      {&topix, "1002.5", B::BigDown, "999.5"},      {&topix, "198.44", B::SmallUp, "198.5"},
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(stepper::stepPrice(c.from, *c.settings, c.button), c.to)
+        << c.from << " " << static_cast<int>(c.button);
+  // Fixed steps of whole yen write whole yen, but keep the decimals a value has.
+  core::TradeSettings yen = core::builtInSettings();
+  yen.price = {100, 1000, 1, 1'000'000};
+  EXPECT_EQ(stepper::stepPrice("12", yen, B::SmallUp), "13");
+  EXPECT_EQ(stepper::stepPrice("12.30", yen, B::SmallUp), "13.3");
+  EXPECT_EQ(stepper::stepPrice("1.00", core::builtInSettings(), B::SmallUp), "1.01");
+}
 
 TEST(StepRules, PriceFormatsTheDecimalTextNotTheBinaryValue) {
   // 2.005 is stored just below itself; the field still shows what the text promises.
@@ -86,7 +126,6 @@ TEST(StepRules, RepeatCountStopsAtItsLargestValue) {
 using Button = QPushButton* app::FrmPlotControls::*;
 using Field = QLineEdit* app::FrmPlotControls::*;
 using Timer = QTimer* app::FrmPlotControls::*;
-using Tick = QTimer* app::FrmPlotControls::*;
 
 // Counts the mouse presses that arrive at a widget.
 class PressCounter : public QObject {
@@ -106,7 +145,7 @@ class StepperTest : public WindowTest {
   QLineEdit* field(Field f) { return ui().*f; }
   QTimer* timer(Timer t) { return ui().*t; }
   using WindowTest::tick;
-  void tick(Tick t) { tick(ui().*t); }
+  void tick(Timer t) { tick(ui().*t); }
 
   void setTexts(const char* quantity, const char* buy, const char* sell) {
     ui().TxtQua->setText(QString::fromUtf8(quantity));
@@ -245,9 +284,6 @@ TEST_F(StepperTest, QuantityStepRedrawsForTheNewQuantity) {
 // One pair of buttons sharing a repeat timer.
 struct Pair {
   Button down, up;
-  Field field;
-  Timer timer;
-  Tick tick;
   core::Truth core::ChartState::*direction;
   int fastMs;
   const char* start;
@@ -255,53 +291,42 @@ struct Pair {
 };
 
 const std::vector<Pair>& pairs() {
+  using C = app::FrmPlotControls;
   static const std::vector<Pair> all = {
-      {&app::FrmPlotControls::CmdDown, &app::FrmPlotControls::CmdUp, &app::FrmPlotControls::TxtBP,
-       &app::FrmPlotControls::TmrSuuryo, &app::FrmPlotControls::TmrSuuryo,
-       &core::ChartState::stepUp, 50, "50.00", "54.00"},
-      {&app::FrmPlotControls::CmdSDown, &app::FrmPlotControls::CmdSUp, &app::FrmPlotControls::TxtBP,
-       &app::FrmPlotControls::TmrSSuuryo, &app::FrmPlotControls::TmrSSuuryo,
-       &core::ChartState::stepUp, 50, "50.00", "50.04"},
-      {&app::FrmPlotControls::CmdDownS, &app::FrmPlotControls::CmdUpS, &app::FrmPlotControls::TxtSP,
-       &app::FrmPlotControls::TmrSell, &app::FrmPlotControls::TmrSell,
-       &core::ChartState::stepUpSell, 50, "50.00", "54.00"},
-      {&app::FrmPlotControls::CmdSDownS, &app::FrmPlotControls::CmdSUpS,
-       &app::FrmPlotControls::TxtSP, &app::FrmPlotControls::TmrSSell,
-       &app::FrmPlotControls::TmrSSell, &core::ChartState::stepUpSell, 50, "50.00", "50.04"},
-      {&app::FrmPlotControls::CmdQD, &app::FrmPlotControls::CmdQU, &app::FrmPlotControls::TxtQua,
-       &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TmrQ, &core::ChartState::stepUp, 200,
-       "50000", "90000"},
-      {&app::FrmPlotControls::CmdSQD, &app::FrmPlotControls::CmdSQU, &app::FrmPlotControls::TxtQua,
-       &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TmrSQ, &core::ChartState::stepUp, 200,
-       "50000", "54000"},
+      {&C::CmdDown, &C::CmdUp, &core::ChartState::stepUp, 50, "50.00", "54.00"},
+      {&C::CmdSDown, &C::CmdSUp, &core::ChartState::stepUp, 50, "50.00", "50.04"},
+      {&C::CmdDownS, &C::CmdUpS, &core::ChartState::stepUpSell, 50, "50.00", "54.00"},
+      {&C::CmdSDownS, &C::CmdSUpS, &core::ChartState::stepUpSell, 50, "50.00", "50.04"},
+      {&C::CmdQD, &C::CmdQU, &core::ChartState::stepUp, 200, "50000", "90000"},
+      {&C::CmdSQD, &C::CmdSQU, &core::ChartState::stepUp, 200, "50000", "54000"},
   };
   return all;
 }
 
 TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
   for (const Pair& p : pairs()) {
-    SCOPED_TRACE(timer(p.timer)->objectName().toStdString());
-    QTimer* t = timer(p.timer);
+    SCOPED_TRACE(timer(stepButton(p.up).timer)->objectName().toStdString());
+    QTimer* t = timer(stepButton(p.up).timer);
     EXPECT_FALSE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
     EXPECT_EQ(t->timerType(), Qt::PreciseTimer);
-    field(p.field)->setText(QString::fromUtf8(p.start));
+    field(stepButton(p.up).field)->setText(QString::fromUtf8(p.start));
 
     QTest::mousePress(button(p.up), Qt::LeftButton);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
     EXPECT_EQ(state().*p.direction, core::kTrue);
-    EXPECT_EQ(text(p.field), QString::fromUtf8(p.start));  // no step at the press
+    EXPECT_EQ(text(stepButton(p.up).field), QString::fromUtf8(p.start));  // no step at the press
 
-    tick(p.tick);
+    tick(stepButton(p.up).timer);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
     EXPECT_EQ(state().repeatCount, 1);
-    tick(p.tick);
+    tick(stepButton(p.up).timer);
     EXPECT_TRUE(t->isActive());
     EXPECT_EQ(t->interval(), p.fastMs);
     EXPECT_EQ(state().repeatCount, 2);
-    tick(p.tick);
+    tick(stepButton(p.up).timer);
     EXPECT_EQ(t->interval(), p.fastMs);
     EXPECT_EQ(state().repeatCount, 3);
 
@@ -310,12 +335,12 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
     EXPECT_FALSE(t->isActive());
     EXPECT_EQ(t->interval(), 500);
     EXPECT_EQ(state().repeatCount, 0);
-    EXPECT_EQ(text(p.field), QString::fromUtf8(p.afterThreeUpTicksAndClick));
+    EXPECT_EQ(text(stepButton(p.up).field), QString::fromUtf8(p.afterThreeUpTicksAndClick));
 
     // The decreasing button of the pair turns the same timer the other way.
     QTest::mousePress(button(p.down), Qt::LeftButton);
     EXPECT_EQ(state().*p.direction, core::kFalse);
-    tick(p.tick);
+    tick(stepButton(p.up).timer);
     QTest::mouseRelease(button(p.down), Qt::LeftButton);
     EXPECT_FALSE(t->isActive());
   }
@@ -325,18 +350,18 @@ TEST_F(StepperTest, RepeatTimerGoesSlowThenFastAndStopsAtRelease) {
 // button) leaves its schedule alone: the countdown runs on, the interval and count stay.
 TEST_F(StepperTest, ASecondPressDuringAHoldKeepsTheRepeatSchedule) {
   for (const Pair& p : pairs()) {
-    QTimer* t = timer(p.timer);
+    QTimer* t = timer(stepButton(p.up).timer);
     SCOPED_TRACE(t->objectName().toStdString());
     EXPECT_FALSE(t->isSingleShot());
-    field(p.field)->setText(QString::fromUtf8(p.start));
+    field(stepButton(p.up).field)->setText(QString::fromUtf8(p.start));
     QTest::mousePress(button(p.up), Qt::LeftButton);
     // No events are taken meanwhile; a restarted timer would have its whole 500 ms ahead again.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     QTest::mousePress(button(p.up), Qt::RightButton);
     EXPECT_TRUE(t->isActive());
     EXPECT_LE(t->remainingTime(), 450);
-    tick(p.tick);
-    tick(p.tick);
+    tick(stepButton(p.up).timer);
+    tick(stepButton(p.up).timer);
     QTest::mousePress(button(p.up), Qt::MiddleButton);
     EXPECT_EQ(t->interval(), p.fastMs);
     EXPECT_EQ(state().repeatCount, 2);
@@ -429,8 +454,6 @@ TEST_F(StepperTest, SpaceBarStepsOnceWithoutRepeat) {
 
 struct HoldCase {
   Button held;
-  Tick tick;
-  Field field;
   const char* start;
   const char* stall;
 };
@@ -438,42 +461,30 @@ struct HoldCase {
 // A hold runs into the limit and stays there; the click at the release adds nothing. The other
 // fields and the other row's direction flag are left alone.
 TEST_F(StepperTest, HoldingStallsAtTheLastStepInsideTheRange) {
+  using C = app::FrmPlotControls;
   const std::vector<HoldCase> cases = {
-      {&app::FrmPlotControls::CmdUp, &app::FrmPlotControls::TmrSuuryo, &app::FrmPlotControls::TxtBP,
-       "1.00", "99.00"},
-      {&app::FrmPlotControls::CmdDown, &app::FrmPlotControls::TmrSuuryo,
-       &app::FrmPlotControls::TxtBP, "99.99", "0.99"},
-      {&app::FrmPlotControls::CmdSDown, &app::FrmPlotControls::TmrSSuuryo,
-       &app::FrmPlotControls::TxtBP, "0.05", "0.01"},
-      {&app::FrmPlotControls::CmdDownS, &app::FrmPlotControls::TmrSell,
-       &app::FrmPlotControls::TxtSP, "99.99", "0.99"},
-      {&app::FrmPlotControls::CmdSDownS, &app::FrmPlotControls::TmrSSell,
-       &app::FrmPlotControls::TxtSP, "0.05", "0.01"},
-      {&app::FrmPlotControls::CmdQU, &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TxtQua,
-       "1000", "241000"},
-      {&app::FrmPlotControls::CmdQD, &app::FrmPlotControls::TmrQ, &app::FrmPlotControls::TxtQua,
-       "250000", "10000"},
-      {&app::FrmPlotControls::CmdSQD, &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TxtQua,
-       "10000", "1000"},
-      // where ">>" stalls, ">" goes on to the top
-      {&app::FrmPlotControls::CmdSQU, &app::FrmPlotControls::TmrSQ, &app::FrmPlotControls::TxtQua,
-       "241000", "250000"},
+      {&C::CmdUp, "1.00", "99.00"},     {&C::CmdDown, "99.99", "0.99"},
+      {&C::CmdSDown, "0.05", "0.01"},   {&C::CmdDownS, "99.99", "0.99"},
+      {&C::CmdSDownS, "0.05", "0.01"},  {&C::CmdQU, "1000", "241000"},
+      {&C::CmdQD, "250000", "10000"},   {&C::CmdSQD, "10000", "1000"},
+      {&C::CmdSQU, "241000", "250000"},  // where ">>" stalls, ">" goes on to the top
   };
   const Field fields[] = {&app::FrmPlotControls::TxtQua, &app::FrmPlotControls::TxtBP,
                           &app::FrmPlotControls::TxtSP};
   for (const HoldCase& c : cases) {
+    const StepButton& held = stepButton(c.held);
     const std::string where = button(c.held)->objectName().toStdString() + " from " + c.start;
     setTexts("3000", "2.00", "3.00");
-    field(c.field)->setText(QString::fromUtf8(c.start));
+    field(held.field)->setText(QString::fromUtf8(c.start));
     const QString others[] = {text(fields[0]), text(fields[1]), text(fields[2])};
-    const bool sellRow = c.field == &app::FrmPlotControls::TxtSP;
+    const bool sellRow = held.field == &app::FrmPlotControls::TxtSP;
     state().stepUp = state().stepUpSell = 7;  // neither true nor false
     QTest::mousePress(button(c.held), Qt::LeftButton);
-    for (int i = 0; i < 300; ++i) tick(c.tick);
+    for (int i = 0; i < 300; ++i) tick(held.timer);
     QTest::mouseRelease(button(c.held), Qt::LeftButton);
-    EXPECT_EQ(text(c.field), QString::fromUtf8(c.stall)) << where;
+    EXPECT_EQ(text(held.field), QString::fromUtf8(c.stall)) << where;
     for (int i = 0; i < 3; ++i) {
-      if (fields[i] != c.field) {
+      if (fields[i] != held.field) {
         EXPECT_EQ(text(fields[i]), others[i]) << where;
       }
     }

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <cmath>
 
+#include "core/mapping.h"
 #include "view_window.h"
 
 namespace {
@@ -43,7 +44,8 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
   trade("300", "1234", "1250");
   EXPECT_EQ(figures(),
             QStringList({QStringLiteral("損益分岐 1,244.50円"),
-                         QStringLiteral("往復手数料 3,150円"), QStringLiteral("税引後 1,315円")}));
+                         QStringLiteral("往復手数料 3,150円"), QStringLiteral("税引後 1,315円"),
+                         QStringLiteral("損益率 0.44%"), QStringLiteral("目標価格 —")}));
   EXPECT_EQ(ui().LblFigures[2]->accessibleName(), QStringLiteral("税引後 1,315円"));
   for (const bool compact : {false, true}) {
     if (compact) probe().CmdSize_Click();
@@ -54,21 +56,96 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
             QRectF(tk::mmToPx(op.x1), tk::mmToPx(op.y1), tk::mmToPx(surface().TextWidth("単価")),
                    tk::mmToPx(surface().TextHeight("単価")));
     ASSERT_FALSE(title.isEmpty());
-    QRect previous = ui().LblSoneki->geometry();
-    for (const tk::MmLabel* l : ui().LblFigures) {
+    // The figures and the target field, in up to two lines: none covers another or the readout.
+    std::vector<const QWidget*> placed = {ui().LblSoneki};
+    std::vector<const QWidget*> items(ui().LblFigures.begin(), ui().LblFigures.end());
+    items.insert(items.end(), {ui().LblTargetCaption, ui().TxtTarget});
+    for (const QWidget* l : items) {
       EXPECT_FALSE(title.intersects(QRectF(l->geometry()).adjusted(0.5, 0.5, -0.5, -0.5)))
           << compact;
-      EXPECT_GE(l->geometry().left(), previous.right()) << compact;
+      for (const QWidget* other : placed)
+        EXPECT_FALSE(l->geometry().intersects(other->geometry()))
+            << compact << l->objectName().toStdString() << other->objectName().toStdString();
       EXPECT_LE(l->geometry().right(), window->width()) << compact;
+      EXPECT_LE(l->geometry().bottom(), window->height()) << compact;
       EXPECT_GT(l->geometry().top(), tk::mmToPx(state().graphBottom)) << compact;
-      previous = l->geometry();
+      placed.push_back(l);
     }
   }
   for (const tk::MmLabel* l : {ui().LblBuy, ui().LblSell})
     EXPECT_FALSE(ui().LblBunki->geometry().intersects(l->geometry()));
   ui().TxtBP->setText(QStringLiteral("12x"));
   EXPECT_EQ(figures(), QStringList({QStringLiteral("損益分岐 —"), QStringLiteral("往復手数料 —"),
-                                    QStringLiteral("税引後 —")}));
+                                    QStringLiteral("税引後 —"), QStringLiteral("損益率 —"),
+                                    QStringLiteral("目標価格 —")}));
+}
+
+// The target after tax: its price and marker follow the field; a text not taken is marked, gives
+// no price and leaves the field showing the target in force again; an empty field sets none.
+TEST_F(FiguresWindow, TargetFieldFigureAndMarker) {
+  trade("300", "1234", "1250");
+  EXPECT_EQ(ui().TxtTarget->accessibleName(), QStringLiteral("目標（税引後）"));
+  EXPECT_FALSE(ui().LblTarget->isVisible());
+  ui().TxtTarget->setFocus();
+  QTest::keyClicks(ui().TxtTarget, QStringLiteral("10000"));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,286.33円"));
+  EXPECT_EQ(ui().LblFigures.back()->accessibleName(), figures().back());
+  EXPECT_TRUE(ui().LblTarget->isVisible());
+  EXPECT_TRUE(ui().LblTarget->caption().endsWith(QStringLiteral("目標")));
+  ui().TxtTarget->setText(QStringLiteral("1.5"));
+  EXPECT_EQ(ui().TxtTarget->palette().color(QPalette::Base), QColor(255, 222, 222));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 —"));
+  EXPECT_FALSE(ui().LblTarget->isVisible());
+  ui().TxtSP->setFocus();
+  EXPECT_EQ(ui().TxtTarget->text(), QStringLiteral("10000"));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,286.33円"));
+  ui().TxtTarget->setText(QStringLiteral("-500"));  // a loss kept within 500 after tax
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,242.84円"));
+  ui().TxtTarget->clear();
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 —"));
+  EXPECT_FALSE(ui().LinTarget->isVisible());
+}
+
+// The break-even caption covers no caption, amount label or axis title, and leaves the buy and
+// sell lines whole from their captions down to the plot, in the start view and fitted.
+TEST_F(FiguresWindow, BreakEvenCaptionLeavesTheTradesMarksWhole) {
+  struct Case {
+    const char *quantity, *buy, *sell;
+    bool fit;
+    float priceMin;  // of the start view's span, when not fitted
+  };
+  for (const Case& c :
+       {Case{"79000", "13.29", "7.59", false, 0}, Case{"79000", "13.29", "7.59", true, 0},
+        Case{"1000", "100", "0", false, 0}, Case{"100", "2845", "2910", false, 0},
+        Case{"1000", "1", "1", false, 10}, Case{"1000", "99.5", "1", false, 0},
+        Case{"300", "1234", "1250", true, 0}, Case{"1000", "1", "1", true, 0}}) {
+    SCOPED_TRACE(std::string(c.quantity) + " " + c.buy + " " + c.sell + (c.fit ? " fit" : ""));
+    trade(c.quantity, c.buy, c.sell);
+    core::SavedView view = state().viewHistory[0];
+    view[0] = c.priceMin;
+    core::showView(state(), view);
+    probe().ReDraw();
+    if (c.fit) click(ui().CmdFit);
+    ASSERT_TRUE(ui().LblBunki->isVisibleTo(window.get()));
+    const QRectF bunki(ui().LblBunki->geometry());
+    for (const tk::MmLabel* l : {ui().LblBuy, ui().LblSell, ui().LblBYaku, ui().LblSYaku})
+      EXPECT_FALSE(bunki.intersects(l->geometry())) << l->objectName().toStdString();
+    const double plotTop = tk::mmToPx(core::plotTop(state()));
+    for (const auto& op : surface().ops()) {
+      if (op.kind != tk::DrawOp::Text || tk::mmToPx(op.y1) >= plotTop) continue;
+      const std::string text = op.text.toStdString();
+      const QRectF title(tk::mmToPx(op.x1), tk::mmToPx(op.y1),
+                         tk::mmToPx(surface().TextWidth(text)),
+                         tk::mmToPx(surface().TextHeight(text)));
+      EXPECT_FALSE(bunki.intersects(title)) << text;
+    }
+    for (const tk::LineControl* line : {ui().LinB, ui().LinS}) {
+      if (!line->isVisibleTo(window.get())) continue;
+      const double top = tk::mmToPx(line->y2());
+      const QRectF piece(tk::mmToPx(line->x1()) - 0.5, top, 1, plotTop - top);
+      EXPECT_FALSE(bunki.intersects(piece)) << line->objectName().toStdString();
+    }
+  }
 }
 
 // Ctrl+0 fits the view to the trade as one history entry, snapped to whole tick steps: every
@@ -77,8 +154,10 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
   struct Case {
     const char *quantity, *buy, *sell;
   };
-  for (const Case& c : {Case{"300", "1234", "1250"}, Case{"5000", "1.00", "1.00"},
-                        Case{"5000", "35.20", "72.45"}}) {
+  for (const Case& c :
+       {Case{"300", "1234", "1250"}, Case{"5000", "1.00", "1.00"}, Case{"5000", "35.20", "72.45"},
+        Case{"100000", "99999", "100000"}, Case{"1000000", "9999", "10000"},
+        Case{"1000000", "100000", "100000"}, Case{"7", "3e9", "3e9"}}) {
     SCOPED_TRACE(c.quantity);
     trade(c.quantity, c.buy, c.sell);
     const float before = index();
@@ -86,9 +165,22 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
     EXPECT_EQ(index(), before + 1);
     EXPECT_EQ(entries(), before + 2);
     expectNoArrows();
+    // Off the axes too: a margin on every side.
+    const double left = state().graphLeft, right = core::plotRight(state());
+    const double top = core::plotTop(state()), bottom = state().graphBottom;
+    for (const tk::LineControl* l : {ui().LinB, ui().LinS, ui().LinBunki}) {
+      EXPECT_GT(l->x1(), left + 1) << l->objectName().toStdString();
+      EXPECT_LT(l->x1(), right - 1) << l->objectName().toStdString();
+    }
+    for (const tk::LineControl* l : {ui().LinBYaku, ui().LinSYaku}) {
+      EXPECT_GT(l->y1(), top + 1) << l->objectName().toStdString();
+      EXPECT_LT(l->y1(), bottom - 1) << l->objectName().toStdString();
+    }
     const core::SavedView v = shown();
-    EXPECT_EQ(std::fmod(v[0], state().priceStep), 0);
-    EXPECT_EQ(std::fmod(v[2], state().amountStep), 0);
+    // On a step multiple, or (where a float cannot hold it: ten billion yen are held to 1,024
+    // yen) the float nearest to one.
+    for (const auto& [end, step] : {std::pair{v[0], state().priceStep}, {v[2], state().amountStep}})
+      EXPECT_LE(std::fabs(std::remainder(end, step)), (std::nextafter(end, HUGE_VALF) - end) / 2);
     probe().CmdUndo_Click();
     EXPECT_EQ(index(), before);
     EXPECT_NE(shown(), v);
@@ -97,6 +189,14 @@ TEST_F(FiguresWindow, FitShowsTheWholeTradeAsOneView) {
   const core::SavedView v = shown();
   click(ui().CmdFit);
   EXPECT_EQ(shown(), v);
+  EXPECT_TRUE(messages.isEmpty());
+  // Margins beyond the largest float: one message, the view and its history as they were.
+  trade("1e9", "1e29", "3.3e29");
+  const std::size_t before = entries();
+  click(ui().CmdFit);
+  EXPECT_EQ(shown(), v);
+  EXPECT_EQ(entries(), before);
+  EXPECT_EQ(messages.size(), 1);
 }
 
 // The zoom keys, wherever the focus is: in as a wheel notch at the plot's centre, out as 縮小.

@@ -8,6 +8,7 @@
 
 #include "core/fee_schedule.h"
 #include "core/number_text.h"
+#include "core/price_grid.h"
 #include "start_state.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
@@ -234,24 +235,30 @@ TEST(ExactMoney, LabelsAndReadoutMatchWholeNumberArithmetic) {
   }
 }
 
-// Where the two amount labels would overlap on one text line, the sell label moves right just far
-// enough to leave 1 mm; wherever they do not overlap, both stand where each alone would.
+// Where the two amount labels would overlap on one text line (tops less than a line apart,
+// however little they overlap), the sell label moves right just far enough to leave 1 mm;
+// wherever they do not overlap, both stand where each alone would.
 TEST(AmountMarkers, LabelsNeverCoverEachOther) {
   struct Case {
-    float quantity, buy, sell, mmPerByte;
+    float quantity, buy, sell, mmPerByte, lineHeight;
     bool moved;
   };
   const std::vector<Case> cases = {
-      {250000, 99.99f, 99.99f, 2, true},   // both above the plot on one line, wide text
-      {250000, 99.99f, 99.99f, 1, false},  // the same line, narrow enough to fit
-      {1000, 1, 1, 3, false},              // different lines
+      {250000, 99.99f, 99.99f, 2, 3, true},   // both above the plot on one line, wide text
+      {250000, 99.99f, 99.99f, 1, 3, false},  // the same line, narrow enough to fit
+      {1000, 1, 1, 3, 3, false},              // different lines
+      // Tops 0.735 mm apart, the sell label reaching 7 mm into the buy label.
+      {1000, 1, 1, 4, 1, true},
+      {1000, 1, 1, 4, 1.4f, true},
+      {1000, 1, 1, 4, 0.7f, false},
   };
   for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.quantity) + " " + std::to_string(c.lineHeight));
     const core::ChartState s = startState(c.quantity, c.buy, c.sell);
     const auto width = [&](std::string_view caption) { return c.mmPerByte * caption.size(); };
-    const trade::AmountMarkers both = trade::amountMarkers(s, 3, width);
-    const trade::Marker buy = trade::amountMarker(s, Side::Buy, 3, width);
-    const trade::Marker sell = trade::amountMarker(s, Side::Sell, 3, width);
+    const trade::AmountMarkers both = trade::amountMarkers(s, c.lineHeight, width);
+    const trade::Marker buy = trade::amountMarker(s, Side::Buy, c.lineHeight, width);
+    const trade::Marker sell = trade::amountMarker(s, Side::Sell, c.lineHeight, width);
     EXPECT_EQ(both.buy.labelLeft, buy.labelLeft);
     EXPECT_EQ(both.sell.labelTop, sell.labelTop);
     EXPECT_EQ(both.sell.caption, sell.caption);
@@ -327,38 +334,138 @@ TEST(Figures, BreakEvenIsTheLowestPriceFromWhichOnTheTradeBreaksEven) {
   EXPECT_EQ(texts.fees, "往復手数料 3,150円");
 }
 
-// The tax is taken from a profit only, rounded down to whole yen.
+namespace {
+
+// The orderable prices by the test's own rule: a band table, each band's prices multiples of its
+// tick, the last band open.
+bool orderable(const std::vector<core::TickBand>& bands, std::int64_t k) {
+  for (const core::TickBand& band : bands)
+    if (!band.upTo || k <= *band.upTo) return k % band.tick == 0;
+  return false;
+}
+
+// The lowest orderable price from which on the readout shows at least `aim` yen, by walking every
+// hundredth down from far above until an orderable price falls short. With whole shares and
+// hundredths, 100 x the profit is an integer; the readout rounds halves away from zero.
+std::optional<std::int64_t> lowestByScan(const std::vector<core::FeeTierSetting>& fees,
+                                         std::int64_t quantity, std::int64_t buy, std::int64_t aim,
+                                         const std::vector<core::TickBand>& bands) {
+  const auto fee = [&](std::int64_t valueHundredths) {
+    for (const auto& tier : fees)
+      if (!tier.below || valueHundredths < *tier.below * 100) return tier.fee;
+    return fees.back().fee;
+  };
+  const std::int64_t cost100 = quantity * buy + 100 * fee(quantity * buy);
+  const auto reaches = [&](std::int64_t k) {
+    const std::int64_t profit100 = quantity * k - 100 * fee(quantity * k) - cost100;
+    return aim > 0 ? profit100 >= 100 * aim - 50 : profit100 > 100 * aim - 50;
+  };
+  std::optional<std::int64_t> lowest;
+  for (std::int64_t k = (cost100 + 100 * aim) / quantity + 200'000; k >= 1; --k) {
+    if (!orderable(bands, k)) continue;
+    if (!reaches(k)) return lowest;
+    lowest = k;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+// Against the scan, on a tick table and on a fixed step: one, three and eight tiers, a fee of 0,
+// a profit to reach and a loss to keep within.
+TEST(Figures, OrderablePricesFromWhichOnTheAimIsReached) {
+  const std::vector<core::FeeTierSetting> eight = {
+      {20000, 0},    {50000, 100},   {90000, 250},   {120000, 480},
+      {160000, 700}, {200000, 1000}, {400000, 1100}, {std::nullopt, 2000}};
+  const std::vector<std::vector<core::FeeTierSetting>> fees = {
+      {{std::nullopt, 300}}, core::builtInSettings().fees, eight, {{std::nullopt, 0}}};
+  const std::vector<core::TickBand> ticks = {{10'000, 10}, {30'000, 50}, {std::nullopt, 100}};
+  const std::vector<core::TickBand> fiveSen = {{std::nullopt, 5}};
+  struct Trade {
+    std::int64_t quantity, buy, aim;
+  };
+  for (const Trade& t : {Trade{300, 123400, 0}, Trade{1000, 4890, 0}, Trade{700, 17142, 5000},
+                         Trade{1000, 19550, -3000}, Trade{100, 9990, 0}}) {
+    for (const auto& tiers : fees) {
+      for (const bool table : {true, false}) {
+        core::ChartState s = startState();
+        s.settings.fees = tiers;
+        if (table) {
+          s.settings.priceTicks = {core::TickTable::File, ticks};
+        } else {
+          s.settings.price.step = 5;
+        }
+        setTrade(s, static_cast<float>(t.quantity), static_cast<float>(t.buy) / 100, 1);
+        EXPECT_EQ(trade::lowestPriceFromWhichOn(s, t.aim, core::PriceGrid(s.settings)),
+                  lowestByScan(tiers, t.quantity, t.buy, t.aim, table ? ticks : fiveSen))
+            << t.quantity << " @ " << t.buy << " aim " << t.aim << " tiers " << tiers.size()
+            << (table ? " ticks" : " step");
+      }
+    }
+  }
+}
+
+// The worked example with the standard ticks, and the same trade with the built-in settings:
+// the figures as the window writes them, and the return's rounding and sign.
+TEST(Figures, WorkedExampleOnTheTickGridAndTheReturn) {
+  core::ChartState s = startState();
+  setTrade(s, 300, 1234, 1250);
+  s.targetAfterTax = 10000;
+  EXPECT_EQ(trade::profitNeeded(s, 10000), 12549);
+  const auto texts = [&s] {
+    std::vector<std::string> all;
+    for (const trade::FigureRow& row : trade::figureTable())
+      all.push_back(trade::figureText(row, s, trade::tradeFigures(s)));
+    return all;
+  };
+  EXPECT_EQ(texts(),
+            (std::vector<std::string>{"損益分岐 1,244.50円", "往復手数料 3,150円", "税引後 1,315円",
+                                      "損益率 0.44%", "目標価格 1,286.33円"}));
+  s.settings.priceTicks.table = core::TickTable::Standard;
+  EXPECT_EQ(texts(), (std::vector<std::string>{"損益分岐 1,245円（1,244.50）", "往復手数料 3,150円",
+                                               "税引後 1,315円", "損益率 0.44%",
+                                               "目標価格 1,287円（1,286.33）"}));
+  s.settings.taxThousandths = 100'000;  // nothing is left of any profit
+  EXPECT_EQ(texts().back(), "目標価格 —");
+
+  // 20,000 yen bought (19,475 and a fee of 525): a yen of profit is 0.005 %, five 0.025 %.
+  struct Case {
+    const char *sell, *text;
+  };
+  for (const Case& c : {Case{"20.526", "損益率 0.01%"}, Case{"20.524", "損益率 -0.01%"},
+                        Case{"20.525", "損益率 0.00%"}, Case{"20.53", "損益率 0.03%"}}) {
+    core::ChartState r = startState();
+    setTrade(r, 1000, 19.475f, 1);
+    r.buyPriceDecimal = *core::readExact("19.475");
+    r.sellPriceDecimal = *core::readExact(c.sell);
+    r.sellPrice = *core::readStrictFloat(c.sell);
+    EXPECT_EQ(trade::figureText(trade::figureTable()[3], r, trade::tradeFigures(r)), c.text)
+        << c.sell;
+  }
+}
+
+// The tax is taken from a profit only, rounded down to whole yen; the round trip's fees are the
+// buy fee and the sell fee, each of its own tier.
 TEST(Figures, ProfitAfterTax) {
   struct Case {
     float quantity, buy, sell;
     std::int64_t taxThousandths;
     const char* expected;
+    const char* fees = "往復手数料 1,050円";
   };
   for (const Case& c :
        {Case{1, 1000, 16899, 20315, "税引後 11,833円"},  // 14,849 less 3,016
         Case{1, 1000, 16899, 0, "税引後 14,849円"},
         Case{1, 1000, 16899, 12345, "税引後 13,016円"},  // less 1,833.1...
-        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"}}) {
+        Case{1000, 10, 11.05f, 20315, "税引後 0円"}, Case{1000, 1, 1, 20315, "税引後 -1,050円"},
+        Case{1000, 45, 50, 20315, "税引後 2,730円", "往復手数料 1,575円"},  // 3,425 less 695
+        Case{1000, 50, 45, 20315, "税引後 -6,575円", "往復手数料 1,575円"}}) {
     core::ChartState s = startState();
     s.settings.taxThousandths = c.taxThousandths;
     setTrade(s, c.quantity, c.buy, c.sell);
-    EXPECT_EQ(trade::figureTexts(s, trade::breakEvenHundredths(s)).afterTax, c.expected)
-        << c.sell << " " << c.taxThousandths;
-  }
-}
-
-// Labels less than one text line apart share a line, however little they overlap: the sell label
-// moves right of the buy label. Here their tops are 0.735 mm apart and the sell label reaches
-// 7 mm into the buy label.
-TEST(AmountMarkers, LabelsLessThanALineApartShareIt) {
-  const core::ChartState s = startState(1000, 1, 1);
-  const auto width = [](std::string_view caption) { return 4.0f * caption.size(); };
-  for (const auto& [lineHeight, moved] : {std::pair{1.0f, true}, {1.4f, true}, {0.7f, false}}) {
-    const trade::AmountMarkers both = trade::amountMarkers(s, lineHeight, width);
-    const float alone = trade::amountMarker(s, Side::Sell, lineHeight, width).labelLeft;
-    EXPECT_FLOAT_EQ(both.sell.labelLeft,
-                    moved ? both.buy.labelLeft + width(both.buy.caption) + 1 : alone)
-        << lineHeight;
+    const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
+    EXPECT_EQ(texts.afterTax, c.expected) << c.sell << " " << c.taxThousandths;
+    EXPECT_EQ(texts.fees, c.fees) << c.buy << " -> " << c.sell;
   }
 }
 

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/tk/message_box.h"
+#include "app/tk/save_dialog.h"
 #include "app/tk/units.h"
 #include "app/tk/window_size.h"
 #include "frm_plot_probe.h"
@@ -19,9 +20,11 @@ class WindowTest : public ::testing::Test {
     window = std::make_unique<app::FrmPlot>();
     window->show();
   }
+  // The global hooks a test installs go with it, even when an assertion ended it early.
   void TearDown() override {
     window.reset();
     tk::setMessageSink({});
+    tk::setSavePathChooser({});
   }
 
   FrmPlotProbe probe() const { return FrmPlotProbe(*window); }

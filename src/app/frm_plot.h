@@ -15,12 +15,14 @@
 #include <QWidget>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "app/frm_plot_controls.h"
 #include "app/tk/drawing_surface.h"
 #include "app/tk/field_keys.h"
 #include "core/chart_state.h"
 #include "trade/fees.h"
+#include "trade/markers.h"
 
 class FrmPlotProbe;  // the tests' view of the window's insides
 class QFileSystemWatcher;
@@ -81,7 +83,10 @@ class FrmPlot : public QWidget {
   void CalcSoneki();
   bool AllFieldsTaken() const;
   void ShowFigures();
-  void MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths);
+  void TxtTarget_Change();
+  void MoveDashedMarkers(std::optional<std::int64_t> breakEvenHundredths,
+                         std::optional<std::int64_t> targetHundredths);
+  void PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font);
   void MoveFigures();
 
   // ---- step buttons and their repeat timers (frm_plot_stepper.cpp) ----

@@ -37,11 +37,17 @@ struct FrmPlotControls {
   tk::LineControl* LinS = nullptr;
   tk::LineControl* LinB = nullptr;
   tk::ShapeControl* ShpArea = nullptr;
-  // The break-even price on the chart (a dashed line with its label) and the three figures beside
-  // the readout: break-even price, round-trip fees, profit after tax.
+  // The break-even and target prices on the chart (dashed lines with their labels), and the
+  // figures beside the readout, one label per row of trade::figureTable(). FigureExtras[i] are
+  // the controls that stand after figure i in the same flow (the target field before its price).
   tk::LineControl* LinBunki = nullptr;
   tk::MmLabel* LblBunki = nullptr;
-  std::array<tk::MmLabel*, 3> LblFigures{};
+  tk::LineControl* LinTarget = nullptr;
+  tk::MmLabel* LblTarget = nullptr;
+  std::vector<tk::MmLabel*> LblFigures;
+  std::vector<std::vector<QWidget*>> FigureExtras;
+  tk::MmLabel* LblTargetCaption = nullptr;  // 「目標（税引後）」 before its field
+  QLineEdit* TxtTarget = nullptr;
   QPushButton* CmdFit = nullptr;         // the view fitted to the trade
   tk::ChartArea* chartArea = nullptr;    // the chart for assistive technology; draws nothing
   tk::ReadoutTip* TipReadout = nullptr;  // the amounts under the pointer, in a window of its own

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "app/frm_plot.h"
@@ -14,6 +15,7 @@
 #include "app/tk/frame_style.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
+#include "trade/figures.h"
 #include "trade/markers.h"
 
 namespace app {
@@ -139,6 +141,9 @@ void FrmPlot::createControls() {
   ui.LinBunki = line("LinBunki", kPurple, 0, 0, 0, 0);
   ui.LinBunki->setDashed(true);
   ui.LinBunki->hide();
+  ui.LinTarget = line("LinTarget", kPurple, 0, 0, 0, 0);
+  ui.LinTarget->setDashed(true);
+  ui.LinTarget->hide();
   ui.ShpArea = new tk::ShapeControl(this);
   ui.ShpArea->setObjectName(QStringLiteral("ShpArea"));
   ui.ShpArea->setRectMm(tk::twipsToMm(3465), tk::twipsToMm(5040), tk::twipsToMm(750),
@@ -164,10 +169,30 @@ void FrmPlot::createControls() {
   ui.LblSYaku = label(this, "LblSYaku", "売", {5880, 6300, 450, 180}, kRed, kWhite);
   ui.LblBunki = label(this, "LblBunki", "分岐", {0, 0, 0, 0}, kPurple, kWhite);
   ui.LblBunki->hide();
-  // The figures beside the readout; each one's accessible name is its text (MoveFigures).
-  const char* figureNames[] = {"LblBreakEven", "LblRoundTripFees", "LblAfterTax"};
-  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i)
-    ui.LblFigures[i] = label(this, figureNames[i], "", {0, 0, 0, 0}, kGrey, kBlack);
+  ui.LblTarget = label(this, "LblTarget", "目標", {0, 0, 0, 0}, kPurple, kWhite);
+  ui.LblTarget->hide();
+  // The figures beside the readout, one per row of the table; each one's accessible name is its
+  // text (ShowFigures). The target field stands before the target price.
+  for (const trade::FigureRow& row : trade::figureTable()) {
+    ui.LblFigures.push_back(label(this, row.name, "", {0, 0, 0, 0}, kGrey, kBlack));
+    ui.FigureExtras.emplace_back();
+  }
+  ui.LblTargetCaption =
+      label(this, "LblTargetCaption", "目標（税引後）", {0, 0, 0, 0}, kGrey, kBlack);
+  ui.TxtTarget = new QLineEdit(this);
+  ui.TxtTarget->setObjectName(QStringLiteral("TxtTarget"));
+  ui.TxtTarget->setFont(tk::gothicFont(9.75));
+  ui.TxtTarget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  ui.TxtTarget->setAttribute(Qt::WA_NoMousePropagation);
+  ui.TxtTarget->setAccessibleName(QStringLiteral("目標（税引後）"));
+  described(ui.TxtTarget, "税引後に残したい損益（円）。空欄なら目標なし");
+  ui.TxtTarget->resize(tk::twipsToPx(1200), tk::twipsToPx(330));
+  tabs.push_back({36, ui.TxtTarget});
+  const auto targetPrice = std::find_if(
+      trade::figureTable().begin(), trade::figureTable().end(),
+      [](const trade::FigureRow& row) { return std::string_view(row.caption) == "目標価格"; });
+  ui.FigureExtras[static_cast<std::size_t>(targetPrice - trade::figureTable().begin()) - 1] = {
+      ui.LblTargetCaption, ui.TxtTarget};
 
   // Frame1: the three rows of entry fields with their step buttons.
   ui.Label1[6] = label(ui.Frame1, "Label1_6", "数量：", {495, 480, 450, 180}, kGrey, kBlack);

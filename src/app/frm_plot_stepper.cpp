@@ -42,7 +42,7 @@ void writeStep(QLineEdit* field, const std::optional<std::string>& text) {
 }
 
 void stepPriceField(QLineEdit* field, const core::ChartState& s, Button button) {
-  writeStep(field, stepper::stepPrice(field->text().toStdString(), s.settings.price, button));
+  writeStep(field, stepper::stepPrice(field->text().toStdString(), s.settings, button));
 }
 
 void stepQuantityField(QLineEdit* field, const core::ChartState& s, Button button) {
@@ -155,7 +155,7 @@ void FrmPlot::ShowStepTips() {
     QPushButton* button = ui.*b.button;
     const QString tip =
         QString::fromStdString(b.quantity ? stepper::quantityTip(state.settings.quantity, b.kind)
-                                          : stepper::priceTip(state.settings.price, b.kind));
+                                          : stepper::priceTip(state.settings, b.kind));
     button->setToolTip(tip);
     button->setAccessibleDescription(tip);
     button->setAccessibleName(QString::fromUtf8(b.row) + QLatin1Char(' ') + tip);

@@ -3,16 +3,20 @@
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPalette>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/frm_plot.h"
+#include "app/tk/chart_accessible.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
 #include "core/mapping.h"
+#include "core/price_grid.h"
 #include "core/single.h"
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
@@ -85,6 +89,7 @@ void FrmPlot::connectTradeEvents() {
   connect(ui.TxtQua, &QLineEdit::textChanged, this, [this] { TxtQua_Change(); });
   connect(ui.TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
   connect(ui.TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
+  connect(ui.TxtTarget, &QLineEdit::textChanged, this, [this] { TxtTarget_Change(); });
   // A field left with a text it did not take shows the value in force again, written as the step
   // buttons write it; from then on field, chart and readout agree.
   const auto restoreWhenLeft = [this](QLineEdit* field, auto text) {
@@ -95,8 +100,15 @@ void FrmPlot::connectTradeEvents() {
         field));
   };
   restoreWhenLeft(ui.TxtQua, [this] { return core::plainText(state.quantityDecimal); });
-  restoreWhenLeft(ui.TxtBP, [this] { return core::fixedText(state.buyPriceDecimal, 2); });
-  restoreWhenLeft(ui.TxtSP, [this] { return core::fixedText(state.sellPriceDecimal, 2); });
+  restoreWhenLeft(ui.TxtBP, [this] {
+    return core::trimPriceText(core::fixedText(state.buyPriceDecimal, 2), state.settings);
+  });
+  restoreWhenLeft(ui.TxtSP, [this] {
+    return core::trimPriceText(core::fixedText(state.sellPriceDecimal, 2), state.settings);
+  });
+  restoreWhenLeft(ui.TxtTarget, [this] {
+    return state.targetAfterTax ? std::to_string(*state.targetAfterTax) : std::string();
+  });
 }
 
 // A price field's text into the state with its exact value, when the field takes it.
@@ -125,6 +137,14 @@ void FrmPlot::TxtSP_Change() {
   MoveLinS();
   MoveLinSYaku();
   CalcSoneki();
+}
+
+// The target moves only its figure and marker.
+void FrmPlot::TxtTarget_Change() {
+  const auto taken = trade::acceptTarget(ui.TxtTarget->text().toStdString());
+  tk::showTaken(ui.TxtTarget, taken.has_value());
+  if (taken) state.targetAfterTax = taken->yen;
+  ShowFigures();
 }
 
 // The amount lines depend on the quantity: a taken quantity redraws everything. Whether the text
@@ -168,6 +188,7 @@ void FrmPlot::CalcSoneki() {
   const trade::ReadoutLook look = trade::profitLossReadout(state);
   ui.LblSoneki->setCaption(QString::fromStdString(look.caption));
   ui.LblSoneki->setColours(look.back, look.fore);  // background first, then the text colour
+  ui.chartArea->followTrade(state);
   ShowFigures();
 }
 
@@ -175,17 +196,20 @@ bool FrmPlot::AllFieldsTaken() const {
   return !tk::shownRefused(ui.TxtQua) && !tk::shownRefused(ui.TxtBP) && !tk::shownRefused(ui.TxtSP);
 }
 
-// The break-even price on the chart and the three figures beside the readout, for the trade in
-// force; with a field not taken the figures cannot answer and say so.
+// The break-even and target prices on the chart and the figures beside the readout, for the
+// trade in force; with a field not taken the figures cannot answer and say so, and a target not
+// taken has no price.
 void FrmPlot::ShowFigures() {
-  const bool known = AllFieldsTaken();
-  const auto breakEven = known ? trade::breakEvenHundredths(state) : std::nullopt;
-  MoveLinBunki(breakEven);
-  const trade::FigureTexts texts =
-      known ? trade::figureTexts(state, breakEven) : trade::figureTextsUnknown();
-  const std::string* captions[] = {&texts.breakEven, &texts.fees, &texts.afterTax};
-  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
-    const QString caption = QString::fromStdString(*captions[i]);
+  std::optional<trade::TradeFigures> figures;
+  if (AllFieldsTaken()) {
+    figures = trade::tradeFigures(state);
+    if (tk::shownRefused(ui.TxtTarget)) figures->target = {};
+  }
+  MoveDashedMarkers(figures ? figures->breakEven.hundredths : std::nullopt,
+                    figures ? figures->target.hundredths : std::nullopt);
+  const std::vector<trade::FigureRow>& table = trade::figureTable();
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    const QString caption = QString::fromStdString(trade::figureText(table[i], state, figures));
     if (ui.LblFigures[i]->caption() == caption) continue;
     ui.LblFigures[i]->setCaption(caption);
     ui.LblFigures[i]->setAccessibleName(caption);
@@ -193,37 +217,138 @@ void FrmPlot::ShowFigures() {
   MoveFigures();
 }
 
-void FrmPlot::MoveLinBunki(std::optional<std::int64_t> breakEvenHundredths) {
-  if (!breakEvenHundredths) {
-    ui.LinBunki->hide();
-    ui.LblBunki->hide();
-    return;
-  }
-  const float price = core::toSingle(static_cast<double>(*breakEvenHundredths) / 100.0);
-  const trade::Marker m = trade::breakEvenMarker(state, price);
-  applyLine(ui.LinBunki, m.line);
-  applyLabel(ui.LblBunki, m);
-  ui.LblBunki->show();
+namespace {
+
+// The dashed marker of a price in hundredths of a yen; none when there is no price.
+std::optional<trade::Marker> dashedMarker(std::optional<std::int64_t> hundredths,
+                                          const std::function<trade::Marker(float)>& marker) {
+  if (!hundredths) return std::nullopt;
+  return marker(core::toSingle(static_cast<double>(*hundredths) / 100.0));
 }
 
-// In one row to the right of the readout, 3 mm apart: after the readout whatever its width, so
-// none covers another. The row stands on the caption's line where it ends before the price axis'
-// title (「単価」, right of the plot's right edge), and just below that title where it reaches
-// under it (the small window).
+void applyDashedMarker(tk::LineControl* line, tk::MmLabel* label,
+                       const std::optional<trade::Marker>& m) {
+  if (!m) {
+    line->hide();
+    label->hide();
+    return;
+  }
+  applyLine(line, m->line);
+  applyLabel(label, *m);
+  label->show();
+}
+
+}  // namespace
+
+// The break-even and the target marker, placed together so that the second keeps clear of the
+// first as of the trade's own marks.
+void FrmPlot::MoveDashedMarkers(std::optional<std::int64_t> breakEvenHundredths,
+                                std::optional<std::int64_t> targetHundredths) {
+  std::optional<trade::Marker> breakEven = dashedMarker(
+      breakEvenHundredths, [this](float price) { return trade::breakEvenMarker(state, price); });
+  std::optional<trade::Marker> target = dashedMarker(
+      targetHundredths, [this](float price) { return trade::targetMarker(state, price); });
+  std::vector<trade::Marker*> marks;
+  for (std::optional<trade::Marker>* m : {&breakEven, &target})
+    if (*m) marks.push_back(&**m);
+  if (!marks.empty()) PlaceNewMarks(std::move(marks), ui.LblBunki);
+  applyDashedMarker(ui.LinBunki, ui.LblBunki, breakEven);
+  applyDashedMarker(ui.LinTarget, ui.LblTarget, target);
+}
+
+// The marks that came after the buy and sell markers stand clear of them: of their captions,
+// their amount labels, their price lines from the captions down to the plot, and of the titles
+// printed above the plot. `font` is the new captions' label (they share one font).
+void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font) {
+  const double plotTop = core::plotTop(state);
+  trade::MarkRoom room{{}, 0, tk::pxToMm(width())};
+  const auto boxOf = [](const QRect& r) {
+    return trade::Box{tk::pxToMm(r.left()), tk::pxToMm(r.top()), tk::pxToMm(r.right() + 1),
+                      tk::pxToMm(r.bottom() + 1)};
+  };
+  for (const tk::MmLabel* label : {ui.LblBuy, ui.LblSell, ui.LblBYaku, ui.LblSYaku})
+    room.keep.push_back(boxOf(label->geometry()));
+  for (const tk::LineControl* line : {ui.LinB, ui.LinS})
+    if (line->isVisibleTo(this)) room.keep.push_back({line->x1(), line->y2(), line->x1(), plotTop});
+  for (const tk::DrawOp& op : surface.ops()) {
+    if (op.kind != tk::DrawOp::Text || op.y1 >= plotTop) continue;
+    const std::string text = op.text.toStdString();
+    room.keep.push_back({op.x1, op.y1, op.x1 + static_cast<double>(surface.TextWidth(text)),
+                         op.y1 + static_cast<double>(surface.TextHeight(text))});
+  }
+  // A caption is as wide and as high as its label: from the whole pixel left of and above its
+  // place on.
+  const QFontMetricsF metrics(font->font());
+  const double pixel = tk::pxToMm(1);
+  trade::placeNewMarks(
+      state, std::move(marks), std::move(room),
+      core::toSingle(tk::pxToMm(metrics.height()) + pixel), [&](std::string_view caption) {
+        return core::toSingle(tk::textWidthMm(metrics, tk::displayText(tk::qs(caption))) + pixel);
+      });
+}
+
+// The figures, each followed by its extra controls, flow to the right of the readout, 3 mm apart,
+// so none covers another, in at most two lines. The first line stands on the caption's line and
+// ends before the price axis' title (「単価」, right of the plot's right edge); where two such
+// lines do not hold them all (the small window), the lines start just below that title and reach
+// to the window's right edge.
 void FrmPlot::MoveFigures() {
   constexpr double kGapMm = 3;
+  // Each figure, then its extras, which keep to one line together (a caption and its field).
+  std::vector<QWidget*> items;
+  std::vector<bool> joined;  // stays on the line of the item before it
+  for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
+    items.push_back(ui.LblFigures[i]);
+    joined.push_back(false);
+    for (std::size_t e = 0; e < ui.FigureExtras[i].size(); ++e) {
+      items.push_back(ui.FigureExtras[i][e]);
+      joined.push_back(e > 0);
+    }
+  }
   const double start =
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
-  double end = start;
-  for (const tk::MmLabel* figure : ui.LblFigures) end += tk::pxToMm(figure->width()) + kGapMm;
-  const float top = end - kGapMm <= core::plotRight(state)
-                        ? ui.LblRieki->topMm()
-                        : core::toSingle(state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M"));
+  double lineHeight = 0;
+  for (const QWidget* item : items) lineHeight = std::max(lineHeight, tk::pxToMm(item->height()));
+  lineHeight += 1;
+  // The line of each item when the lines end at `right`.
+  const auto lines = [&](double right, std::vector<int>& lineOf) {
+    double left = start;
+    int line = 0;
+    lineOf.clear();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      double run = tk::pxToMm(items[i]->width());
+      for (std::size_t j = i + 1; j < items.size() && joined[j]; ++j)
+        run += kGapMm + tk::pxToMm(items[j]->width());
+      if (!joined[i] && left > start && left + run > right) {
+        ++line;
+        left = start;
+      }
+      lineOf.push_back(line);
+      left += tk::pxToMm(items[i]->width()) + kGapMm;
+    }
+    return line + 1;
+  };
+  std::vector<int> lineOf;
+  double top = ui.LblRieki->topMm();
+  if (lines(core::plotRight(state), lineOf) > 2) {
+    lines(tk::pxToMm(width()), lineOf);
+    top = state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M");
+  }
   double left = start;
-  for (tk::MmLabel* figure : ui.LblFigures) {
-    if (figure->leftMm() != core::toSingle(left)) figure->setLeftMm(core::toSingle(left));
-    if (figure->topMm() != top) figure->setTopMm(top);
-    left += tk::pxToMm(figure->width()) + kGapMm;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0 && lineOf[i] != lineOf[i - 1]) left = start;
+    const double lineTop = top + lineOf[i] * lineHeight;
+    if (auto* label = dynamic_cast<tk::MmLabel*>(items[i])) {
+      if (label->leftMm() != core::toSingle(left)) label->setLeftMm(core::toSingle(left));
+      if (label->topMm() != core::toSingle(lineTop)) label->setTopMm(core::toSingle(lineTop));
+    } else {
+      // A field is centred on the labels' text line.
+      const double labelHeight = tk::pxToMm(ui.LblFigures[0]->height());
+      const double centredTop = lineTop - (tk::pxToMm(items[i]->height()) - labelHeight) / 2;
+      items[i]->move(static_cast<int>(std::lround(tk::mmToPx(left))),
+                     static_cast<int>(std::lround(tk::mmToPx(centredTop))));
+    }
+    left += tk::pxToMm(items[i]->width()) + kGapMm;
   }
 }
 

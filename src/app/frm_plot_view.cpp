@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "app/frm_plot.h"
+#include "app/tk/message_box.h"
 #include "app/tk/mm_controls.h"
 #include "trade/figures.h"
 #include "view/history.h"
@@ -33,16 +34,23 @@ void FrmPlot::connectViewEvents() {
 }
 
 // The view fitted to the trade: its prices, its break-even and both amount lines between them,
-// snapped as a rectangle zoom is, and recorded as one view. A field not taken leaves the view.
+// snapped as a rectangle zoom is, and recorded as one view. A field not taken leaves the view; a
+// trade no view can show says so and leaves the view and its history.
 void FrmPlot::CmdFit_Click() {
   if (!AllFieldsTaken()) return;
   const auto extent = trade::tradeExtent(state);
-  if (!extent) return;
   const auto plan =
-      view::planFit(state, extent->priceLow, extent->priceHigh, extent->amountLow,
-                    extent->amountHigh, extent->contentPriceHigh, extent->contentAmountHigh,
-                    surface.TextWidth("MM"), surface.TextHeight("M"));
-  if (!plan) return;
+      extent ? view::planFit(state,
+                             {extent->priceLow, extent->priceHigh, extent->amountLow,
+                              extent->amountHigh, extent->contentPriceLow, extent->contentPriceHigh,
+                              extent->contentAmountLow, extent->contentAmountHigh},
+                             surface.TextWidth("MM"), surface.TextHeight("M"))
+             : std::nullopt;
+  if (!plan) {
+    tk::showMessage(this,
+                    QStringLiteral("金額が大きすぎて、この取引に表示範囲を合わせられません。"));
+    return;
+  }
   view::applyZoom(state, *plan);
   HairetuKakunou();
   ReDraw();

@@ -1,5 +1,6 @@
 #include "app/settings_dialog.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QGridLayout>
@@ -35,7 +36,7 @@ QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, 
 
 // A table column's caption: 「手数料（円）」.
 QString columnCaption(const char* key) {
-  const core::SettingField& f = core::settingField(key);
+  const core::SettingField& f = core::settingField(std::string("fees.") + key);
   return qs(f.caption) + QStringLiteral("（") + qs(f.unit) + QStringLiteral("）");
 }
 
@@ -125,8 +126,10 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   auto* steps = new QHBoxLayout;
   steps->addWidget(
       stepGroup(QStringLiteral("数量のボタン（株）"), "quantity", QStringLiteral("数量")));
-  steps->addWidget(
-      stepGroup(QStringLiteral("単価のボタン（円）"), "price", QStringLiteral("単価")));
+  QGroupBox* priceGroup =
+      stepGroup(QStringLiteral("単価のボタン（円）"), "price", QStringLiteral("単価"));
+  addTickChoice(priceGroup);
+  steps->addWidget(priceGroup);
   layout->addLayout(steps);
 
   auto* tax = new QGridLayout;
@@ -225,6 +228,42 @@ void SettingsDialog::showBorders() {
     open->setText(upTo ? QStringLiteral("超") : QStringLiteral("以上"));
 }
 
+// 単価の刻み above the price's entries: 一定 uses the two step entries, a tick table leaves them
+// aside. A table from the file is offered as such and saved as it was read.
+void SettingsDialog::addTickChoice(QGroupBox* priceGroup) {
+  ticks_ = new QComboBox(priceGroup);
+  ticks_->setObjectName(QStringLiteral("price.ticks"));
+  ticks_->setAccessibleName(QStringLiteral("単価の刻み"));
+  ticks_->addItem(QStringLiteral("一定"), static_cast<int>(core::TickTable::Fixed));
+  ticks_->addItem(QStringLiteral("呼値（標準）"), static_cast<int>(core::TickTable::Standard));
+  ticks_->addItem(QStringLiteral("呼値（TOPIX100構成銘柄）"),
+                  static_cast<int>(core::TickTable::Topix100));
+  auto* label = caption(QStringLiteral("単価の刻み(&K)："), priceGroup);
+  label->setBuddy(ticks_);
+  auto* grid = static_cast<QGridLayout*>(priceGroup->layout());
+  const int row = grid->rowCount();
+  grid->addWidget(label, row, 0);
+  grid->addWidget(ticks_, row, 1);
+  stepFocus_.push_back(ticks_);
+  connect(ticks_, &QComboBox::currentIndexChanged, this, [this] { recheck(); });
+}
+
+void SettingsDialog::showTicks(const core::PriceTicks& ticks) {
+  if (ticks.table == core::TickTable::File) {
+    fileTicks_ = ticks.fileBands;
+    if (ticks_->findData(static_cast<int>(core::TickTable::File)) < 0)
+      ticks_->addItem(QStringLiteral("ファイルの呼値表"), static_cast<int>(core::TickTable::File));
+  }
+  ticks_->setCurrentIndex(ticks_->findData(static_cast<int>(ticks.table)));
+}
+
+core::PriceTicks SettingsDialog::chosenTicks() const {
+  core::PriceTicks ticks;
+  ticks.table = static_cast<core::TickTable>(ticks_->currentData().toInt());
+  if (ticks.table == core::TickTable::File) ticks.fileBands = fileTicks_;
+  return ticks;
+}
+
 std::vector<SettingsDialog::TierTexts> SettingsDialog::tierTexts() const {
   std::vector<TierTexts> tiers;
   const auto text = [this](std::size_t i, const char* name) {
@@ -286,7 +325,7 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
     }
     const QString texts[] = {tiers[i].fee, tiers[i].percent, tiers[i].min, tiers[i].max};
     for (int c = 0; c < 4; ++c) {
-      const core::SettingField& f = core::settingField(kColumns[c]);
+      const core::SettingField& f = core::settingField(tierKey(i, kColumns[c]));
       QLineEdit* field =
           makeEntry(tiersBox_, tierReasons_, tierKey(i, kColumns[c]),
                     name + QStringLiteral("：") + columnCaption(kColumns[c]),
@@ -374,6 +413,7 @@ void SettingsDialog::showSettings(const core::TradeSettings& settings) {
       put(k + "." + field.key, row->*field.value);
   }
   put("taxPercent", settings.taxThousandths);
+  showTicks(settings.priceTicks);
   filling_ = wasFilling;
   recheck();
 }
@@ -409,19 +449,43 @@ void SettingsDialog::recheck() {
     tier.max = read(tierKey(i, "max"));
     settings.fees.push_back(tier);
   }
+  settings.priceTicks = chosenTicks();
+  const bool ticked = settings.priceTicks.table != core::TickTable::Fixed;
   for (const auto& [name, row] :
        {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
     const std::string k = name;
-    for (const core::StepField& field : core::kStepFields)
-      row->*field.value = read(k + "." + field.key).value_or(0);
+    for (const core::StepField& field : core::kStepFields) {
+      const std::string key = k + "." + field.key;
+      const bool aside =
+          ticked && row == &settings.price &&
+          (field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep);
+      entries_.at(key).field->setEnabled(!aside);
+      if (!aside) row->*field.value = read(key).value_or(0);
+    }
+  }
+  if (ticked) {
+    // With a tick table the fixed steps stand aside, unchecked: the file keeps them where they are
+    // a pair it takes, else the built-in ones, so that it reads again whatever is chosen later.
+    const auto quiet = [this](const std::string& key) -> std::optional<std::int64_t> {
+      const Entry& e = entries_.at(key);
+      const core::Units units = core::readUnits(e.field->text().toStdString(), e.decimals);
+      const core::SettingField& f = core::settingField(key);
+      if (units.fault || units.value < f.lowest || units.value > f.highest) return std::nullopt;
+      return units.value;
+    };
+    const auto step = quiet("price.step"), bigStep = quiet("price.bigStep");
+    const bool pair = step && bigStep && *step <= *bigStep;
+    const core::StepSetting builtIn = core::builtInSettings().price;
+    settings.price.step = pair ? *step : builtIn.step;
+    settings.price.bigStep = pair ? *bigStep : builtIn.bigStep;
   }
   settings.taxThousandths = read("taxPercent").value_or(0);
   std::string other;
   for (const core::SettingsFault& fault : core::settingsFaults(settings)) {
     if (entries_.count(fault.key))
       faults.emplace(fault.key, fault.reason);  // a text's own fault comes first
-    else if (other.empty())
-      other = fault.reason;
+    else
+      other += (other.empty() ? "" : "\n") + fault.reason;
   }
   for (auto& [key, e] : entries_) {
     const auto fault = faults.find(key);

@@ -13,6 +13,7 @@
 
 #include "core/trade_settings.h"
 
+class QComboBox;
 class QDialogButtonBox;
 class QRadioButton;
 class QScrollArea;
@@ -56,6 +57,9 @@ class SettingsDialog : public QDialog {
   QGroupBox* stepGroup(const QString& title, const char* key, const QString& what);
   core::FeeBorders borders() const;
   void showBorders();
+  void addTickChoice(QGroupBox* priceGroup);
+  void showTicks(const core::PriceTicks& ticks);
+  core::PriceTicks chosenTicks() const;
   std::vector<TierTexts> tierTexts() const;
   void showTiers(const std::vector<TierTexts>& tiers);
   void addTier();
@@ -73,13 +77,15 @@ class SettingsDialog : public QDialog {
   std::vector<QWidget*> stepFocus_;
   QPushButton* restore_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
-  QLabel* otherFault_ = nullptr;  // a fault of no single entry
+  QLabel* otherFault_ = nullptr;  // the faults of no single entry
   QLabel* explanation_ = nullptr;
   QRadioButton* below_ = nullptr;
   QRadioButton* upTo_ = nullptr;
   QLineEdit* name_ = nullptr;
-  QScrollArea* reasonsArea_ = nullptr;  // every reason at once, in a place of its own size
-  QVBoxLayout* tierReasons_ = nullptr;  // the tier rows' reasons, made anew with the rows
+  QComboBox* ticks_ = nullptr;             // 単価の刻み: fixed steps or a tick table
+  std::vector<core::TickBand> fileTicks_;  // the file's own table, kept when the dialog saves
+  QScrollArea* reasonsArea_ = nullptr;     // every reason at once, in a place of its own size
+  QVBoxLayout* tierReasons_ = nullptr;     // the tier rows' reasons, made anew with the rows
   QVBoxLayout* otherReasons_ = nullptr;
   std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there

@@ -57,11 +57,88 @@ std::optional<core::SettingsFault> readObject(const QJsonObject& parent, const c
   return std::nullopt;
 }
 
+// A count of units as the file's number: whole, or the nearest double to the decimal value,
+// whose shortest text is that value's own.
+QJsonValue decimalNumber(std::int64_t units, int decimals) {
+  if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
+  double scale = 1;
+  for (int k = 0; k < decimals; ++k) scale *= 10;
+  return QJsonValue(static_cast<double>(units) / scale);
+}
+
+// "ticks": "standard", "topix100" or a table of {"upTo": …, "tick": …} rows, the last without upTo.
+std::optional<core::SettingsFault> readTicks(const QJsonValue& value, core::PriceTicks& ticks) {
+  const std::string where = "price.ticks";
+  if (value.isString()) {
+    if (value.toString() == QLatin1String("standard")) {
+      ticks.table = core::TickTable::Standard;
+    } else if (value.toString() == QLatin1String("topix100")) {
+      ticks.table = core::TickTable::Topix100;
+    } else {
+      return core::SettingsFault{where, "\"standard\"、\"topix100\" または呼値の表にしてください"};
+    }
+    return std::nullopt;
+  }
+  if (!value.isArray())
+    return core::SettingsFault{where, "\"standard\"、\"topix100\" または呼値の表にしてください"};
+  ticks.table = core::TickTable::File;
+  const QJsonArray rows = value.toArray();
+  for (qsizetype i = 0; i < rows.size(); ++i) {
+    const std::string row = where + "[" + std::to_string(i) + "]";
+    if (!rows.at(i).isObject())
+      return core::SettingsFault{row, "{ } で囲んだ項目の組にしてください"};
+    const QJsonObject object = rows.at(i).toObject();
+    core::TickBand band;
+    if (object.contains(key("upTo"))) {
+      if (auto fault = readNumber(object.value(key("upTo")), row + ".upTo",
+                                  decimalsOf(row + ".upTo"), band.upTo.emplace()))
+        return fault;
+    }
+    if (auto fault = readNumber(object.value(key("tick")), row + ".tick", decimalsOf(row + ".tick"),
+                                band.tick))
+      return fault;
+    ticks.fileBands.push_back(band);
+  }
+  return std::nullopt;
+}
+
+QJsonValue ticksValue(const core::PriceTicks& ticks) {
+  switch (ticks.table) {
+    case core::TickTable::Standard:
+      return QStringLiteral("standard");
+    case core::TickTable::Topix100:
+      return QStringLiteral("topix100");
+    case core::TickTable::File:
+      break;
+    case core::TickTable::Fixed:
+      return QJsonValue(QJsonValue::Undefined);
+  }
+  QJsonArray rows;
+  for (const core::TickBand& band : ticks.fileBands) {
+    QJsonObject row;
+    if (band.upTo)
+      row.insert(key("upTo"), decimalNumber(*band.upTo, decimalsOf("price.ticks.upTo")));
+    row.insert(key("tick"), decimalNumber(band.tick, decimalsOf("price.ticks.tick")));
+    rows.append(row);
+  }
+  return rows;
+}
+
+// A row's four numbers; with `ticks` (the price row) it may also hold a tick table, and then its
+// fixed steps may be left out (they keep the built-in values).
 std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const char* name,
-                                               core::StepSetting& row) {
+                                               core::StepSetting& row,
+                                               core::PriceTicks* ticks = nullptr) {
   QJsonObject object;
   if (auto fault = readObject(root, name, object)) return fault;
+  const bool ticked = ticks && object.contains(key("ticks"));
+  if (ticked) {
+    if (auto fault = readTicks(object.value(key("ticks")), *ticks)) return fault;
+  }
   for (const core::StepField& field : core::kStepFields) {
+    const bool fixedStep =
+        field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep;
+    if (ticked && fixedStep && !object.contains(key(field.key))) continue;
     const std::string where = std::string(name) + "." + field.key;
     if (auto fault =
             readNumber(object.value(key(field.key)), where, decimalsOf(where), row.*field.value))
@@ -87,7 +164,8 @@ std::optional<core::SettingsFault> readFees(const QJsonObject& root,
         [&](const char* name,
             std::optional<std::int64_t>& out) -> std::optional<core::SettingsFault> {
       if (!tier.contains(key(name))) return std::nullopt;
-      return readNumber(tier.value(key(name)), where + "." + name, decimalsOf(name), out.emplace());
+      return readNumber(tier.value(key(name)), where + "." + name, decimalsOf(where + "." + name),
+                        out.emplace());
     };
     std::optional<std::int64_t> percent, fee;
     for (const auto& [name, out] :
@@ -97,7 +175,8 @@ std::optional<core::SettingsFault> readFees(const QJsonObject& root,
     setting.percent = percent.value_or(0);
     if (percent && !tier.contains(key("fee"))) fee = 0;
     if (!fee) {
-      if (auto fault = readNumber(tier.value(key("fee")), where + ".fee", 0, fee.emplace()))
+      if (auto fault = readNumber(tier.value(key("fee")), where + ".fee",
+                                  decimalsOf(where + ".fee"), fee.emplace()))
         return fault;
     }
     setting.fee = *fee;
@@ -133,15 +212,6 @@ std::string lineOf(const QByteArray& contents, int offset) {
   return std::to_string(contents.left(end).count('\n') + 1);
 }
 
-// A count of units as the file's number: whole, or the nearest double to the decimal value,
-// whose shortest text is that value's own.
-QJsonValue decimalNumber(std::int64_t units, int decimals) {
-  if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
-  double scale = 1;
-  for (int k = 0; k < decimals; ++k) scale *= 10;
-  return QJsonValue(static_cast<double>(units) / scale);
-}
-
 QJsonObject stepObject(QJsonObject kept, const core::StepSetting& row, int decimals) {
   for (const core::StepField& field : core::kStepFields)
     kept.insert(key(field.key), decimalNumber(row.*field.value, decimals));
@@ -171,7 +241,7 @@ Parsed parse(const QByteArray& contents) {
   if (!fault) fault = readBorders(root, settings.feeBorders);
   if (!fault) fault = readName(root, settings.name);
   if (!fault) fault = readStepRow(root, "quantity", settings.quantity);
-  if (!fault) fault = readStepRow(root, "price", settings.price);
+  if (!fault) fault = readStepRow(root, "price", settings.price, &settings.priceTicks);
   if (!fault && root.contains(key("taxPercent")))
     fault = readNumber(root.value(key("taxPercent")), "taxPercent", decimalsOf("taxPercent"),
                        settings.taxThousandths);
@@ -234,7 +304,8 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
     for (const char* name : {"below", "percent", "min", "max"}) tier.remove(key(name));
     if (setting.below) tier.insert(key("below"), static_cast<qint64>(*setting.below));
     tier.insert(key("fee"), static_cast<qint64>(setting.fee));
-    if (setting.percent != 0) tier.insert(key("percent"), decimalNumber(setting.percent, 4));
+    if (setting.percent != 0)
+      tier.insert(key("percent"), decimalNumber(setting.percent, decimalsOf("fees.percent")));
     if (setting.min) tier.insert(key("min"), static_cast<qint64>(*setting.min));
     if (setting.max) tier.insert(key("max"), static_cast<qint64>(*setting.max));
     tiers.append(tier);
@@ -249,8 +320,12 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
     root.insert(key("name"), QString::fromStdString(settings.name));
   root.insert(key("quantity"), stepObject(root.value(key("quantity")).toObject(), settings.quantity,
                                           decimalsOf("quantity.step")));
-  root.insert(key("price"), stepObject(root.value(key("price")).toObject(), settings.price,
-                                       decimalsOf("price.step")));
+  QJsonObject price =
+      stepObject(root.value(key("price")).toObject(), settings.price, decimalsOf("price.step"));
+  price.remove(key("ticks"));
+  if (const QJsonValue ticks = ticksValue(settings.priceTicks); !ticks.isUndefined())
+    price.insert(key("ticks"), ticks);
+  root.insert(key("price"), price);
   root.insert(key("taxPercent"), decimalNumber(settings.taxThousandths, decimalsOf("taxPercent")));
 
   const QString folder = QFileInfo(path).absolutePath();

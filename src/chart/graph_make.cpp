@@ -51,9 +51,9 @@ std::string amountText(const std::string& plain, int power) {
 
 // The labels of the ticks whose values have these plain texts. In yen each label stands where it
 // always has: its plain text (without commas) ends 2 mm left of the axis. Otherwise the label
-// itself ends there. When no way of writing them lets every label fit, the one with the
-// narrowest widest label is taken, and a label too wide starts at the window's left edge: whole,
-// though over the axis.
+// itself ends there, or nearer the axis where that lets a unit with fewer decimals fit. When no
+// way of writing them lets every label fit, the one with the narrowest widest label is taken,
+// and a label too wide starts at the window's left edge: whole, though over the axis.
 AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
                           const std::vector<std::string>& plains) {
   AmountLabels yen{nullptr, {}, {}};
@@ -66,25 +66,85 @@ AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
   }
   if (yenFits) return yen;
 
-  AmountLabels best{};
-  double bestWidest = std::numeric_limits<double>::infinity();
+  // Each unit's labels, ending 2 mm left of the axis.
+  struct Written {
+    AmountLabels labels;
+    double widest;
+    std::size_t decimals;  // of the label with the most
+  };
+  std::vector<Written> written;
   for (const AmountUnit& unit : kAmountUnits) {
-    AmountLabels labels{unit.unit, {}, {}};
-    double widest = 0;
+    Written w{{unit.unit, {}, {}}, 0, 0};
     for (const std::string& plain : plains) {
-      labels.texts.push_back(amountText(plain, unit.power));
-      const double width = canvas.TextWidth(labels.texts.back());
-      widest = std::max(widest, width);
-      labels.lefts.push_back(core::toSingle(static_cast<double>(s.graphLeft) - width - 2));
+      const std::string text = amountText(plain, unit.power);
+      const double width = canvas.TextWidth(text);
+      w.widest = std::max(w.widest, width);
+      const std::size_t point = text.find('.');
+      if (point != std::string::npos)
+        w.decimals = std::max(w.decimals, text.find_first_not_of("0123456789", point + 1) -
+                                              std::min(text.size(), point + 1));
+      w.labels.texts.push_back(text);
+      w.labels.lefts.push_back(core::toSingle(static_cast<double>(s.graphLeft) - width - 2));
     }
-    if (widest <= static_cast<double>(s.graphLeft) - 2) return labels;
-    if (widest < bestWidest) {
-      bestWidest = widest;
-      best = std::move(labels);
-    }
+    written.push_back(std::move(w));
   }
+  const double room = static_cast<double>(s.graphLeft) - 2;
+  const auto first = std::find_if(written.begin(), written.end(),
+                                  [&](const Written& w) { return w.widest <= room; });
+  if (first != written.end() && first->decimals == 0) return first->labels;
+  // The first unit that fits needs decimals (or none fits): the unit (万円, 億円, 兆円) with the
+  // fewest decimals reads better ("9,998.7" rather than "0.99987"), and may come closer to the
+  // axis to fit, up to half a millimetre from it.
+  constexpr double kNearestMm = 0.5;
+  const Written* fewest = first != written.end() ? &*first : nullptr;
+  for (const Written& w : written)
+    if (w.labels.unit && w.widest <= static_cast<double>(s.graphLeft) - kNearestMm &&
+        (!fewest || w.decimals < fewest->decimals))
+      fewest = &w;
+  if (fewest) {
+    AmountLabels labels = fewest->labels;
+    const double shift = std::max(0.0, fewest->widest - room);
+    for (float& left : labels.lefts) left = core::toSingle(left + shift);
+    return labels;
+  }
+  // No way of writing them lets every label fit: the narrowest widest label, from the window's
+  // left edge where it is too wide.
+  const auto narrowest =
+      std::min_element(written.begin(), written.end(),
+                       [](const Written& a, const Written& b) { return a.widest < b.widest; });
+  AmountLabels best = narrowest->labels;
   for (float& left : best.lefts) left = std::max(left, 0.0f);
   return best;
+}
+
+// A price tick: where its line stands, its value, and where its label is printed and ends.
+struct PriceTick {
+  float x, value, left, right;
+};
+
+std::vector<PriceTick> priceTicksOf(const core::ChartState& s, const Canvas& canvas) {
+  std::vector<PriceTick> ticks;
+  const float bound = s.priceSpan;
+  const float step = s.priceStep;
+  float i = 0;
+  for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
+    const float x =
+        core::toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
+    const float value = i + s.priceMin;
+    const std::string plain = core::plainFloat(value);
+    const float left = core::toSingle(x - canvas.TextWidth(plain) / 2.0 - 1);
+    // The printed text: a blank in place of the sign when >= 0.
+    const float width = canvas.TextWidth(value >= 0 ? " " + plain : plain);
+    ticks.push_back({x, value, left, core::toSingle(static_cast<double>(left) + width)});
+    i = i + step;
+  }
+  return ticks;
+}
+
+bool labelsTouch(const std::vector<PriceTick>& ticks) {
+  for (std::size_t n = 1; n < ticks.size(); ++n)
+    if (ticks[n].left <= ticks[n - 1].right) return true;
+  return false;
 }
 
 }  // namespace
@@ -132,24 +192,23 @@ void GraphMake(core::ChartState& s, Canvas& canvas) {
   s.priceMax = core::toSingle(static_cast<double>(s.priceMin) + s.priceSpan);
   s.amountMax = core::toSingle(static_cast<double>(s.amountSpan) + s.amountMin);
 
-  // Price grid: vertical lines from the left edge, labels centred below the bottom edge.
+  // Price grid: vertical lines from the left edge, labels centred below the bottom edge. The
+  // step search spaces the ticks by the width of "MM"; where longer labels would still touch,
+  // the next larger step is taken.
   canvas.DrawWidth = 1;
   Zappari(s, s.priceSpan, 1, canvas.TextWidth("MM"));
-  {
-    const float bound = s.priceSpan;
-    const float step = s.priceStep;
-    float i = 0;
-    for (int n = 0; i <= bound && n < kMaxGridLines; ++n) {
-      const float x =
-          core::toSingle(static_cast<double>(s.graphWidth) / s.priceSpan * i + s.graphLeft);
-      canvas.Line(x, s.graphBottom, x, core::toSingle(core::plotTop(s)));
-      const float value = i + s.priceMin;
-      const float w = canvas.TextWidth(core::plainFloat(value));
-      canvas.CurrentX = core::toSingle(x - w / 2.0 - 1);
-      canvas.CurrentY = core::toSingle(static_cast<double>(s.graphBottom) + 1);
-      canvas.PrintNumber(value);
-      i = i + step;
-    }
+  std::vector<PriceTick> priceTicks = priceTicksOf(s, canvas);
+  while (labelsTouch(priceTicks)) {
+    const float next = s.priceStep * 10.0f;
+    if (!std::isfinite(next)) break;
+    s.priceStep = next;
+    priceTicks = priceTicksOf(s, canvas);
+  }
+  for (const PriceTick& tick : priceTicks) {
+    canvas.Line(tick.x, s.graphBottom, tick.x, core::toSingle(core::plotTop(s)));
+    canvas.CurrentX = tick.left;
+    canvas.CurrentY = core::toSingle(static_cast<double>(s.graphBottom) + 1);
+    canvas.PrintNumber(tick.value);
   }
 
   // Amount grid: horizontal lines from the bottom edge, labels left of the left edge.

@@ -4,6 +4,7 @@
 // floats; truth values are 16-bit (true = -1, false = 0); colours are 0x00BBGGRR.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/decimal.h"
@@ -60,6 +61,9 @@ struct ChartState {
   core::Decimal quantityDecimal;
   core::Decimal buyPriceDecimal;
   core::Decimal sellPriceDecimal;
+  // The profit after tax the user aims at (目標（税引後）), whole yen; none while the field is
+  // empty.
+  std::optional<std::int64_t> targetAfterTax;
   // The fee tiers, the step buttons' units and limits and the tax rate in force: the user's, or
   // the built-in ones. They take the place of the fees and the quantity limit the window once
   // kept as constants of its own.

@@ -14,10 +14,61 @@ TradeSettings builtInSettings() {
   return s;
 }
 
+const std::vector<TickBand>& standardTicks() {
+  static const std::vector<TickBand> bands = {{300'000, 100},
+                                              {500'000, 500},
+                                              {3'000'000, 1'000},
+                                              {5'000'000, 5'000},
+                                              {30'000'000, 10'000},
+                                              {50'000'000, 50'000},
+                                              {300'000'000, 100'000},
+                                              {500'000'000, 500'000},
+                                              {3'000'000'000, 1'000'000},
+                                              {5'000'000'000, 5'000'000},
+                                              {std::nullopt, 10'000'000}};
+  return bands;
+}
+
+const std::vector<TickBand>& topix100Ticks() {
+  static const std::vector<TickBand> bands = {{100'000, 10},
+                                              {300'000, 50},
+                                              {1'000'000, 100},
+                                              {3'000'000, 500},
+                                              {10'000'000, 1'000},
+                                              {30'000'000, 5'000},
+                                              {100'000'000, 10'000},
+                                              {300'000'000, 50'000},
+                                              {1'000'000'000, 100'000},
+                                              {3'000'000'000, 500'000},
+                                              {std::nullopt, 1'000'000}};
+  return bands;
+}
+
+const std::vector<TickBand>* tickBands(const PriceTicks& ticks) {
+  switch (ticks.table) {
+    case TickTable::Standard:
+      return &standardTicks();
+    case TickTable::Topix100:
+      return &topix100Ticks();
+    case TickTable::File:
+      return &ticks.fileBands;
+    case TickTable::Fixed:
+      break;
+  }
+  return nullptr;
+}
+
 const SettingField& settingField(std::string_view key) {
-  if (key.starts_with("fees[")) key.remove_prefix(key.find('.') + 1);
+  std::string plain;  // the key without its places: "fees[2].fee" is "fees.fee"
+  for (std::size_t i = 0; i < key.size(); ++i) {
+    if (key[i] == '[')
+      i = key.find(']', i);
+    else
+      plain += key[i];
+    if (i == std::string_view::npos) break;
+  }
   for (const SettingField& field : kSettingFields)
-    if (field.key == key) return field;
+    if (field.key == plain) return field;
   return kSettingFields.front();
 }
 
@@ -52,6 +103,33 @@ void checkRow(std::vector<SettingsFault>& faults, const StepSetting& row, const 
     faults.push_back({name + ".highest", "下限より大きくしてください"});
 }
 
+// A table from the file: its borders rise, each on its own band's grid, and the last band is open.
+void checkTicks(std::vector<SettingsFault>& faults, const PriceTicks& ticks) {
+  if (ticks.table != TickTable::File) return;
+  const std::vector<TickBand>& bands = ticks.fileBands;
+  if (bands.empty() || bands.size() > kMaxTickBands)
+    faults.push_back(
+        {"price.ticks", "呼値の段は1段から" + std::to_string(kMaxTickBands) + "段までです"});
+  std::optional<std::int64_t> previous;
+  for (std::size_t i = 0; i < bands.size(); ++i) {
+    const std::string key = "price.ticks[" + std::to_string(i) + "].";
+    const TickBand& band = bands[i];
+    const bool last = i + 1 == bands.size();
+    const std::size_t before = faults.size();
+    checkBounds(faults, key + "tick", band.tick);
+    if (last && band.upTo) faults.push_back({key + "upTo", "最後の段には単価を書きません"});
+    if (!last && !band.upTo) faults.push_back({key + "upTo", "単価を入れてください"});
+    if (!band.upTo) continue;
+    checkBounds(faults, key + "upTo", *band.upTo);
+    if (faults.size() != before) continue;
+    if (previous && *band.upTo <= *previous)
+      faults.push_back({key + "upTo", "前の段の単価より大きくしてください"});
+    else if (*band.upTo % band.tick != 0)
+      faults.push_back({key + "upTo", "その段の刻みの倍数にしてください"});
+    previous = band.upTo;
+  }
+}
+
 }  // namespace
 
 std::vector<SettingsFault> settingsFaults(const TradeSettings& s) {
@@ -83,6 +161,7 @@ std::vector<SettingsFault> settingsFaults(const TradeSettings& s) {
     faults.push_back({"name", std::to_string(kMaxNameLength) + "文字までにしてください"});
   checkRow(faults, s.quantity, "quantity");
   checkRow(faults, s.price, "price");
+  checkTicks(faults, s.priceTicks);
   checkBounds(faults, "taxPercent", s.taxThousandths);
   return faults;
 }

@@ -52,12 +52,37 @@ inline constexpr std::array<StepField, 4> kStepFields{{{"step", &StepSetting::st
                                                        {"lowest", &StepSetting::lowest},
                                                        {"highest", &StepSetting::highest}}};
 
+// One band of an exchange's tick table (呼値の単位), in hundredths of a yen: prices up to and
+// including `upTo` are multiples of `tick`; the last band has no `upTo` and holds every price
+// above.
+struct TickBand {
+  std::optional<std::int64_t> upTo;
+  std::int64_t tick = 0;
+  bool operator==(const TickBand&) const = default;
+};
+
+// How the price buttons step: by the fixed steps of StepSetting, or along a tick table, one of
+// the two built in or one the settings file wrote out (kept in `fileBands`).
+enum class TickTable { Fixed, Standard, Topix100, File };
+struct PriceTicks {
+  TickTable table = TickTable::Fixed;
+  std::vector<TickBand> fileBands;
+  bool operator==(const PriceTicks&) const = default;
+};
+
+// The two built-in tables: most shares, and the shares of the TOPIX100.
+const std::vector<TickBand>& standardTicks();
+const std::vector<TickBand>& topix100Ticks();
+// The bands in force, or nothing with fixed steps.
+const std::vector<TickBand>* tickBands(const PriceTicks& ticks);
+
 struct TradeSettings {
   std::vector<FeeTierSetting> fees;
   FeeBorders feeBorders = FeeBorders::Below;
   std::string name;                 // the plan's name for the title; may be empty
   StepSetting quantity;             // shares
   StepSetting price;                // hundredths of a yen
+  PriceTicks priceTicks;            // "price.ticks"; fixed steps when the file has none
   std::int64_t taxThousandths = 0;  // thousandths of a percent: 20315 is 20.315 %
   bool operator==(const TradeSettings&) const = default;
 };
@@ -68,8 +93,9 @@ struct TradeSettings {
 TradeSettings builtInSettings();
 
 // One number a setting holds, as the checker, the file and the dialog all know it: its key in
-// the file (a tier's key without "fees[i]."; a step row's as "price.step"), the decimals of its
-// unit, its bounds in whole units, its unit and its caption in the dialog's words.
+// the file without the places in its lists ("fees.fee" for "fees[2].fee", "price.ticks.tick"),
+// the decimals of its unit, its bounds in whole units, its unit and its caption in the dialog's
+// words.
 struct SettingField {
   std::string_view key;
   int decimals;
@@ -79,17 +105,18 @@ struct SettingField {
 };
 
 inline constexpr std::size_t kMaxTiers = 20;
+inline constexpr std::size_t kMaxTickBands = 30;
 inline constexpr std::size_t kMaxNameLength = 40;  // characters
 
 // The table of every number a setting holds. Wide enough for any broker and trade of today,
 // narrow enough that every amount the chart computes stays exact in its float and decimal
 // arithmetic.
-inline constexpr std::array<SettingField, 14> kSettingFields{{
-    {"below", 0, 1, 1'000'000'000'000, "円", "約定代金"},
-    {"fee", 0, 0, 10'000'000, "円", "手数料"},
-    {"percent", 4, 0, 100'000, "%", "料率"},
-    {"min", 0, 0, 10'000'000, "円", "最低"},
-    {"max", 0, 0, 10'000'000, "円", "最高"},
+inline constexpr std::array<SettingField, 16> kSettingFields{{
+    {"fees.below", 0, 1, 1'000'000'000'000, "円", "約定代金"},
+    {"fees.fee", 0, 0, 10'000'000, "円", "手数料"},
+    {"fees.percent", 4, 0, 100'000, "%", "料率"},
+    {"fees.min", 0, 0, 10'000'000, "円", "最低"},
+    {"fees.max", 0, 0, 10'000'000, "円", "最高"},
     {"quantity.step", 0, 1, 100'000'000, "株", "小さい刻み"},
     {"quantity.bigStep", 0, 1, 100'000'000, "株", "大きい刻み"},
     {"quantity.lowest", 0, 1, 100'000'000, "株", "下限"},
@@ -98,10 +125,12 @@ inline constexpr std::array<SettingField, 14> kSettingFields{{
     {"price.bigStep", 2, 1, 1'000'000'000, "円", "大きい刻み"},
     {"price.lowest", 2, 1, 1'000'000'000, "円", "下限"},
     {"price.highest", 2, 1, 1'000'000'000, "円", "上限"},
+    {"price.ticks.upTo", 2, 1, 1'000'000'000, "円", "呼値の段の単価"},
+    {"price.ticks.tick", 2, 1, 1'000'000'000, "円", "呼値の刻み"},
     {"taxPercent", 3, 0, 100'000, "%", "税率"},
 }};
 
-// The row of a key ("fee", "price.step"); a tier's key may carry its place ("fees[2].fee").
+// The row of a key ("price.step"), with or without the places in its lists ("fees[2].fee").
 const SettingField& settingField(std::string_view key);
 
 // A setting that is not taken: where (the file's key, "fees[1].below", "price.step") and why,

@@ -1,8 +1,10 @@
 #include "stepper/step_rules.h"
 
+#include <cmath>
 #include <limits>
 
 #include "core/number_text.h"
+#include "core/price_grid.h"
 #include "core/single.h"
 
 namespace stepper {
@@ -37,6 +39,43 @@ double yen(std::int64_t hundredths) { return static_cast<double>(hundredths) / 1
 
 std::string signedText(double step) { return (step < 0 ? "" : "+") + core::plainDouble(step); }
 
+// Beyond this many yen a value is not stepped along a tick table: far above any limit, and its
+// hundredths stay well inside an int64.
+constexpr double kMaxTickedYen = 1e15;
+
+// The value's hundredths below and above it (equal on a value of two decimals or fewer: a field
+// text reads as the double nearest its decimal, which is the double nearest hundredths / 100).
+struct Bracket {
+  std::int64_t floor, ceil;
+};
+Bracket hundredthsAround(double v) {
+  const double scaled = v * 100.0;
+  const auto nearest = static_cast<std::int64_t>(std::llround(scaled));
+  if (static_cast<double>(nearest) / 100.0 == v) return {nearest, nearest};
+  const auto floor = static_cast<std::int64_t>(std::floor(scaled));
+  return {floor, floor + 1};
+}
+
+std::string hundredthsText(std::int64_t k) {
+  const std::int64_t magnitude = k < 0 ? -k : k;
+  const std::int64_t cents = magnitude % 100;
+  return (k < 0 ? "-" : "") + std::to_string(magnitude / 100) + (cents < 10 ? ".0" : ".") +
+         std::to_string(cents);
+}
+
+std::optional<std::string> stepTicks(double v, const core::TradeSettings& settings, Button button) {
+  if (!(std::fabs(v) <= kMaxTickedYen)) return std::nullopt;
+  const core::PriceGrid grid(settings);
+  const Bracket around = hundredthsAround(v);
+  const bool big = button == Button::BigDown || button == Button::BigUp;
+  std::int64_t k = increases(button) ? around.floor : around.ceil;
+  for (int tick = 0; tick < (big ? 10 : 1); ++tick)
+    k = increases(button) ? grid.above(k) : grid.below(k);
+  if (increases(button) ? k > settings.price.highest : k < settings.price.lowest)
+    return std::nullopt;
+  return core::trimPriceText(hundredthsText(k), settings);
+}
+
 }  // namespace
 
 double priceStepOf(const core::StepSetting& hundredths, Button button) {
@@ -55,6 +94,15 @@ std::optional<std::string> stepPrice(std::string_view fieldText,
   // format0_00 rounds the sum's 15-digit text, not its binary value: a field reading "1.005"
   // steps up to "2.01", as the text on screen promises, although 2.005 is stored just below it.
   return core::format0_00(v + priceStepOf(hundredths, button));
+}
+
+std::optional<std::string> stepPrice(std::string_view fieldText,
+                                     const core::TradeSettings& settings, Button button) {
+  if (core::tickBands(settings.priceTicks))
+    return stepTicks(fieldValue(fieldText), settings, button);
+  const auto text = stepPrice(fieldText, settings.price, button);
+  if (!text) return text;
+  return core::trimPriceText(*text, settings);
 }
 
 std::optional<std::string> stepQuantity(std::string_view fieldText, const core::StepSetting& shares,
@@ -76,6 +124,12 @@ std::optional<std::string> stepQuantity(std::string_view fieldText, const core::
 
 std::string priceTip(const core::StepSetting& hundredths, Button button) {
   return signedText(priceStepOf(hundredths, button));
+}
+
+std::string priceTip(const core::TradeSettings& settings, Button button) {
+  if (!core::tickBands(settings.priceTicks)) return priceTip(settings.price, button);
+  const bool big = button == Button::BigDown || button == Button::BigUp;
+  return std::string(increases(button) ? "+" : "-") + (big ? "10" : "1") + "呼値";
 }
 
 std::string quantityTip(const core::StepSetting& shares, Button button) {

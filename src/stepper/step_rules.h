@@ -29,6 +29,14 @@ double quantityStepOf(const core::StepSetting& shares, Button button);
 std::optional<std::string> stepPrice(std::string_view fieldText,
                                      const core::StepSetting& hundredths, Button button);
 
+// A price button of the settings: with a tick table, ">" moves to the next price on the tick grid
+// above the value (from a value off the grid, the next grid price above it), "<" to the grid
+// price below, ">>" and "<<" ten ticks, crossing bands tick by tick; ">" is taken when the new
+// price is at most the highest, "<" when it is at least the lowest. With fixed steps as above.
+// The text has the decimals the settings' finest step needs ("2910", "198.4", "0.00" built in).
+std::optional<std::string> stepPrice(std::string_view fieldText,
+                                     const core::TradeSettings& settings, Button button);
+
 // The plain text (up to 15 digits) after the step, or nothing when the limit refuses it. A
 // decreasing button compares in double precision; an increasing one compares in single precision,
 // as the quantity itself is kept.
@@ -38,6 +46,8 @@ std::optional<std::string> stepQuantity(std::string_view fieldText, const core::
 // The button's tool tip: its signed step ("-10000", "+0.01").
 std::string priceTip(const core::StepSetting& hundredths, Button button);
 std::string quantityTip(const core::StepSetting& shares, Button button);
+// With a tick table the price buttons' tips count ticks ("+1呼値", "-10呼値").
+std::string priceTip(const core::TradeSettings& settings, Button button);
 
 // The repeat counter after one more tick. It stops at its largest value instead of wrapping to a
 // negative count; only 0, 1 and "2 or more" mean anything, so a hold of any length stays fast.

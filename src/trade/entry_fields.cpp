@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/decimal.h"
 #include "core/number_text.h"
 #include "core/single.h"
 #include "trade/fees.h"
@@ -38,6 +39,19 @@ std::optional<float> acceptQuantity(const core::ChartState& s, std::string_view 
       !core::finiteAsFloat(static_cast<double>(q) * s.priceMax))
     return std::nullopt;
   return quantity;
+}
+
+std::optional<TargetEntry> acceptTarget(std::string_view text) {
+  if (text.find_first_not_of(" \t") == std::string_view::npos) return TargetEntry{};
+  const std::optional<core::Decimal> value = core::readExact(text);
+  if (!value) return std::nullopt;
+  if (value->sign() == 0) return TargetEntry{0};
+  constexpr std::size_t kMostDigits = 15;  // up to 10^15 - 1 yen
+  if (value->exponent() < 0 || value->digits().size() + value->exponent() > kMostDigits)
+    return std::nullopt;
+  std::int64_t yen = std::stoll(value->digits());
+  for (std::int64_t i = 0; i < value->exponent(); ++i) yen *= 10;
+  return TargetEntry{value->sign() < 0 ? -yen : yen};
 }
 
 }  // namespace trade

@@ -6,6 +6,7 @@
 // precision. Otherwise the state keeps its last good value and the field shows that its text is
 // not taken. Negative, zero and very large prices are numbers like any other and are taken; a
 // quantity must be above zero.
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -27,5 +28,12 @@ std::optional<float> acceptPrice(const core::ChartState& s, Side side, std::stri
 // settlement amount at its held price, or the amount-line value (quantity * price) at either end
 // of the visible price range.
 std::optional<float> acceptQuantity(const core::ChartState& s, std::string_view text);
+
+// The target field (目標（税引後）): empty (blanks only) means no target; otherwise whole yen of
+// either sign, up to 10^15, written as the other fields are. Nothing when the text is not taken.
+struct TargetEntry {
+  std::optional<std::int64_t> yen;  // none: no target
+};
+std::optional<TargetEntry> acceptTarget(std::string_view text);
 
 }  // namespace trade

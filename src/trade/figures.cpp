@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/fee_schedule.h"
+#include "core/number_text.h"
 #include "core/single.h"
 #include "trade/fees.h"
 
@@ -38,21 +39,26 @@ Cost purchaseCost(const core::ChartState& s) {
   return {-(s.quantityDecimal * s.buyPriceDecimal), -exactFee(s, s.buyPriceDecimal)};
 }
 
-// The readout would show 0 or a profit at grid price k: as shownProfit, with the cost given.
-bool breaksEven(const core::ChartState& s, const Cost& cost, std::int64_t k) {
+// The one exact test every price search makes: the readout, were the shares sold at grid price
+// k, shows a profit of at least `aim` yen (as shownProfit, with the cost given).
+bool readoutReaches(const core::ChartState& s, const Cost& cost, std::int64_t k,
+                    const core::Decimal& aim) {
   const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
-  return core::wholeYen({proceeds, -core::feeOf(s.settings, proceeds), cost.value, cost.fee})
-             .sign() >= 0;
+  const core::Decimal profit =
+      core::wholeYen({proceeds, -core::feeOf(s.settings, proceeds), cost.value, cost.fee});
+  return core::wholeYen({profit, -aim}).sign() >= 0;
 }
 
-// The same with the tier's fee before it is rounded down: a fee with a rate rounds down by less
-// than a yen, so where this holds the readout shows 0 or a profit, and it rises with the price
-// (the rate is at most a tenth).
-bool surelyBreaksEven(const core::ChartState& s, const Cost& cost, std::size_t tier,
-                      std::int64_t k) {
+// The same with the tier's fee before it is rounded down, which is the larger by less than a
+// yen: where this holds, the readout reaches the aim too, and it rises with the price (the rate
+// is at most a tenth).
+bool surelyReaches(const core::ChartState& s, const Cost& cost, std::size_t tier, std::int64_t k,
+                   const core::Decimal& aim) {
   const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
   const core::FeeTerms fee = core::feeTerms(s.settings, tier, proceeds);
-  return core::wholeYen({proceeds, -fee.fixed, -fee.share, cost.value, cost.fee}).sign() >= 0;
+  const core::Decimal profit =
+      core::wholeYen({proceeds, -fee.fixed, -fee.share, cost.value, cost.fee});
+  return core::wholeYen({profit, -aim}).sign() >= 0;
 }
 
 // The first k in [lo, hi] where a rising test turns true, hi + 1 when it never does.
@@ -95,71 +101,129 @@ std::int64_t firstTrueNear(std::int64_t lo, std::int64_t hi, double estimate, co
   return hi + 1;
 }
 
-// The search in hand: the trade, its exact purchase cost and the same in double.
-struct Search {
+// What a search assumes of the fees, kept here alone: within one fee tier the fee before it is
+// rounded down is clamp(fixed + rate x value, min, max) (core::feeLine), so there the profit with
+// it rises with the price, and the fee rounded down is less than it by under a yen. The first
+// grid price where that profit reaches the aim is found by halving, the floats settling every
+// price far from the aim; below it the rounding may still let a few prices reach the aim, within
+// a few yen of trade value, and those are tried one by one.
+struct FeeInTier {
   const core::ChartState& s;
   Cost exact;
-  double cost;
+  core::Decimal aim;  // yen of profit
+  double aimYen;
+  double cost;  // the purchase cost with its fee, in double
 
-  // Grid price k in the tier breaks even even with the fee before rounding down. The floats
-  // settle it where the profit is far from zero (the field values differ from their floats by
-  // less than a millionth); near zero the exact test decides.
-  bool surelyAt(std::int64_t k, std::size_t tier) const {
-    const core::FeeLine line = core::feeLine(s.settings, tier);
+  // Grid price k in the tier reaches the aim even with the fee before rounding down. The field
+  // values differ from their floats by less than a millionth; near the aim the exact test decides.
+  bool surelyAt(std::int64_t k, std::size_t tier, const core::FeeLine& line) const {
     const double proceeds = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
     double fee = line.fixed + line.rate * proceeds;
     if (line.min) fee = std::max(fee, *line.min);
     if (line.max) fee = std::min(fee, *line.max);
-    const double profit = proceeds - fee - cost;
-    const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost));
-    if (profit > doubt) return true;
-    if (profit < -doubt) return false;
-    return surelyBreaksEven(s, exact, tier, k);
+    const double over = proceeds - fee - cost - aimYen;
+    const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost) + std::fabs(aimYen));
+    if (over > doubt) return true;
+    if (over < -doubt) return false;
+    return surelyReaches(s, exact, tier, k, aim);
+  }
+  bool at(std::int64_t k) const { return readoutReaches(s, exact, k, aim); }
+  // Where in the tier the aim is likely first reached, in hundredths.
+  double estimate(const core::FeeLine& line) const {
+    return std::ceil((cost + line.fixed + aimYen) * 100.0 / (s.quantity * (1 - line.rate)));
   }
 };
 
 }  // namespace
 
-std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
+std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, std::int64_t profit,
+                                                   const core::PriceGrid& grid) {
   if (!(s.quantity > 0)) return std::nullopt;
   const Cost exact = purchaseCost(s);
-  const Search search{s, exact,
-                      static_cast<double>(s.quantity) * s.buyPrice - core::toFloat(exact.fee)};
-  // Each tier holds a run of grid prices (the trade value rises with the price); walk them from
-  // the highest down, looking for the highest price that does not break even. Within a tier the
-  // profit with the fee before rounding down rises; from the first price where it breaks even on,
-  // every price does. Below it, a fee rounded down may still break even for a few prices (by
-  // under a yen): those are tried one by one down to the first that does not, which comes within
-  // a yen's worth of trade value.
-  std::int64_t end = kHighest;  // the last grid price of the tier in hand
+  const FeeInTier fees{s, exact, core::Decimal(profit), static_cast<double>(profit),
+                       static_cast<double>(s.quantity) * s.buyPrice - core::toFloat(exact.fee)};
+  // Each tier holds a run of 0.01 prices (the trade value rises with the price); walk them from
+  // the highest down, trying the grid's prices among them. In each, find the first grid price from
+  // which on every one reaches the aim; the first tier from the top where that is not its first
+  // grid price holds the answer.
+  std::int64_t end = kHighest;  // the last 0.01 price of the tier in hand
   for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
     const std::int64_t start =
         tier == 0 ? kLowest
                   : firstTrueNear(kLowest, end,
                                   std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
                                   [&](std::int64_t k) { return tierAt(s, k) >= tier; });
-    if (start > end) continue;  // no grid price in this tier
-    const core::FeeLine line = core::feeLine(s.settings, tier);
-    const std::int64_t sure = firstTrueNear(
-        start, end, std::ceil((search.cost + line.fixed) * 100.0 / (s.quantity * (1 - line.rate))),
-        [&](std::int64_t k) { return search.surelyAt(k, tier); });
-    for (std::int64_t k = sure - 1; k >= start; --k) {
-      if (!breaksEven(s, search.exact, k)) {
-        if (k + 1 > kHighest) return std::nullopt;
-        return k + 1;
-      }
+    if (start > end) continue;  // no 0.01 price in this tier
+    const std::int64_t first = grid.atOrAbove(start), last = grid.atOrBelow(end);
+    if (first > last) {
+      end = start - 1;
+      continue;
     }
+    const core::FeeLine line = core::feeLine(s.settings, tier);
+    std::int64_t from = first;
+    if (!fees.surelyAt(first, tier, line)) {
+      // The first hundredth whose grid price at or above it surely reaches: that grid price (the
+      // first of the tier above where none does).
+      const std::int64_t sure = firstTrueNear(
+          first + 1, last, fees.estimate(line),
+          [&](std::int64_t k) { return fees.surelyAt(grid.atOrAbove(k), tier, line); });
+      from = grid.atOrAbove(sure > last ? last + 1 : sure);
+      for (std::int64_t k = grid.below(from); k >= first && fees.at(k); k = grid.below(k)) from = k;
+    }
+    if (from > first) return from > kHighest ? std::nullopt : std::optional<std::int64_t>(from);
     end = start - 1;
   }
-  return std::nullopt;  // 0 or a profit from 0.01 up
+  return std::nullopt;  // the aim is reached from the grid's lowest price up
+}
+
+std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
+  return lowestPriceFromWhichOn(s, 0, core::PriceGrid::hundredths());
+}
+
+std::optional<std::int64_t> profitNeeded(const core::ChartState& s, std::int64_t target) {
+  if (target <= 0) return target;
+  // After tax a profit p keeps p - floor(p x rate), which rises with p (by 0 or 1 a yen).
+  const std::int64_t rate = s.settings.taxThousandths;
+  constexpr std::int64_t kWhole = 100'000;
+  if (rate >= kWhole) return std::nullopt;
+  // p x rate / 100000 rounded down, in two parts so that no product leaves an int64.
+  const auto kept = [rate](std::int64_t p) {
+    return p - ((p / kWhole) * rate + (p % kWhole) * rate / kWhole);
+  };
+  constexpr std::int64_t kMostProfit = 1'000'000'000'000'000'000;  // yen; far beyond any trade
+  if (kept(kMostProfit) < target) return std::nullopt;
+  return firstTrue(target, kMostProfit, [&](std::int64_t p) { return kept(p) >= target; });
+}
+
+namespace {
+
+PriceAnswer pricesFor(const core::ChartState& s, std::int64_t profit) {
+  const core::PriceGrid orderable(s.settings);
+  PriceAnswer answer;
+  answer.hundredths = lowestPriceFromWhichOn(s, profit, core::PriceGrid::hundredths());
+  answer.orderable = orderable.isEveryHundredth() ? answer.hundredths
+                                                  : lowestPriceFromWhichOn(s, profit, orderable);
+  return answer;
+}
+
+}  // namespace
+
+PriceAnswer breakEvenPrices(const core::ChartState& s) { return pricesFor(s, 0); }
+
+PriceAnswer targetPrices(const core::ChartState& s) {
+  if (!s.targetAfterTax) return {};
+  const auto profit = profitNeeded(s, *s.targetAfterTax);
+  if (!profit) return {};
+  return pricesFor(s, *profit);
 }
 
 core::Decimal roundTripFees(const core::ChartState& s) {
   return core::wholeYen({exactFee(s, s.buyPriceDecimal), exactFee(s, s.sellPriceDecimal)});
 }
 
-core::Decimal profitAfterTax(const core::ChartState& s) {
-  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+namespace {
+
+core::Decimal afterTaxOf(const core::ChartState& s, const core::Decimal& profit) {
   if (profit.sign() <= 0) return profit;
   // The rate is kept in thousandths of a percent: tax = profit x thousandths / 100000.
   const core::Decimal tax = core::wholeTowardZero(
@@ -167,20 +231,113 @@ core::Decimal profitAfterTax(const core::ChartState& s) {
   return core::wholeYen({profit, -tax});
 }
 
-FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t> breakEven) {
-  return {std::string("損益分岐 ") + (breakEven ? core::groupedCentsText(core::Decimal::fromDigits(
-                                                      false, std::to_string(*breakEven), -2)) +
-                                                      "円"
-                                                : std::string("—")),
-          "往復手数料 " + core::groupedText(roundTripFees(s)) + "円",
-          "税引後 " + core::groupedText(profitAfterTax(s)) + "円"};
+std::optional<std::int64_t> returnOf(const core::ChartState& s, const core::Decimal& profit) {
+  const core::Decimal amount = core::wholeYen(
+      {s.quantityDecimal * s.buyPriceDecimal, core::fromFloat(funcTip(s, s.buyPrice))});
+  if (amount.sign() <= 0) return std::nullopt;
+  // Both are whole yen: the quotient of their doubles is off by far less than the distance to a
+  // half of a hundredth, except where it nearly is one; there the exact decimals decide: n is the
+  // answer when (2n - 1) x amount <= 20000 x |profit| < (2n + 1) x amount.
+  const double estimate =
+      std::fabs(std::stod(core::plainText(profit))) * 10000.0 / std::stod(core::plainText(amount));
+  if (!(estimate < 1e15)) return std::nullopt;
+  auto n = static_cast<std::int64_t>(std::llround(estimate));
+  const double fromHalf = std::fabs(std::fabs(estimate - static_cast<double>(n)) - 0.5);
+  if (fromHalf < 1e-6 + 1e-12 * estimate) {
+    const core::Decimal twice = core::Decimal(20000) * (profit.sign() < 0 ? -profit : profit);
+    const auto at = [&](std::int64_t odd) {  // sign of odd x amount - 20000 x |profit|
+      return core::wholeYen({core::Decimal(odd) * amount, -twice}).sign();
+    };
+    while (at(2 * n + 1) <= 0) ++n;
+    while (n > 0 && at(2 * n - 1) > 0) --n;
+  }
+  return profit.sign() < 0 ? -n : n;
+}
+
+}  // namespace
+
+core::Decimal profitAfterTax(const core::ChartState& s) {
+  return afterTaxOf(s, shownProfit(s, s.sellPrice, s.sellPriceDecimal));
+}
+
+std::optional<std::int64_t> returnHundredths(const core::ChartState& s) {
+  return returnOf(s, shownProfit(s, s.sellPrice, s.sellPriceDecimal));
+}
+
+TradeFigures tradeFigures(const core::ChartState& s) {
+  const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
+  return {breakEvenPrices(s),    targetPrices(s), roundTripFees(s),
+          afterTaxOf(s, profit), profit,          returnOf(s, profit)};
+}
+
+namespace {
+
+core::Decimal hundredthsDecimal(std::int64_t k) {
+  return core::Decimal::fromDigits(k < 0, std::to_string(k < 0 ? -k : k), -2);
+}
+
+// A price answer as the figure writes it: the orderable price with the decimals the settings'
+// steps need, then the 0.01-grid price in brackets where the two differ.
+FigureValue priceValue(const core::ChartState& s, const PriceAnswer& answer) {
+  if (!answer.orderable) return {"—", std::nullopt};
+  const core::Decimal price = hundredthsDecimal(*answer.orderable);
+  std::string text = core::trimPriceText(core::groupedCentsText(price), s.settings) + "円";
+  if (answer.hundredths && *answer.hundredths != *answer.orderable)
+    text += "（" + core::groupedCentsText(hundredthsDecimal(*answer.hundredths)) + "）";
+  return {text, price};
+}
+
+FigureValue yenValue(const core::Decimal& amount) {
+  return {core::groupedText(amount) + "円", amount};
+}
+
+// The readout's sign, also where the percentage rounds to 0.00.
+FigureValue returnValue(const TradeFigures& f) {
+  if (!f.returnHundredths) return {"—", std::nullopt};
+  const std::int64_t n = *f.returnHundredths;
+  const core::Decimal percent = hundredthsDecimal(n);
+  const std::string magnitude = core::groupedCentsText(n < 0 ? -percent : percent);
+  return {(f.profit.sign() < 0 ? "-" : "") + magnitude + "%", percent};
+}
+
+}  // namespace
+
+const std::vector<FigureRow>& figureTable() {
+  using S = const core::ChartState&;
+  using F = const TradeFigures&;
+  static const std::vector<FigureRow> table = {
+      {"LblBreakEven", "損益分岐", [](S s, F f) { return priceValue(s, f.breakEven); }},
+      {"LblRoundTripFees", "往復手数料", [](S, F f) { return yenValue(f.fees); }},
+      {"LblAfterTax", "税引後", [](S, F f) { return yenValue(f.afterTax); }},
+      {"LblReturn", "損益率", [](S, F f) { return returnValue(f); }},
+      {"LblTargetPrice", "目標価格", [](S s, F f) { return priceValue(s, f.target); }},
+  };
+  return table;
+}
+
+std::string figureText(const FigureRow& row, const core::ChartState& s,
+                       const std::optional<TradeFigures>& known) {
+  return std::string(row.caption) + " " + (known ? row.value(s, *known).text : "—");
+}
+
+namespace {
+FigureTexts firstThree(const core::ChartState& s, const std::optional<TradeFigures>& f) {
+  const auto& t = figureTable();
+  return {figureText(t[0], s, f), figureText(t[1], s, f), figureText(t[2], s, f)};
+}
+}  // namespace
+
+FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t>) {
+  return firstThree(s, tradeFigures(s));
 }
 
 std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   double low = std::min(s.buyPrice, s.sellPrice);
   double high = std::max(s.buyPrice, s.sellPrice);
-  if (const auto breakEven = breakEvenHundredths(s)) {
-    const double price = gridFloat(*breakEven);
+  // The dashed marks too: the break-even and the target's price where the lines cross.
+  for (const auto& mark : {breakEvenHundredths(s), targetPrices(s).hundredths}) {
+    if (!mark) continue;
+    const double price = gridFloat(*mark);
     low = std::min(low, price);
     high = std::max(high, price);
   }
@@ -211,11 +368,13 @@ std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   TradeExtent e{};
   widen(low, high, e.priceLow, e.priceHigh);
   widen(amountLow, amountHigh, e.amountLow, e.amountHigh);
+  e.contentPriceLow = low;
   e.contentPriceHigh = high;
+  e.contentAmountLow = amountLow;
   e.contentAmountHigh = amountHigh;
   return e;
 }
 
-FigureTexts figureTextsUnknown() { return {"損益分岐 —", "往復手数料 —", "税引後 —"}; }
+FigureTexts figureTextsUnknown() { return firstThree(core::ChartState{}, std::nullopt); }
 
 }  // namespace trade

@@ -1,5 +1,6 @@
 #include "trade/markers.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/fee_schedule.h"
@@ -32,6 +33,8 @@ float priceOf(const core::ChartState& s, Side side) {
 
 // The break-even line reaches least far above the plot: its label's row lies below the others'.
 constexpr float kBreakEvenReach = 5;
+// The target's line ends at the plot's top edge, its label in a row of its own inside the plot.
+constexpr float kTargetReach = 0;
 
 }  // namespace
 
@@ -65,6 +68,67 @@ Marker priceMarker(const core::ChartState& s, Side side) {
 
 Marker breakEvenMarker(const core::ChartState& s, float price) {
   return verticalMarker(s, price, kBreakEvenReach, "分岐");
+}
+
+Marker targetMarker(const core::ChartState& s, float price) {
+  return verticalMarker(s, price, kTargetReach, "目標");
+}
+
+namespace {
+
+// The space kept between a new caption and what it must leave whole: the labels start at the
+// whole pixel left of their place, and a line one pixel wide must stay visible beside them.
+constexpr double kClearMm = 0.5;
+
+bool overlaps(const Box& a, const Box& b) {
+  return a.left < b.right + kClearMm && b.left < a.right + kClearMm && a.top < b.bottom &&
+         b.top < a.bottom;
+}
+
+}  // namespace
+
+void placeNewMarks(const core::ChartState& s, std::vector<Marker*> marks, MarkRoom room,
+                   float captionHeight, const TextWidthMm& textWidth) {
+  const double plotTop = core::plotTop(s);
+  // The rows a caption may take: its own, then those of the buy and sell price captions.
+  const double rowReaches[] = {lookOf(Side::Buy).priceReach, lookOf(Side::Sell).priceReach};
+  for (Marker* m : marks) {
+    const double width = textWidth(m->caption);
+    const double own = m->labelLeft;
+    std::vector<double> rows{m->labelTop};
+    for (const double reach : rowReaches)
+      if (plotTop - reach < m->labelTop) rows.push_back(plotTop - reach);
+    std::optional<Box> best;
+    double bestCost = 0;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+      const double top = rows[row];
+      // Its own place, ending at its line instead, and just beside each thing kept.
+      std::vector<double> lefts{own, own - width - kClearMm};
+      for (const Box& k : room.keep)
+        lefts.insert(lefts.end(), {k.right + kClearMm, k.left - kClearMm - width});
+      for (const double left : lefts) {
+        // A row away counts as far as a caption's width along one.
+        const double cost = std::fabs(left - own) + static_cast<double>(row) * 2 * width;
+        if (best && cost >= bestCost) continue;
+        if (left < room.left || left + width > room.right) continue;
+        // (Lines lie under every caption: a line reaching up past another caption is hidden
+        // there and covers nothing.)
+        const Box caption{left, top, left + width, top + captionHeight};
+        if (std::any_of(room.keep.begin(), room.keep.end(),
+                        [&](const Box& k) { return overlaps(caption, k); }))
+          continue;
+        best = caption;
+        bestCost = cost;
+      }
+    }
+    if (!best) continue;
+    m->labelLeft = core::toSingle(best->left);
+    m->labelTop = core::toSingle(best->top);
+    if (m->line) m->line->y2 = m->labelTop;
+    // What comes next leaves this one whole too.
+    room.keep.push_back(*best);
+    if (m->line) room.keep.push_back({m->line->x1, best->top, m->line->x1, plotTop});
+  }
 }
 
 Marker amountMarker(const core::ChartState& s, Side side, float lineHeight,

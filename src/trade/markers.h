@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/chart_state.h"
 #include "trade/fees.h"
@@ -36,6 +37,32 @@ Marker priceMarker(const core::ChartState& s, Side side);
 // The same for the break-even price (「分岐」), its label in a row of its own below the buy and
 // sell price labels, so it never covers them.
 Marker breakEvenMarker(const core::ChartState& s, float price);
+
+// The same for the target's price (「目標」), its label just inside the plot's top edge, below the
+// break-even label's row.
+Marker targetMarker(const core::ChartState& s, float price);
+
+// A rectangle on the window in millimetres; a line is one of no width.
+struct Box {
+  double left, top, right, bottom;
+};
+
+// What the marks that came after the buy and sell markers (the break-even 「分岐」 and the
+// like) must leave whole: the buy and sell captions and amount labels, the axis titles, and the
+// buy and sell price lines from their captions down to the plot. Captions may stand between
+// `left` and `right` (the window's edges).
+struct MarkRoom {
+  std::vector<Box> keep;
+  double left, right;
+};
+
+// Places the new marks' captions one after another, so that none covers what `room` keeps or a
+// caption or line of a new mark placed before it: where its own place would, the caption moves
+// along its row, then to the rows of the price captions above it, to the nearest free place. A
+// moved caption's line still reaches up to the caption's top; where no place is free the caption
+// stays where it was. captionHeight is the height of a caption in millimetres.
+void placeNewMarks(const core::ChartState& s, std::vector<Marker*> marks, MarkRoom room,
+                   float captionHeight, const TextWidthMm& textWidth);
 
 // The horizontal line at the side's settlement amount with its amount label standing on it, or
 // the label alone with an arrow just below or above the plot area. The label's text always ends

@@ -131,22 +131,87 @@ std::optional<ZoomPlan> planZoom(const core::ChartState& s, const AreaRect& area
                     axisValue(s.amountMin, s.amountMax, top), labelWidth, lineHeight);
 }
 
-std::optional<ZoomPlan> planFit(const core::ChartState& s, double priceLow, double priceHigh,
-                                double amountLow, double amountHigh, double mustShowPrice,
-                                double mustShowAmount, float labelWidth, float lineHeight) {
+namespace {
+
+// The same steps as a rectangle zoom, with the ends snapped outward in doubles: a fit is not held
+// to the 32-bit integers of the rectangle's snapping. Nothing where the view could not be shown
+// or would not hold the content inside its edges once stored as floats.
+std::optional<ZoomPlan> planFitInDoubles(const core::ChartState& s, double priceLow,
+                                         double priceHigh, double amountLow, double amountHigh,
+                                         double contentPriceLow, double contentPriceHigh,
+                                         double contentAmountLow, double contentAmountHigh,
+                                         float labelWidth, float lineHeight) {
+  core::ChartState probe;
+  probe.graphWidth = s.graphWidth;
+  probe.graphHeight = s.graphHeight;
+  chart::Zappari(probe, core::toSingle(priceHigh - priceLow), 1, labelWidth);
+  chart::Barasi(probe, core::toSingle(amountHigh - amountLow), 1, lineHeight);
+  // A step finer than the floats there would draw grid lines on top of each other: it grows by
+  // tens until it spans at least the distance between two floats at the axis' far end.
+  const auto coarseEnough = [](float step, double low, double high) {
+    const float far = core::toSingle(std::max(std::fabs(low), std::fabs(high)));
+    const float spacing = std::nextafter(far, HUGE_VALF) - far;
+    while (step < spacing && std::isfinite(step * 10.0f)) step *= 10.0f;
+    return step;
+  };
+  probe.priceStep = coarseEnough(probe.priceStep, priceLow, priceHigh);
+  probe.amountStep = coarseEnough(probe.amountStep, amountLow, amountHigh);
+  // Each axis from the step multiples outside its range. Stored as floats the ends round, and
+  // may land on the content or past it: then that end takes another step or two. Nothing when
+  // the axis still does not hold the content inside its edges (or on a lower edge of 0 where the
+  // margin stopped at 0).
+  const auto snapped = [](double low, double high, double contentLow, double contentHigh,
+                          float step) -> std::optional<std::pair<float, float>> {
+    float min = core::toSingle(std::floor(low / step) * step);
+    const double upper = std::ceil(high / step) * step;
+    const auto lowHolds = [&] { return min < contentLow || (min == 0 && contentLow >= 0); };
+    for (int more = 0; more < 3 && !lowHolds(); ++more) min = core::toSingle(min - step);
+    float span = core::toSingle(upper - min);
+    const auto highHolds = [&] {
+      return contentHigh < core::toSingle(static_cast<double>(min) + span);
+    };
+    for (int more = 0; more < 3 && !highHolds(); ++more) span = core::toSingle(span + step);
+    if (!lowHolds() || !highHolds()) return std::nullopt;
+    return std::pair{min, span};
+  };
+  const auto price =
+      snapped(priceLow, priceHigh, contentPriceLow, contentPriceHigh, probe.priceStep);
+  const auto amount =
+      snapped(amountLow, amountHigh, contentAmountLow, contentAmountHigh, probe.amountStep);
+  if (!price || !amount) return std::nullopt;
+  ZoomPlan p{};
+  p.areaPriceLow = core::toSingle(priceLow);
+  p.areaPriceHigh = core::toSingle(priceHigh);
+  p.areaAmountLow = core::toSingle(amountLow);
+  p.areaAmountHigh = core::toSingle(amountHigh);
+  p.priceStep = probe.priceStep;
+  p.amountStep = probe.amountStep;
+  p.view = {price->first, price->second, amount->first, amount->second};
+  if (!core::isShowable(p.view)) return std::nullopt;
+  return p;
+}
+
+}  // namespace
+
+std::optional<ZoomPlan> planFit(const core::ChartState& s, const FitRanges& r, float labelWidth,
+                                float lineHeight) {
   auto plan =
-      planZoomTo(s, core::toSingle(priceLow), core::toSingle(priceHigh), core::toSingle(amountLow),
-                 core::toSingle(amountHigh), labelWidth, lineHeight);
-  if (!plan) return std::nullopt;
-  // The snapped upper end may fall short of the edge by up to half a unit (it rounds the edge
-  // first); a narrow margin does not cover that, so such an axis takes one step more.
-  core::SavedView& v = plan->view;
-  if (static_cast<double>(v[0]) + v[1] < mustShowPrice)
-    v[1] = core::toSingle(v[1] + plan->priceStep);
-  if (static_cast<double>(v[2]) + v[3] < mustShowAmount)
-    v[3] = core::toSingle(v[3] + plan->amountStep);
-  if (!core::isShowable(v)) return std::nullopt;
-  return plan;
+      planZoomTo(s, core::toSingle(r.priceLow), core::toSingle(r.priceHigh),
+                 core::toSingle(r.amountLow), core::toSingle(r.amountHigh), labelWidth, lineHeight);
+  if (plan) {
+    // The snapped upper end may fall short of the edge by up to half a unit (it rounds the edge
+    // first); a narrow margin does not cover that, so such an axis takes one step more.
+    core::SavedView& v = plan->view;
+    if (static_cast<double>(v[0]) + v[1] < r.contentPriceHigh)
+      v[1] = core::toSingle(v[1] + plan->priceStep);
+    if (static_cast<double>(v[2]) + v[3] < r.contentAmountHigh)
+      v[3] = core::toSingle(v[3] + plan->amountStep);
+    if (core::isShowable(v)) return plan;
+  }
+  // Beyond the rectangle's integers (amounts of ten billion yen and more).
+  return planFitInDoubles(s, r.priceLow, r.priceHigh, r.amountLow, r.amountHigh, r.contentPriceLow,
+                          r.contentPriceHigh, r.contentAmountLow, r.contentAmountHigh, labelWidth,
+                          lineHeight);
 }
 
 void applyZoom(core::ChartState& s, const ZoomPlan& p) {

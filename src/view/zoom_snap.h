@@ -52,12 +52,19 @@ std::optional<ZoomPlan> planZoomTo(const core::ChartState& s, float priceLow, fl
                                    float amountLow, float amountHigh, float labelWidth,
                                    float lineHeight);
 
+// The ranges a fitted view must show: each axis with its margins, and the content itself.
+struct FitRanges {
+  double priceLow, priceHigh, amountLow, amountHigh;
+  double contentPriceLow, contentPriceHigh, contentAmountLow, contentAmountHigh;
+};
+
 // A view fitted to given ranges of the two axes, snapped outward to whole tick steps as a
-// rectangle zoom is; where the snapped upper end falls short of `mustShowPrice` or
-// `mustShowAmount`, that axis takes one step more.
-std::optional<ZoomPlan> planFit(const core::ChartState& s, double priceLow, double priceHigh,
-                                double amountLow, double amountHigh, double mustShowPrice,
-                                double mustShowAmount, float labelWidth, float lineHeight);
+// rectangle zoom is; where the snapped upper end falls short of the content, that axis takes one
+// step more. Where the rectangle's snapping cannot express the view (ends beyond 32-bit
+// integers), the ends are snapped outward in doubles. Nothing when no view can show the content
+// inside its edges.
+std::optional<ZoomPlan> planFit(const core::ChartState& s, const FitRanges& ranges,
+                                float labelWidth, float lineHeight);
 
 // Writes the plan's values into the state (the caller hides the rectangle, pushes and redraws).
 void applyZoom(core::ChartState& s, const ZoomPlan& plan);

@@ -40,7 +40,13 @@ void ChartArea::follow(const core::ChartState& s) {
   const int right = static_cast<int>(std::ceil(mmToPx(core::plotRight(s))));
   const int bottom = static_cast<int>(std::ceil(mmToPx(s.graphBottom)));
   setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+  // A point the view no longer shows is not read until the pointer reads the chart again.
+  if (point_ && !(s.priceMin <= *point_ && *point_ <= s.priceMax)) point_.reset();
   describe(s);
+}
+
+void ChartArea::followTrade(const core::ChartState& s) {
+  if (point_) describe(s);
 }
 
 void ChartArea::showPoint(const core::ChartState& s, float price) {

@@ -20,8 +20,11 @@ class ChartArea : public QWidget {
   ChartArea(QWidget* parent, Reading reading);
   // Follows the plot area and the visible ranges after a redraw.
   void follow(const core::ChartState& s);
-  // The chart was read at `price`: the description adds its readout, and keeps it up to date.
+  // The chart was read at `price`: the description adds its readout, and keeps it up to date
+  // while the price stays in view.
   void showPoint(const core::ChartState& s, float price);
+  // The trade changed: the readout at the point read follows it.
+  void followTrade(const core::ChartState& s);
 
  private:
   void describe(const core::ChartState& s);
