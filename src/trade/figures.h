@@ -86,9 +86,10 @@ FigureTexts figureTexts(const core::ChartState& s, std::optional<std::int64_t> b
 // The texts when the trade cannot be read (a field not taken).
 FigureTexts figureTextsUnknown();
 
-// What a view must show of the trade: the buy, sell, break-even and target prices and both amount lines
-// between the lowest and the highest of them, each axis widened by a tenth of its span on each
-// side (not below 0 where the trade itself is not). Nothing when the amounts would not be finite.
+// What a view must show of the trade: the buy, sell, break-even and target prices and both amount
+// lines between the lowest and the highest of them, each axis widened by a tenth of its span on
+// each side (not below 0 where the trade itself is not). Nothing when the amounts would not be
+// finite.
 struct TradeExtent {
   double priceLow, priceHigh, amountLow, amountHigh;  // with the margins
   // What must stay in view, without them.
