@@ -1,5 +1,6 @@
 #include "core/fee_schedule.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -43,11 +44,16 @@ std::size_t feeTierOf(const ChartState& s, double tradeValue) {
 }
 
 std::size_t feeTierOf(const TradeSettings& settings, const Decimal& tradeValue) {
-  std::size_t tier = 0;
-  while (tier + 1 < settings.fees.size() &&
-         pastBorder(compareWhole(tradeValue, *settings.fees[tier].below), settings.feeBorders))
-    ++tier;
-  return tier;
+  // The thresholds rise: halve the tiers, each exact comparison being dear.
+  std::size_t low = 0, high = settings.fees.empty() ? 0 : settings.fees.size() - 1;
+  while (low < high) {
+    const std::size_t mid = low + (high - low) / 2;
+    if (pastBorder(compareWhole(tradeValue, *settings.fees[mid].below), settings.feeBorders))
+      low = mid + 1;
+    else
+      high = mid;
+  }
+  return low;
 }
 
 FeeTerms feeTerms(const TradeSettings& settings, std::size_t tier, const Decimal& tradeValue) {
@@ -64,7 +70,11 @@ FeeTerms feeTerms(const TradeSettings& settings, std::size_t tier, const Decimal
 // Rounding down and then bounding is the same as bounding and then rounding down: the bounds are
 // whole yen.
 Decimal feeOf(const TradeSettings& settings, const Decimal& tradeValue) {
-  const FeeTerms terms = feeTerms(settings, feeTierOf(settings, tradeValue), tradeValue);
+  return feeInTier(settings, feeTierOf(settings, tradeValue), tradeValue);
+}
+
+Decimal feeInTier(const TradeSettings& settings, std::size_t tier, const Decimal& tradeValue) {
+  const FeeTerms terms = feeTerms(settings, tier, tradeValue);
   if (terms.share.sign() == 0) return terms.fixed;
   return wholeYen({terms.fixed, wholeDown(terms.share)});  // whole numbers: the sum is exact
 }
@@ -75,8 +85,20 @@ float feeOfFloats(const TradeSettings& settings, float quantity, float price) {
   const double value = static_cast<double>(quantity) * price;
   const std::size_t tier = feeTierOf(settings, value);
   const FeeTierSetting& t = settings.fees[tier];
-  if (t.percent != 0 && std::isfinite(value))
+  if (t.percent != 0 && std::isfinite(value)) {
+    // The value is exact in double and so, but for the last bits, is its share; where that lies
+    // clearly between two whole yen its floor is the exact one (bounding commutes with it).
+    const double share = value * static_cast<double>(t.percent) / 1e6;
+    const double down = std::floor(share);
+    const double doubt = 1e-6 + 1e-13 * std::fabs(share);
+    if (share - down > doubt && down + 1 - share > doubt && std::fabs(share) < 1e15) {
+      double fee = static_cast<double>(t.fee) + down;
+      if (t.min) fee = std::max(fee, static_cast<double>(*t.min));
+      if (t.max) fee = std::min(fee, static_cast<double>(*t.max));
+      return toSingle(fee);
+    }
     return toFloat(feeOf(settings, fromFloat(quantity) * fromFloat(price)));
+  }
   return toFloat(feeTerms(settings, tier, Decimal()).fixed);
 }
 

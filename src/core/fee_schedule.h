@@ -40,6 +40,8 @@ FeeTerms feeTerms(const TradeSettings& settings, std::size_t tier, const Decimal
 // The fee of a trade of this value: the fixed fee plus the value x the rate, rounded down to
 // whole yen, then raised to the minimum and lowered to the maximum. Exact, in whole yen.
 Decimal feeOf(const TradeSettings& settings, const Decimal& tradeValue);
+// The same for a value known to lie in `tier`.
+Decimal feeInTier(const TradeSettings& settings, std::size_t tier, const Decimal& tradeValue);
 
 // The same for a trade value given as the product of two floats (exact in decimals), as a float.
 float feeOfFloats(const TradeSettings& settings, float quantity, float price);

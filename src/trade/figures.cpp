@@ -26,9 +26,14 @@ core::Decimal gridDecimal(std::int64_t k) {
   return core::Decimal::fromDigits(false, std::to_string(k), -2);
 }
 
-// The tier of grid price k's exact trade value, as the readout finds it.
-std::size_t tierAt(const core::ChartState& s, std::int64_t k) {
-  return core::feeTierOf(s.settings, s.quantityDecimal * gridDecimal(k));
+// Grid price k's exact trade value lies in `tier` or above, as the readout finds its tier. The
+// doubles settle it away from the border (the field values differ from their floats by less than
+// a millionth); near it the exact value decides.
+bool inTierOrAbove(const core::ChartState& s, std::int64_t k, std::size_t tier) {
+  const double value = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
+  const double border = core::tierThreshold(s, tier - 1);
+  if (std::fabs(value - border) > 1e-6 * (border + 1)) return value > border;
+  return core::feeTierOf(s.settings, s.quantityDecimal * gridDecimal(k)) >= tier;
 }
 
 // The purchase cost and its fee, exact and negated: the same for every sell price tried.
@@ -40,12 +45,13 @@ Cost purchaseCost(const core::ChartState& s) {
 }
 
 // The one exact test every price search makes: the readout, were the shares sold at grid price
-// k, shows a profit of at least `aim` yen (as shownProfit, with the cost given).
-bool readoutReaches(const core::ChartState& s, const Cost& cost, std::int64_t k,
+// k (its value in `tier`), shows a profit of at least `aim` yen (as shownProfit, with the cost
+// given).
+bool readoutReaches(const core::ChartState& s, const Cost& cost, std::size_t tier, std::int64_t k,
                     const core::Decimal& aim) {
   const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
-  const core::Decimal profit =
-      core::wholeYen({proceeds, -core::feeOf(s.settings, proceeds), cost.value, cost.fee});
+  const core::Decimal profit = core::wholeYen(
+      {proceeds, -core::feeInTier(s.settings, tier, proceeds), cost.value, cost.fee});
   return core::wholeYen({profit, -aim}).sign() >= 0;
 }
 
@@ -127,7 +133,7 @@ struct FeeInTier {
     if (over < -doubt) return false;
     return surelyReaches(s, exact, tier, k, aim);
   }
-  bool at(std::int64_t k) const { return readoutReaches(s, exact, k, aim); }
+  bool at(std::int64_t k, std::size_t tier) const { return readoutReaches(s, exact, tier, k, aim); }
   // Where in the tier the aim is likely first reached, in hundredths.
   double estimate(const core::FeeLine& line) const {
     return std::ceil((cost + line.fixed + aimYen) * 100.0 / (s.quantity * (1 - line.rate)));
@@ -147,12 +153,23 @@ std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, st
   // which on every one reaches the aim; the first tier from the top where that is not its first
   // grid price holds the answer.
   std::int64_t end = kHighest;  // the last 0.01 price of the tier in hand
+  // A whole quantity (the usual one) finds each tier's first price directly.
+  std::optional<std::int64_t> whole;
+  if (s.quantity >= 1 && s.quantity <= 1e9 && s.quantity == std::floor(s.quantity) &&
+      s.quantityDecimal == core::Decimal(static_cast<long long>(s.quantity)))
+    whole = static_cast<std::int64_t>(s.quantity);
   for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
-    const std::int64_t start =
-        tier == 0 ? kLowest
-                  : firstTrueNear(kLowest, end,
-                                  std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
-                                  [&](std::int64_t k) { return tierAt(s, k) >= tier; });
+    std::int64_t start = kLowest;
+    if (tier > 0 && whole) {
+      // q x k against 100 x the threshold, in integers: past it (未満), or beyond it (まで).
+      const std::int64_t border = 100 * *s.settings.fees[tier - 1].below;
+      const bool upTo = s.settings.feeBorders == core::FeeBorders::UpTo;
+      start = std::min(end + 1, upTo ? border / *whole + 1 : (border + *whole - 1) / *whole);
+    } else if (tier > 0) {
+      start = firstTrueNear(kLowest, end,
+                            std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
+                            [&](std::int64_t k) { return inTierOrAbove(s, k, tier); });
+    }
     if (start > end) continue;  // no 0.01 price in this tier
     const std::int64_t first = grid.atOrAbove(start), last = grid.atOrBelow(end);
     if (first > last) {
@@ -168,7 +185,8 @@ std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, st
           first + 1, last, fees.estimate(line),
           [&](std::int64_t k) { return fees.surelyAt(grid.atOrAbove(k), tier, line); });
       from = grid.atOrAbove(sure > last ? last + 1 : sure);
-      for (std::int64_t k = grid.below(from); k >= first && fees.at(k); k = grid.below(k)) from = k;
+      for (std::int64_t k = grid.below(from); k >= first && fees.at(k, tier); k = grid.below(k))
+        from = k;
     }
     if (from > first) return from > kHighest ? std::nullopt : std::optional<std::int64_t>(from);
     end = start - 1;
