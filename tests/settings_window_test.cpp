@@ -304,6 +304,23 @@ TEST_F(SettingsWindowTest, TheDialogShowsEveryFaultAtOnceAndKeepsItsPlace) {
   for (const auto& r : kRefused) entry(d, r[0])->setText(QString());
   QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("restoreBuiltIn")), Qt::LeftButton);
 
+  // A tick table sets the fixed steps aside: their reasons go, the file gets steps it can read,
+  // and the dialog keeps its size.
+  entry(d, "price.step")->setText(QStringLiteral("abc"));
+  entry(d, "price.bigStep")->setText(QStringLiteral("0.005"));
+  EXPECT_FALSE(d->entered());
+  auto* ticks = d->findChild<QComboBox*>(QStringLiteral("price.ticks"));
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("呼値（標準）")));
+  d->layout()->activate();
+  EXPECT_TRUE(reason(d, "price.step").isEmpty());
+  EXPECT_TRUE(reason(d, "price.bigStep").isEmpty());
+  ASSERT_TRUE(d->entered());
+  EXPECT_EQ(d->entered()->price, core::builtInSettings().price);
+  EXPECT_EQ(d->size(), size);
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("一定")));
+  EXPECT_FALSE(reason(d, "price.step").isEmpty());
+  QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("restoreBuiltIn")), Qt::LeftButton);
+
   // まで: each row says so, and the rates and bounds are the tier's.
   d->findChild<QRadioButton*>(QStringLiteral("feeBordersUpTo"))->click();
   EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("borderUnit"))->text(), QStringLiteral("円まで"));
