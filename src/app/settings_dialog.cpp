@@ -124,12 +124,11 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   layout->addWidget(fees);
 
   auto* steps = new QHBoxLayout;
-  steps->addWidget(
-      stepGroup(QStringLiteral("数量のボタン（株）"), "quantity", QStringLiteral("数量")));
-  QGroupBox* priceGroup =
-      stepGroup(QStringLiteral("単価のボタン（円）"), "price", QStringLiteral("単価"));
-  addTickChoice(priceGroup);
-  steps->addWidget(priceGroup);
+  for (const core::StepRow& r : core::kStepRows) {
+    QGroupBox* group = stepGroup(r);
+    if (r.row == &core::TradeSettings::price) addTickChoice(group);
+    steps->addWidget(group);
+  }
   layout->addLayout(steps);
 
   auto* tax = new QGridLayout;
@@ -186,12 +185,13 @@ QLineEdit* SettingsDialog::makeEntry(QWidget* parent, QVBoxLayout* reasons, cons
   return field;
 }
 
-QGroupBox* SettingsDialog::stepGroup(const QString& title, const char* key, const QString& what) {
-  auto* group = new QGroupBox(title, this);
+QGroupBox* SettingsDialog::stepGroup(const core::StepRow& r) {
+  auto* group = new QGroupBox(qs(r.title), this);
   auto* grid = new QGridLayout(group);
+  const QString what = qs(r.what);
   int row = 0;
   for (const core::StepField& f : core::kStepFields) {
-    const std::string fieldKey = std::string(key) + "." + f.key;
+    const std::string fieldKey = std::string(r.key) + "." + f.key;
     const QString name = qs(core::settingField(fieldKey).caption);
     QLineEdit* field = makeEntry(group, otherReasons_, fieldKey, what + QStringLiteral("の") + name,
                                  what + QStringLiteral("の") + name + QStringLiteral("："));
@@ -406,12 +406,7 @@ void SettingsDialog::showSettings(const core::TradeSettings& settings) {
     Entry& e = entries_.at(key);
     e.field->setText(qs(core::unitsText(units, e.decimals)));
   };
-  for (const auto& [name, row] :
-       {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
-    const std::string k = name;
-    for (const core::StepField& field : core::kStepFields)
-      put(k + "." + field.key, row->*field.value);
-  }
+  core::forEachStepNumber(settings, put);
   put("taxPercent", settings.taxThousandths);
   showTicks(settings.priceTicks);
   filling_ = wasFilling;
@@ -451,18 +446,11 @@ void SettingsDialog::recheck() {
   }
   settings.priceTicks = chosenTicks();
   const bool ticked = settings.priceTicks.table != core::TickTable::Fixed;
-  for (const auto& [name, row] :
-       {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
-    const std::string k = name;
-    for (const core::StepField& field : core::kStepFields) {
-      const std::string key = k + "." + field.key;
-      const bool aside =
-          ticked && row == &settings.price &&
-          (field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep);
-      entries_.at(key).field->setEnabled(!aside);
-      if (!aside) row->*field.value = read(key).value_or(0);
-    }
-  }
+  core::forEachStepNumber(settings, [&](const std::string& key, std::int64_t& value) {
+    const bool aside = ticked && (key == "price.step" || key == "price.bigStep");
+    entries_.at(key).field->setEnabled(!aside);
+    if (!aside) value = read(key).value_or(0);
+  });
   if (ticked) {
     // With a tick table the fixed steps stand aside, unchecked: the file keeps them where they are
     // a pair it takes, else the built-in ones, so that it reads again whatever is chosen later.

@@ -54,7 +54,7 @@ class SettingsDialog : public QDialog {
 
   QLineEdit* makeEntry(QWidget* parent, QVBoxLayout* reasons, const std::string& key,
                        const QString& accessibleName, const QString& what);
-  QGroupBox* stepGroup(const QString& title, const char* key, const QString& what);
+  QGroupBox* stepGroup(const core::StepRow& row);
   core::FeeBorders borders() const;
   void showBorders();
   void addTickChoice(QGroupBox* priceGroup);

@@ -212,9 +212,11 @@ std::string lineOf(const QByteArray& contents, int offset) {
   return std::to_string(contents.left(end).count('\n') + 1);
 }
 
-QJsonObject stepObject(QJsonObject kept, const core::StepSetting& row, int decimals) {
-  for (const core::StepField& field : core::kStepFields)
-    kept.insert(key(field.key), decimalNumber(row.*field.value, decimals));
+QJsonObject stepObject(QJsonObject kept, const char* name, const core::StepSetting& row) {
+  for (const core::StepField& field : core::kStepFields) {
+    const std::string where = std::string(name) + "." + field.key;
+    kept.insert(key(field.key), decimalNumber(row.*field.value, decimalsOf(where)));
+  }
   return kept;
 }
 
@@ -240,8 +242,11 @@ Parsed parse(const QByteArray& contents) {
   std::optional<core::SettingsFault> fault = readFees(root, settings.fees);
   if (!fault) fault = readBorders(root, settings.feeBorders);
   if (!fault) fault = readName(root, settings.name);
-  if (!fault) fault = readStepRow(root, "quantity", settings.quantity);
-  if (!fault) fault = readStepRow(root, "price", settings.price, &settings.priceTicks);
+  for (const core::StepRow& r : core::kStepRows) {
+    if (!fault)
+      fault = readStepRow(root, r.key, settings.*r.row,
+                          r.row == &core::TradeSettings::price ? &settings.priceTicks : nullptr);
+  }
   if (!fault && root.contains(key("taxPercent")))
     fault = readNumber(root.value(key("taxPercent")), "taxPercent", decimalsOf("taxPercent"),
                        settings.taxThousandths);
@@ -318,14 +323,15 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
     root.remove(key("name"));
   else
     root.insert(key("name"), QString::fromStdString(settings.name));
-  root.insert(key("quantity"), stepObject(root.value(key("quantity")).toObject(), settings.quantity,
-                                          decimalsOf("quantity.step")));
-  QJsonObject price =
-      stepObject(root.value(key("price")).toObject(), settings.price, decimalsOf("price.step"));
-  price.remove(key("ticks"));
-  if (const QJsonValue ticks = ticksValue(settings.priceTicks); !ticks.isUndefined())
-    price.insert(key("ticks"), ticks);
-  root.insert(key("price"), price);
+  for (const core::StepRow& r : core::kStepRows) {
+    QJsonObject row = stepObject(root.value(key(r.key)).toObject(), r.key, settings.*r.row);
+    if (r.row == &core::TradeSettings::price) {
+      row.remove(key("ticks"));
+      if (const QJsonValue ticks = ticksValue(settings.priceTicks); !ticks.isUndefined())
+        row.insert(key("ticks"), ticks);
+    }
+    root.insert(key(r.key), row);
+  }
   root.insert(key("taxPercent"), decimalNumber(settings.taxThousandths, decimalsOf("taxPercent")));
 
   const QString folder = QFileInfo(path).absolutePath();

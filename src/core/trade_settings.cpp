@@ -95,9 +95,8 @@ void checkBounds(std::vector<SettingsFault>& faults, const std::string& key, std
   if (value < f.lowest || value > f.highest) faults.push_back({key, boundsReason(f)});
 }
 
+// A row's rules between its numbers, once each number is within its bounds.
 void checkRow(std::vector<SettingsFault>& faults, const StepSetting& row, const std::string& name) {
-  for (const StepField& field : kStepFields)
-    checkBounds(faults, name + "." + field.key, row.*field.value);
   if (row.step > row.bigStep) faults.push_back({name + ".bigStep", "小さい刻み以上にしてください"});
   if (row.lowest >= row.highest)
     faults.push_back({name + ".highest", "下限より大きくしてください"});
@@ -159,8 +158,9 @@ std::vector<SettingsFault> settingsFaults(const TradeSettings& s) {
   }
   if (utf8Length(s.name) > kMaxNameLength)
     faults.push_back({"name", std::to_string(kMaxNameLength) + "文字までにしてください"});
-  checkRow(faults, s.quantity, "quantity");
-  checkRow(faults, s.price, "price");
+  forEachStepNumber(
+      s, [&](const std::string& key, std::int64_t value) { checkBounds(faults, key, value); });
+  for (const StepRow& r : kStepRows) checkRow(faults, s.*r.row, r.key);
   checkTicks(faults, s.priceTicks);
   checkBounds(faults, "taxPercent", s.taxThousandths);
   return faults;

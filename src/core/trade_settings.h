@@ -87,6 +87,26 @@ struct TradeSettings {
   bool operator==(const TradeSettings&) const = default;
 };
 
+// The two rows of step buttons by their keys in the file, with their names in the dialog.
+struct StepRow {
+  const char* key;
+  StepSetting TradeSettings::*row;
+  std::string_view what;   // 「数量」「単価」
+  std::string_view title;  // the dialog's group: 「数量のボタン（株）」
+};
+inline constexpr std::array<StepRow, 2> kStepRows{
+    {{"quantity", &TradeSettings::quantity, "数量", "数量のボタン（株）"},
+     {"price", &TradeSettings::price, "単価", "単価のボタン（円）"}}};
+
+// Every number of the step rows, with its key ("price.step"), in the order they are shown: the
+// one loop over both rows and their four numbers. `Settings` is TradeSettings, const or not.
+template <class Settings, class Visit>
+void forEachStepNumber(Settings& settings, const Visit& visit) {
+  for (const StepRow& r : kStepRows)
+    for (const StepField& f : kStepFields)
+      visit(std::string(r.key) + "." + f.key, (settings.*r.row).*f.value);
+}
+
 // The original's numbers: fees of 525 yen below 50,000, 1,050 below 200,000 and 1,575 from
 // there; quantities by 1,000 and 10,000 from 1,000 to 250,000; prices by 0.01 and 1 from 0.01 to
 // 99.99; 20.315 % tax.
