@@ -166,8 +166,8 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
                 "単価 50.00\n買 ¥51,050\n売 ¥48,950\n損益 47,425\n手数料 買 1,050円 / 売 1,050円"));
   // Assistive technology reads the last point shown, following the trade.
   ui().TxtQua->setText(QStringLiteral("2000"));
-  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(
-      QStringLiteral("\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425\n手数料 買 1,050円 / 売 1,050円")));
+  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(QStringLiteral(
+      "\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425\n手数料 買 1,050円 / 売 1,050円")));
   ui().TxtBP->setText(QStringLiteral("10.00"));  // a price: no redraw, the same readout
   EXPECT_TRUE(ui().chartArea->accessibleDescription().contains(QStringLiteral("\n損益 78,425\n")));
   core::showView(state(), {0, 30, 0, 100000});  // a view without the point read: none
