@@ -134,6 +134,38 @@ struct FeeInTier {
     return surelyReaches(s, exact, tier, k, aim);
   }
   bool at(std::int64_t k, std::size_t tier) const { return readoutReaches(s, exact, tier, k, aim); }
+
+  // From grid price `from`, which reaches the aim, down to the lowest price from which on all
+  // do. Going down, the fee rounded down falls a yen at a time, ten yen of trade value or more
+  // apart (the rate is at most a tenth), and between two such steps the profit falls with the
+  // price: each run of one rounded fee is halved for its lowest price that reaches; where that is
+  // the run's first price, the run below is tried. A few prices are tried one by one first: with
+  // many shares or a coarse grid they are all there is.
+  std::int64_t lowestReaching(const core::PriceGrid& grid, std::size_t tier, std::int64_t first,
+                              std::int64_t from) const {
+    for (int tried = 0; tried < 8; ++tried) {
+      const std::int64_t below = grid.below(from);
+      if (below < first || !at(below, tier)) return from;
+      from = below;
+    }
+    const auto feeAt = [&](std::int64_t k) {
+      return core::feeInTier(s.settings, tier, s.quantityDecimal * gridDecimal(k));
+    };
+    for (;;) {
+      const core::Decimal fee = feeAt(from);
+      const std::int64_t run =
+          grid.atOrAbove(firstTrueNear(first, from, static_cast<double>(from), [&](std::int64_t k) {
+            return core::compare(feeAt(grid.atOrAbove(k)), fee) >= 0;
+          }));
+      const std::int64_t lowest =
+          grid.atOrAbove(firstTrueNear(run, from, static_cast<double>(from), [&](std::int64_t k) {
+            return at(grid.atOrAbove(k), tier);
+          }));
+      const std::int64_t below = grid.below(lowest);
+      if (lowest > run || below < first || !at(below, tier)) return lowest;
+      from = below;
+    }
+  }
   // Where in the tier the aim is likely first reached, in hundredths.
   double estimate(const core::FeeLine& line) const {
     return std::ceil((cost + line.fixed + aimYen) * 100.0 / (s.quantity * (1 - line.rate)));
@@ -185,8 +217,7 @@ std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, st
           first + 1, last, fees.estimate(line),
           [&](std::int64_t k) { return fees.surelyAt(grid.atOrAbove(k), tier, line); });
       from = grid.atOrAbove(sure > last ? last + 1 : sure);
-      for (std::int64_t k = grid.below(from); k >= first && fees.at(k, tier); k = grid.below(k))
-        from = k;
+      from = fees.lowestReaching(grid, tier, first, from);
     }
     if (from > first) return from > kHighest ? std::nullopt : std::optional<std::int64_t>(from);
     end = start - 1;
