@@ -23,12 +23,20 @@ void BM_BuyPriceChange(benchmark::State& st) {
 BENCHMARK(BM_BuyPriceChange);
 
 // Twenty fee tiers, the standard tick table and a target after tax: the same price change now
-// also searches break-even and target prices on both grids.
-core::TradeSettings twentyTiers() {
+// also searches break-even and target prices on both grids. With `percent` the tiers charge a
+// rate with a minimum and a maximum, their borders 「まで」: the searches meet fees rounded down.
+core::TradeSettings twentyTiers(bool percent = false) {
   core::TradeSettings settings = core::builtInSettings();
   settings.fees.clear();
-  for (std::int64_t i = 1; i < 20; ++i) settings.fees.push_back({i * 25'000, 100 + i * 50});
-  settings.fees.push_back({std::nullopt, 1200});
+  for (std::int64_t i = 1; i < 20; ++i) {
+    if (percent)
+      settings.fees.push_back({i * 25'000, 50 * i, 5000 + 2500 * i, 100, 1'000'000});
+    else
+      settings.fees.push_back({i * 25'000, 100 + i * 50});
+  }
+  settings.fees.push_back(percent ? core::FeeTierSetting{std::nullopt, 2000, 10000}
+                                  : core::FeeTierSetting{std::nullopt, 1200});
+  if (percent) settings.feeBorders = core::FeeBorders::UpTo;
   settings.price = {1, 100, 1, 1'000'000};
   settings.priceTicks.table = core::TickTable::Standard;
   return settings;
@@ -38,7 +46,7 @@ void BM_BuyPriceChangeTargetTwentyTiers(benchmark::State& st) {
   app::FrmPlot window;
   window.show();
   FrmPlotProbe probe(window);
-  probe.ApplySettings(twentyTiers());
+  probe.ApplySettings(twentyTiers(st.range(0) != 0));
   probe.ui().TxtQua->setText(QStringLiteral("300"));
   probe.ui().TxtSP->setText(QStringLiteral("1250"));
   probe.ui().TxtTarget->setText(QStringLiteral("10000"));
@@ -49,18 +57,18 @@ void BM_BuyPriceChangeTargetTwentyTiers(benchmark::State& st) {
     benchmark::DoNotOptimize(probe.state().buyPrice);
   }
 }
-BENCHMARK(BM_BuyPriceChangeTargetTwentyTiers);
+BENCHMARK(BM_BuyPriceChangeTargetTwentyTiers)->Arg(0)->Arg(1);  // 1: percentages
 
 }  // namespace
 
 namespace {
 
 // The figures beside the readout alone, which every price change recomputes: the built-in
-// settings, then twenty tiers with the tick table and a target.
+// settings, then twenty tiers with the tick table and a target, then the same as percentages.
 void BM_TradeFigures(benchmark::State& st) {
   core::ChartState s;
   if (st.range(0) != 0) {
-    s.settings = twentyTiers();
+    s.settings = twentyTiers(st.range(0) == 2);
     s.targetAfterTax = 10000;
   }
   s.quantity = 300;
@@ -71,6 +79,6 @@ void BM_TradeFigures(benchmark::State& st) {
   s.sellPriceDecimal = core::Decimal(1250);
   for (auto _ : st) benchmark::DoNotOptimize(trade::tradeFigures(s));
 }
-BENCHMARK(BM_TradeFigures)->Arg(0)->Arg(1);
+BENCHMARK(BM_TradeFigures)->Arg(0)->Arg(1)->Arg(2);  // 2: percentages
 
 }  // namespace

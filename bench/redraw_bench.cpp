@@ -49,6 +49,20 @@ void BM_ReDraw20TiersQuantity1(benchmark::State& st) {
   fullRedraw(st, "1", settings);
 }
 
+// The same twenty tiers as percentages with a minimum and a maximum, the borders 「まで」: each
+// line has its own slope and bends where a bound takes over, and the break-even search meets
+// the fee rounded down.
+void BM_ReDraw20PercentTiersQuantity1(benchmark::State& st) {
+  core::TradeSettings settings = core::builtInSettings();
+  settings.feeBorders = core::FeeBorders::UpTo;
+  settings.fees.clear();
+  for (int tier = 0; tier < 19; ++tier)
+    settings.fees.push_back({std::llround(1e4 * std::pow(10.0, tier * 5.0 / 18.0)), 50 * tier,
+                             5000 + 2500 * tier, 100, 1'000'000});
+  settings.fees.push_back({std::nullopt, 2000, 10000, std::nullopt, 10'000'000});
+  fullRedraw(st, "1", settings);
+}
+
 // The window's own paint of its whole area when nothing has changed (an uncovered window): the
 // chart comes from its cached picture.
 void BM_ExposeRepaint(benchmark::State& st) {
@@ -84,5 +98,6 @@ BENCHMARK(BM_ReDrawQuantity1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity250000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDrawQuantity1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReDraw20TiersQuantity1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReDraw20PercentTiersQuantity1)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExposeRepaint)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BorderWalkQuantity1000)->Unit(benchmark::kMicrosecond);

@@ -157,15 +157,19 @@ TEST_F(PointerWindow, ReadoutAtTheTierBorderFollowsThePointerAndTakesNoClick) {
   };
   restAt(pixelAt(49.99f));
   ASSERT_TRUE(tipShown());
-  EXPECT_EQ(tipText(), QStringLiteral("単価 49.99\n買 ¥50,515\n売 ¥49,465\n損益 47,940"));
+  EXPECT_EQ(tipText(),
+            QStringLiteral(
+                "単価 49.99\n買 ¥50,515\n売 ¥49,465\n損益 47,940\n手数料 買 525円 / 売 525円"));
   moveTo(pixelAt(50.00f));
-  EXPECT_EQ(tipText(), QStringLiteral("単価 50.00\n買 ¥51,050\n売 ¥48,950\n損益 47,425"));
+  EXPECT_EQ(tipText(),
+            QStringLiteral(
+                "単価 50.00\n買 ¥51,050\n売 ¥48,950\n損益 47,425\n手数料 買 1,050円 / 売 1,050円"));
   // Assistive technology reads the last point shown, following the trade.
   ui().TxtQua->setText(QStringLiteral("2000"));
-  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(
-      QStringLiteral("\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425")));
+  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(QStringLiteral(
+      "\n単価 50.00\n買 ¥101,050\n売 ¥98,950\n損益 96,425\n手数料 買 1,050円 / 売 1,050円")));
   ui().TxtBP->setText(QStringLiteral("10.00"));  // a price: no redraw, the same readout
-  EXPECT_TRUE(ui().chartArea->accessibleDescription().endsWith(QStringLiteral("\n損益 78,425")));
+  EXPECT_TRUE(ui().chartArea->accessibleDescription().contains(QStringLiteral("\n損益 78,425\n")));
   core::showView(state(), {0, 30, 0, 100000});  // a view without the point read: none
   probe().ReDraw();
   EXPECT_FALSE(ui().chartArea->accessibleDescription().contains(QLatin1Char('\n')));

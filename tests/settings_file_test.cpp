@@ -93,6 +93,18 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
       {withReplaced("} }", "}, \"taxPercent\": 20.3155 }"), "taxPercent"},
       {withReplaced("} }", "}, \"taxPercent\": 100.001 }"), "taxPercent"},
       {withReplaced("} }", "}, \"taxPercent\": \"20%\" }"), "taxPercent"},
+      {withReplaced("\"fee\": 525", "\"percent\": 10.0001"), "fees[0].percent"},  // over 10 %
+      {withReplaced("\"fee\": 525", "\"percent\": 0.00001"), "fees[0].percent"},  // 5 decimals
+      {withReplaced("\"fee\": 525", "\"percent\": \"1.43%\""), "fees[0].percent"},
+      {withReplaced("\"fee\": 525", "\"fee\": 525, \"min\": 100.5"), "fees[0].min"},
+      {withReplaced("\"fee\": 525", "\"fee\": 525, \"max\": 10000001"), "fees[0].max"},
+      {withReplaced("\"fee\": 525", "\"percent\": 1, \"min\": 600, \"max\": 500"),
+       "fees[0].max"},  // a maximum below the minimum
+      {withReplaced("{ \"fees\"", "{ \"feeBorders\": \"まで\", \"fees\""), "feeBorders"},
+      {withReplaced("{ \"fees\"", "{ \"name\": 7, \"fees\""), "name"},
+      {withReplaced("{ \"fees\"",
+                    ("{ \"name\": \"" + std::string(41, 'x') + "\", \"fees\"").c_str()),
+       "name"},
       {withReplaced("\"step\": 0.01", "\"ticks\": \"nasdaq\", \"step\": 0.01"), "price.ticks"},
       {withReplaced("\"step\": 0.01",
                     R"("ticks": [{"upTo": 10, "tick": 0.3}, {"tick": 1}], "step": 0.01)"),
@@ -157,11 +169,28 @@ TEST(SettingsFile, EachFaultIsRefusedWithItsKeyAndTheFileStaysAsItWas) {
                     R"("ticks": [{"upTo": 1000.5, "tick": 0.5}, {"tick": 10}], "step": 0.01)"),
        ticked(core::TickTable::File, {{100050, 50}, {std::nullopt, 1000}})},
   };
-  for (const auto& good : kGood) {
+  core::TradeSettings fullService = core::builtInSettings();
+  fullService.name = "対面証券 標準コース";
+  fullService.feeBorders = core::FeeBorders::UpTo;
+  fullService.fees = {
+      {200000, 2860},
+      {500000, 0, 14300},
+      {700000, 1650, 11000},
+      {std::nullopt, 2420, 9900, std::nullopt, 100000},
+  };
+  const QByteArray fullServiceFile = withReplaced(
+      R"([ {"below": 50000, "fee": 525}, {"below": 200000, "fee": 1050}, {"fee": 1575} ])",
+      R"([ {"below": 200000, "fee": 2860}, {"below": 500000, "percent": 1.43},
+                        {"below": 700000, "fee": 1650, "percent": 1.1},
+                        {"fee": 2420, "percent": 0.99, "max": 100000} ], "feeBorders": "upTo",
+                      "name": "対面証券 標準コース")");
+  for (const auto& good : {kGood[0], kGood[1], decltype(kGood[0]){fullServiceFile, fullService}}) {
     writeFile(path, good.contents);
     const app::Read read = app::read(path);
     EXPECT_FALSE(read.fault.has_value()) << read.fault->key << " " << read.fault->reason;
     EXPECT_EQ(read.settings, good.settings);
+    ASSERT_FALSE(app::write(path, read.settings).has_value());  // and back, key for key
+    EXPECT_EQ(app::read(path).settings, good.settings);
   }
 
   // No file: the built-in values, and nothing is written.

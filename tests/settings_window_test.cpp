@@ -7,8 +7,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QLabel>
+#include <QLayout>
+#include <QRadioButton>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -150,7 +154,8 @@ TEST_F(SettingsWindowTest, TheDialogChecksEachEntryAndOkSavesAndApplies) {
   EXPECT_TRUE(ok(d)->isEnabled());
   // By keyboard alone: Tab goes along each tier's row, then down the table.
   QWidget* next = entry(d, "fees[0].below");
-  for (const char* name : {"fees[0].fee", "fees[0].remove", "fees[1].below"}) {
+  for (const char* name : {"fees[0].fee", "fees[0].percent", "fees[0].min", "fees[0].max",
+                           "fees[0].remove", "fees[1].below"}) {
     do {
       next = next->nextInFocusChain();
     } while (!(next->focusPolicy() & Qt::TabFocus) || !next->isVisibleTo(d));
@@ -253,6 +258,86 @@ TEST_F(SettingsWindowTest, TheSettingsButtonStaysInsideBothWindowSizesAndCoversN
     EXPECT_LT(tk::pxToMm(button.bottom()), state().graphBottom - state().graphHeight);  // the chart
     QTest::mouseClick(ui().CmdSize, Qt::LeftButton);
   }
+}
+
+// A second broker's file that does not exist yet starts from the plan in the default file and is
+// not written; the title names the plan, else the file, and stays plain for the default file.
+TEST_F(SettingsWindowTest, ANewFileStartsFromTheDefaultFileAndTheTitleNamesThePlan) {
+  const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+  qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toUtf8());
+  ASSERT_FALSE(app::write(app::defaultPath(), lotsOf100()).has_value());
+  const QString other = dir.filePath(QStringLiteral("other.json"));
+  open(other);
+  EXPECT_EQ(state().settings, lotsOf100());
+  EXPECT_FALSE(QFileInfo::exists(other));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("ほしなみ。 - other.json"));
+  core::TradeSettings named = lotsOf100();
+  named.name = "ネット証券";
+  probe().ApplySettings(named);
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("ほしなみ。 - ネット証券"));
+  open(app::defaultPath());
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("ほしなみ。"));
+  qputenv("XDG_CONFIG_HOME", config);
+}
+
+// Every refused entry shows its reason at once, in the dialog's words, while the dialog keeps its
+// size and OK its place; the border rule, the rates and a single tier read as the broker's plan.
+TEST_F(SettingsWindowTest, TheDialogShowsEveryFaultAtOnceAndKeepsItsPlace) {
+  open(path);
+  app::SettingsDialog* d = openDialog();
+  ASSERT_NE(d, nullptr);
+  d->layout()->activate();
+  const QSize size = d->size();
+  const QPoint okAt = ok(d)->mapTo(d, QPoint());
+  const char* kRefused[][2] = {{"fees[0].fee", "abc"},      {"fees[1].below", "10"},
+                               {"fees[1].percent", "10.5"}, {"fees[1].max", "-1"},
+                               {"quantity.bigStep", "1"},   {"price.highest", "0.01"}};
+  for (const auto& r : kRefused) entry(d, r[0])->setText(QString::fromUtf8(r[1]));
+  d->layout()->activate();
+  for (const auto& r : kRefused) {
+    const QString why = reason(d, r[0]);
+    EXPECT_FALSE(why.isEmpty()) << r[0];
+    EXPECT_FALSE(why.contains(QRegularExpression(QStringLiteral("[A-Za-z]")))) << why.toStdString();
+  }
+  EXPECT_EQ(d->size(), size);
+  EXPECT_EQ(ok(d)->mapTo(d, QPoint()), okAt);
+  for (const auto& r : kRefused) entry(d, r[0])->setText(QString());
+  QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("restoreBuiltIn")), Qt::LeftButton);
+
+  // A tick table sets the fixed steps aside: their reasons go, the file gets steps it can read,
+  // and the dialog keeps its size.
+  entry(d, "price.step")->setText(QStringLiteral("abc"));
+  entry(d, "price.bigStep")->setText(QStringLiteral("0.005"));
+  EXPECT_FALSE(d->entered());
+  auto* ticks = d->findChild<QComboBox*>(QStringLiteral("price.ticks"));
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("呼値（標準）")));
+  d->layout()->activate();
+  EXPECT_TRUE(reason(d, "price.step").isEmpty());
+  EXPECT_TRUE(reason(d, "price.bigStep").isEmpty());
+  ASSERT_TRUE(d->entered());
+  EXPECT_EQ(d->entered()->price, core::builtInSettings().price);
+  EXPECT_EQ(d->size(), size);
+  ticks->setCurrentIndex(ticks->findText(QStringLiteral("一定")));
+  EXPECT_FALSE(reason(d, "price.step").isEmpty());
+  QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("restoreBuiltIn")), Qt::LeftButton);
+
+  // まで: each row says so, and the rates and bounds are the tier's.
+  d->findChild<QRadioButton*>(QStringLiteral("feeBordersUpTo"))->click();
+  EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("borderUnit"))->text(), QStringLiteral("円まで"));
+  entry(d, "fees[2].percent")->setText(QStringLiteral("0.99"));
+  entry(d, "fees[2].max")->setText(QStringLiteral("100,000"));
+  ASSERT_TRUE(d->entered());
+  EXPECT_EQ(d->entered()->feeBorders, core::FeeBorders::UpTo);
+  EXPECT_EQ(d->entered()->fees[2],
+            (core::FeeTierSetting{std::nullopt, 1575, 9900, std::nullopt, 100000}));
+  entry(d, "fees[2].fee")->setText(QString());  // beside a rate the fixed fee may stay empty
+  ASSERT_TRUE(d->entered());
+  EXPECT_EQ(d->entered()->fees[2].fee, 0);
+
+  for (int i = 0; i < 2; ++i)
+    QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("fees[0].remove")), Qt::LeftButton);
+  EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("openTier"))->text(),
+            QStringLiteral("すべての約定代金"));
 }
 
 // A tick table from the file shows as 「ファイルの呼値表」 with the fixed steps set aside, and is

@@ -1,6 +1,7 @@
 // Fees, the profit/loss readout and the marker placement, as pure functions over the state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 #include <string>
@@ -346,63 +347,135 @@ bool orderable(const std::vector<core::TickBand>& bands, std::int64_t k) {
 
 // The lowest orderable price from which on the readout shows at least `aim` yen, by walking every
 // hundredth down from far above until an orderable price falls short. With whole shares and
-// hundredths, 100 x the profit is an integer; the readout rounds halves away from zero.
-std::optional<std::int64_t> lowestByScan(const std::vector<core::FeeTierSetting>& fees,
-                                         std::int64_t quantity, std::int64_t buy, std::int64_t aim,
-                                         const std::vector<core::TickBand>& bands) {
-  const auto fee = [&](std::int64_t valueHundredths) {
-    for (const auto& tier : fees)
-      if (!tier.below || valueHundredths < *tier.below * 100) return tier.fee;
-    return fees.back().fee;
-  };
-  const std::int64_t cost100 = quantity * buy + 100 * fee(quantity * buy);
-  const auto reaches = [&](std::int64_t k) {
+// hundredths, 100 x the profit is an integer; the readout rounds halves away from zero. The fee by
+// the broker's rule in integers: values in hundredths of a yen, rates in millionths, rounded down,
+// then bounded.
+struct Scan {
+  const std::vector<core::FeeTierSetting>& fees;
+  core::FeeBorders borders;
+  std::int64_t quantity, buy, aim;
+  const std::vector<core::TickBand>& bands;
+  bool roundUp = false;  // the fee rounded up instead: where that moves the answer, rounding counts
+
+  std::int64_t fee(std::int64_t v100) const {
+    const core::FeeTierSetting* tier = &fees.back();
+    for (const auto& t : fees) {
+      if (t.below &&
+          (borders == core::FeeBorders::UpTo ? v100 <= *t.below * 100 : v100 < *t.below * 100)) {
+        tier = &t;
+        break;
+      }
+    }
+    std::int64_t yen =
+        tier->fee + (v100 * tier->percent + (roundUp ? 99'999'999 : 0)) / 100'000'000;
+    if (tier->min) yen = std::max(yen, *tier->min);
+    if (tier->max) yen = std::min(yen, *tier->max);
+    return yen;
+  }
+  std::int64_t cost100() const { return quantity * buy + 100 * fee(quantity * buy); }
+  bool reaches(std::int64_t k, std::int64_t cost100) const {
     const std::int64_t profit100 = quantity * k - 100 * fee(quantity * k) - cost100;
     return aim > 0 ? profit100 >= 100 * aim - 50 : profit100 > 100 * aim - 50;
-  };
-  std::optional<std::int64_t> lowest;
-  for (std::int64_t k = (cost100 + 100 * aim) / quantity + 200'000; k >= 1; --k) {
-    if (!orderable(bands, k)) continue;
-    if (!reaches(k)) return lowest;
-    lowest = k;
   }
-  return std::nullopt;
-}
+  // From above the last border and every fee (a rate takes at most a tenth).
+  std::int64_t top() const {
+    std::int64_t most = 0;
+    for (const auto& t : fees) most = std::max({most, t.fee, t.min.value_or(0)});
+    const std::int64_t border = fees.size() > 1 ? *fees[fees.size() - 2].below * 100 : 0;
+    return std::max(border, (cost100() + 100 * (aim + most)) * 10 / 9) / quantity + 200;
+  }
+  std::optional<std::int64_t> lowest() const {
+    std::optional<std::int64_t> lowest;
+    const std::int64_t cost = cost100();
+    for (std::int64_t k = top(); k >= 1; --k) {
+      if (!orderable(bands, k)) continue;
+      if (!reaches(k, cost)) return lowest;
+      lowest = k;
+    }
+    return std::nullopt;
+  }
+};
 
 }  // namespace
 
-// Against the scan, on a tick table and on a fixed step: one, three and eight tiers, a fee of 0,
-// a profit to reach and a loss to keep within.
+// Against the scan, on a tick table and on a fixed step, under both border rules: one, three and
+// eight tiers, a fee of 0, rates with minimums and maximums (a fee rounded down makes the profit
+// dip by under a yen wherever it steps up, most often with few shares), a profit to reach and a
+// loss to keep within.
 TEST(Figures, OrderablePricesFromWhichOnTheAimIsReached) {
-  const std::vector<core::FeeTierSetting> eight = {
-      {20000, 0},    {50000, 100},   {90000, 250},   {120000, 480},
-      {160000, 700}, {200000, 1000}, {400000, 1100}, {std::nullopt, 2000}};
-  const std::vector<std::vector<core::FeeTierSetting>> fees = {
-      {{std::nullopt, 300}}, core::builtInSettings().fees, eight, {{std::nullopt, 0}}};
-  const std::vector<core::TickBand> ticks = {{10'000, 10}, {30'000, 50}, {std::nullopt, 100}};
-  const std::vector<core::TickBand> fiveSen = {{std::nullopt, 5}};
+  using Tiers = std::vector<core::FeeTierSetting>;
+  const Tiers eight = {{20000, 0},    {50000, 100},   {90000, 250},   {120000, 480},
+                       {160000, 700}, {200000, 1000}, {400000, 1100}, {std::nullopt, 2000}};
+  const Tiers fullService = {{200000, 2860},
+                             {500000, 0, 14300},
+                             {700000, 1650, 11000},
+                             {std::nullopt, 2420, 9900, std::nullopt, 100000}};
+  const Tiers small = {{2000, 286}, {5000, 0, 14300}, {std::nullopt, 242, 99999, 10, 400}};
+  const Tiers odd = {{1000, 0, 5000, 3}, {5000, 7, 12345}, {std::nullopt, 0, 99999, 10, 60}};
+  const Tiers bounded = {{10, 1}, {std::nullopt, 0, 5000, 10, 100}};
   struct Trade {
     std::int64_t quantity, buy, aim;
   };
-  for (const Trade& t : {Trade{300, 123400, 0}, Trade{1000, 4890, 0}, Trade{700, 17142, 5000},
-                         Trade{1000, 19550, -3000}, Trade{100, 9990, 0}}) {
-    for (const auto& tiers : fees) {
-      for (const bool table : {true, false}) {
-        core::ChartState s = startState();
-        s.settings.fees = tiers;
-        if (table) {
-          s.settings.priceTicks = {core::TickTable::File, ticks};
-        } else {
-          s.settings.price.step = 5;
+  struct Group {
+    std::vector<Tiers> plans;
+    std::vector<Trade> trades;
+    bool fewShares;  // also every hundredth; where rounding the fee down moves the answer
+  };
+  const Group groups[] = {
+      {{{{std::nullopt, 300}},
+        core::builtInSettings().fees,
+        eight,
+        {{std::nullopt, 0}},
+        fullService},
+       {{300, 123400, 0},
+        {1000, 4890, 0},
+        {700, 17142, 5000},
+        {1000, 19550, -3000},
+        {100, 9990, 0}},
+       false},
+      {{small, odd, bounded},
+       {{1, 300000, 0},
+        {7, 50000, 0},
+        {3, 123400, 25},
+        {1, 80000, 0},
+        {7, 45000, -20},
+        {3, 333, 0}},
+       true},
+  };
+  const std::vector<core::TickBand> ticks = {{10'000, 10}, {30'000, 50}, {std::nullopt, 100}};
+  // The grids: a tick table, steps of 0.05 and every hundredth (where the lines cross).
+  const std::vector<core::TickBand> steps[] = {{{std::nullopt, 5}}, {{std::nullopt, 1}}};
+  int rounded = 0;
+  for (const Group& group : groups) {
+    for (const Trade& t : group.trades) {
+      for (const Tiers& tiers : group.plans) {
+        for (const auto borders : {core::FeeBorders::Below, core::FeeBorders::UpTo}) {
+          for (const auto* bands : {&ticks, &steps[0], &steps[1]}) {
+            if (bands == &steps[1] && !group.fewShares) continue;
+            core::ChartState s = startState();
+            s.settings.fees = tiers;
+            s.settings.feeBorders = borders;
+            if (bands == &ticks)
+              s.settings.priceTicks = {core::TickTable::File, ticks};
+            else
+              s.settings.price.step = bands->front().tick;
+            setTrade(s, static_cast<float>(t.quantity), static_cast<float>(t.buy) / 100, 1);
+            const Scan scan{tiers, borders, t.quantity, t.buy, t.aim, *bands};
+            const auto answer = scan.lowest();
+            ASSERT_EQ(trade::lowestPriceFromWhichOn(s, t.aim, core::PriceGrid(s.settings)), answer)
+                << t.quantity << " @ " << t.buy << " aim " << t.aim << " tiers " << tiers.size()
+                << (borders == core::FeeBorders::UpTo ? " upTo " : " below ")
+                << bands->front().tick;
+            if (!group.fewShares) continue;
+            Scan up = scan;
+            up.roundUp = true;
+            rounded += up.lowest() != answer;
+          }
         }
-        setTrade(s, static_cast<float>(t.quantity), static_cast<float>(t.buy) / 100, 1);
-        EXPECT_EQ(trade::lowestPriceFromWhichOn(s, t.aim, core::PriceGrid(s.settings)),
-                  lowestByScan(tiers, t.quantity, t.buy, t.aim, table ? ticks : fiveSen))
-            << t.quantity << " @ " << t.buy << " aim " << t.aim << " tiers " << tiers.size()
-            << (table ? " ticks" : " step");
       }
     }
   }
+  EXPECT_GE(rounded, 10);
 }
 
 // The worked example with the standard ticks, and the same trade with the built-in settings:

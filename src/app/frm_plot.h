@@ -143,6 +143,7 @@ class FrmPlot : public QWidget {
 
   // ---- the trade settings (frm_plot_settings.cpp) ----
   void ApplySettings(const core::TradeSettings& settings);
+  void ShowTitle();
   void connectSettingsEvents(const QString& settingsPath);
   void LoadSettings(bool atStart);
   void TakeSettings(const core::TradeSettings& settings);

@@ -84,7 +84,6 @@ int main(int argc, char* argv[]) {
 
   QApplication app(argc, argv);
   nameTheProgram();
-  QApplication::setApplicationDisplayName(QStringLiteral("ほしなみ。"));
   QTranslator qtTexts;
   useJapaneseQtTexts(qtTexts);
   // The window's own 9 pt Gothic for everything, Qt's dialogs and tool tips too: their texts are

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <utility>
 
@@ -21,18 +23,29 @@ namespace app {
 
 namespace {
 
-constexpr int kPriceDecimals = 2;
-constexpr int kTaxDecimals = 3;
 const QColor kReasonColour(176, 0, 0);
+constexpr int kReasonLines = 6;  // the list of reasons shows this many, and scrolls for more
 
 QString qs(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), std::ssize(utf8)); }
 
-std::string tierKey(std::size_t row, const char* name) {
-  return "fees[" + std::to_string(row) + "]." + name;
-}
+std::string tierKey(std::size_t row, const char* name) { return core::tierKey(row, name); }
 
 // A unit beside an entry, or a caption before it.
 QLabel* caption(const QString& text, QWidget* parent) { return new QLabel(text, parent); }
+
+// A table column's caption: 「手数料（円）」.
+QString columnCaption(const char* key) {
+  const core::SettingField& f = core::settingField(std::string("fees.") + key);
+  return qs(f.caption) + QStringLiteral("（") + qs(f.unit) + QStringLiteral("）");
+}
+
+QVBoxLayout* reasonList() {
+  auto* layout = new QVBoxLayout;
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  return layout;
+}
 
 }  // namespace
 
@@ -43,11 +56,65 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   setWindowTitle(QStringLiteral("取引の設定"));
   auto* layout = new QVBoxLayout(this);
 
+  // The reasons are made with their entries, so their list comes first.
+  reasonsArea_ = new QScrollArea;
+  reasonsArea_->setObjectName(QStringLiteral("reasons"));
+  auto* reasons = new QWidget;
+  auto* reasonsLayout = new QVBoxLayout(reasons);
+  reasonsLayout->setContentsMargins(2, 2, 2, 2);
+  otherFault_ = new QLabel(reasons);
+  otherFault_->setObjectName(QStringLiteral("otherFault"));
+  otherFault_->hide();
+  reasonsLayout->addWidget(otherFault_);
+  // Layouts, not widgets: an empty list takes no room and is no control of zero size.
+  tierReasons_ = reasonList();
+  otherReasons_ = reasonList();
+  reasonsLayout->addLayout(tierReasons_);
+  reasonsLayout->addLayout(otherReasons_);
+  reasonsLayout->addStretch(1);
+  reasonsArea_->setWidget(reasons);
+  reasonsArea_->setWidgetResizable(true);
+  reasonsArea_->setFrameShape(QFrame::NoFrame);
+  // Its own size, whatever it holds: the dialog keeps its size and OK its place.
+  reasonsArea_->setFixedHeight(fontMetrics().lineSpacing() * kReasonLines + 4);
+  reasonsArea_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+
+  auto* nameRow = new QHBoxLayout;
+  auto* nameLabel = caption(QStringLiteral("名前(&N)："), this);
+  name_ = new QLineEdit(this);
+  name_->setObjectName(QStringLiteral("name"));
+  name_->setAccessibleName(QStringLiteral("名前"));
+  name_->setMaxLength(static_cast<int>(core::kMaxNameLength));
+  name_->setPlaceholderText(QStringLiteral("証券会社やプランの名前（窓の題に出ます）"));
+  nameLabel->setBuddy(name_);
+  connect(name_, &QLineEdit::textChanged, this, [this] { recheck(); });
+  nameRow->addWidget(nameLabel);
+  nameRow->addWidget(name_, 1);
+  layout->addLayout(nameRow);
+
   auto* fees = new QGroupBox(QStringLiteral("手数料"), this);
   feesLayout_ = new QVBoxLayout(fees);
-  feesLayout_->addWidget(caption(
-      QStringLiteral("約定代金がその段の額未満なら、その段の手数料。最後の段はそれ以上のすべて。"),
-      fees));
+  auto* bordersRow = new QHBoxLayout;
+  bordersRow->addWidget(caption(QStringLiteral("境目の額を含む段："), fees));
+  below_ = new QRadioButton(QStringLiteral("その上の段（未満）(&U)"), fees);
+  below_->setObjectName(QStringLiteral("feeBordersBelow"));
+  upTo_ = new QRadioButton(QStringLiteral("その段（まで）(&M)"), fees);
+  upTo_->setObjectName(QStringLiteral("feeBordersUpTo"));
+  below_->setAccessibleName(QStringLiteral("境目の額を含む段：その上の段（未満）"));
+  upTo_->setAccessibleName(QStringLiteral("境目の額を含む段：その段（まで）"));
+  below_->setChecked(true);
+  for (QRadioButton* b : {below_, upTo_}) {
+    bordersRow->addWidget(b);
+    connect(b, &QRadioButton::toggled, this, [this](bool on) {
+      if (!on) return;
+      showBorders();
+      recheck();
+    });
+  }
+  bordersRow->addStretch(1);
+  feesLayout_->addLayout(bordersRow);
+  explanation_ = caption(QString(), fees);
+  feesLayout_->addWidget(explanation_);
   addTier_ = new QPushButton(QStringLiteral("段を加える(&A)"), fees);
   addTier_->setObjectName(QStringLiteral("addTier"));
   addTier_->setAccessibleName(QStringLiteral("段を加える"));
@@ -57,29 +124,24 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   layout->addWidget(fees);
 
   auto* steps = new QHBoxLayout;
-  steps->addWidget(
-      stepGroup(QStringLiteral("数量のボタン（株）"), "quantity", QStringLiteral("数量"), 0));
-  QGroupBox* priceGroup = stepGroup(QStringLiteral("単価のボタン（円）"), "price",
-                                    QStringLiteral("単価"), kPriceDecimals);
-  addTickChoice(priceGroup);
-  steps->addWidget(priceGroup);
+  for (const core::StepRow& r : core::kStepRows) {
+    QGroupBox* group = stepGroup(r);
+    if (r.row == &core::TradeSettings::price) addTickChoice(group);
+    steps->addWidget(group);
+  }
   layout->addLayout(steps);
 
   auto* tax = new QGridLayout;
   auto* taxLabel = caption(QStringLiteral("税率（%）(&T)："), this);
-  QLineEdit* taxField = makeEntry(this, "taxPercent", kTaxDecimals, QStringLiteral("税率（%）"));
+  QLineEdit* taxField = makeEntry(this, otherReasons_, "taxPercent", QStringLiteral("税率（%）"),
+                                  QStringLiteral("税率："));
   taxLabel->setBuddy(taxField);
   tax->addWidget(taxLabel, 0, 0);
   tax->addWidget(taxField, 0, 1);
-  tax->addWidget(entries_.at("taxPercent").reason, 0, 2);
-  tax->setColumnStretch(3, 1);
+  tax->setColumnStretch(2, 1);
   stepFocus_.push_back(taxField);
   layout->addLayout(tax);
-
-  otherFault_ = new QLabel(this);
-  otherFault_->setObjectName(QStringLiteral("otherFault"));
-  otherFault_->hide();
-  layout->addWidget(otherFault_);
+  layout->addWidget(reasonsArea_);
 
   auto* bottom = new QHBoxLayout;
   restore_ = new QPushButton(QStringLiteral("当初の設定に戻す(&D)"), this);
@@ -100,52 +162,70 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
   showSettings(current);
 }
 
-QLineEdit* SettingsDialog::makeEntry(QWidget* parent, const std::string& key, int decimals,
+QLineEdit* SettingsDialog::makeEntry(QWidget* parent, QVBoxLayout* reasons, const std::string& key,
                                      const QString& accessibleName, const QString& what) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(qs(key));
   field->setAccessibleName(accessibleName);
   field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  field->setFixedWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0,000,000,000,000")) +
-                       12);
-  auto* reason = new QLabel(parent);
+  const bool wide = core::settingField(key).highest > 100'000'000;
+  field->setFixedWidth(
+      field->fontMetrics().horizontalAdvance(wide ? QStringLiteral("0,000,000,000,000")
+                                                  : QStringLiteral("00,000,000")) +
+      12);
+  auto* reason = new QLabel(reasonsArea_->widget());
   reason->setObjectName(qs(key + ".reason"));
   QPalette palette = reason->palette();
   palette.setColor(QPalette::WindowText, kReasonColour);
   reason->setPalette(palette);
   reason->hide();
-  entries_[key] = Entry{field, reason, decimals, what};
+  reasons->addWidget(reason);
+  entries_[key] = Entry{field, reason, core::settingField(key).decimals, what};
   connect(field, &QLineEdit::textChanged, this, [this] { recheck(); });
   return field;
 }
 
-QGroupBox* SettingsDialog::stepGroup(const QString& title, const char* key, const QString& what,
-                                     int decimals) {
-  auto* group = new QGroupBox(title, this);
+QGroupBox* SettingsDialog::stepGroup(const core::StepRow& r) {
+  auto* group = new QGroupBox(qs(r.title), this);
   auto* grid = new QGridLayout(group);
-  const struct {
-    const char* name;
-    const char* caption;
-  } rows[] = {{"step", "小さい刻み（＜ ＞）"},
-              {"bigStep", "大きい刻み（＜＜ ＞＞）"},
-              {"lowest", "下限"},
-              {"highest", "上限"}};
+  const QString what = qs(r.what);
   int row = 0;
-  for (const auto& r : rows) {
-    const QString name = QString::fromUtf8(r.caption);
-    QLineEdit* field = makeEntry(group, std::string(key) + "." + r.name, decimals,
-                                 what + QStringLiteral("の") + name);
+  for (const core::StepField& f : core::kStepFields) {
+    const std::string fieldKey = std::string(r.key) + "." + f.key;
+    const QString name = qs(core::settingField(fieldKey).caption);
+    QLineEdit* field = makeEntry(group, otherReasons_, fieldKey, what + QStringLiteral("の") + name,
+                                 what + QStringLiteral("の") + name + QStringLiteral("："));
     auto* label = caption(name + QStringLiteral("："), group);
     label->setBuddy(field);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
-    grid->addWidget(entries_.at(std::string(key) + "." + r.name).reason, row + 1, 0, 1, 2,
-                    Qt::AlignRight);
     stepFocus_.push_back(field);
-    row += 2;
+    ++row;
   }
   grid->setRowStretch(row, 1);
   return group;
+}
+
+core::FeeBorders SettingsDialog::borders() const {
+  return upTo_->isChecked() ? core::FeeBorders::UpTo : core::FeeBorders::Below;
+}
+
+// The rows' captions and the explanation say which tier a value equal to a threshold is in.
+void SettingsDialog::showBorders() {
+  const bool upTo = borders() == core::FeeBorders::UpTo;
+  explanation_->setText(
+      (upTo ? QStringLiteral(
+                  "約定代金がその段の額までなら、その段の手数料。最後の段はそれを超えるすべて。")
+            : QStringLiteral(
+                  "約定代金がその段の額未満なら、その段の手数料。最後の段はそれ以上のすべて。")) +
+      QStringLiteral("\n手数料＋約定代金×料率の円未満を切り捨て、最低と最高の間に収めます。"
+                     "料率・最低・最高は空けておけます。"));
+  if (!tiersBox_) return;
+  for (QLabel* unit : tiersBox_->findChildren<QLabel*>(QStringLiteral("borderUnit")))
+    unit->setText(upTo ? QStringLiteral("円まで") : QStringLiteral("円未満"));
+  if (auto* open = tiersBox_->findChild<QLabel*>(QStringLiteral("openTier"));
+      open && tierCount_ > 1)
+    open->setText(upTo ? QStringLiteral("超") : QStringLiteral("以上"));
 }
 
 // 単価の刻み above the price's entries: 一定 uses the two step entries, a tick table leaves them
@@ -186,21 +266,28 @@ core::PriceTicks SettingsDialog::chosenTicks() const {
 
 std::vector<SettingsDialog::TierTexts> SettingsDialog::tierTexts() const {
   std::vector<TierTexts> tiers;
-  for (std::size_t i = 0; i < tierCount_; ++i) {
-    const auto below = entries_.find(tierKey(i, "below"));
-    tiers.push_back({below != entries_.end() ? below->second.field->text() : QString(),
-                     entries_.at(tierKey(i, "fee")).field->text()});
-  }
+  const auto text = [this](std::size_t i, const char* name) {
+    const auto e = entries_.find(tierKey(i, name));
+    return e != entries_.end() ? e->second.field->text() : QString();
+  };
+  for (std::size_t i = 0; i < tierCount_; ++i)
+    tiers.push_back(
+        {text(i, "below"), text(i, "fee"), text(i, "percent"), text(i, "min"), text(i, "max")});
   return tiers;
 }
 
 // The rows are made anew: each row's keys and names follow its position.
 void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
+  static constexpr const char* kColumns[] = {"fee", "percent", "min", "max"};
   const bool wasFilling = std::exchange(filling_, true);
   if (tiersBox_) {
     for (std::size_t i = 0; i < tierCount_; ++i) {
-      entries_.erase(tierKey(i, "below"));
-      entries_.erase(tierKey(i, "fee"));
+      for (const char* name : {"below", "fee", "percent", "min", "max"}) {
+        const auto e = entries_.find(tierKey(i, name));
+        if (e == entries_.end()) continue;
+        delete e->second.reason;
+        entries_.erase(e);
+      }
     }
     // The old rows go once the event that removed a row (a click on its own button) is done.
     tiersBox_->hide();
@@ -212,46 +299,55 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
   auto* grid = new QGridLayout(tiersBox_);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->addWidget(caption(QStringLiteral("約定代金"), tiersBox_), 0, 1, Qt::AlignCenter);
-  grid->addWidget(caption(QStringLiteral("手数料"), tiersBox_), 0, 3, Qt::AlignCenter);
+  for (int c = 0; c < 4; ++c)
+    grid->addWidget(caption(columnCaption(kColumns[c]), tiersBox_), 0, 3 + c, Qt::AlignCenter);
   tierFocus_.clear();
   for (std::size_t i = 0; i < tiers.size(); ++i) {
     const int row = static_cast<int>(i) + 1;
     const QString name = QStringLiteral("%1段目").arg(i + 1);
     grid->addWidget(caption(name, tiersBox_), row, 0);
-    auto* reasons = new QVBoxLayout;
-    reasons->setSpacing(0);
     if (i + 1 < tiers.size()) {
-      QLineEdit* below = makeEntry(tiersBox_, tierKey(i, "below"), 0,
-                                   name + QStringLiteral("：約定代金がこの額未満（円）"),
-                                   QStringLiteral("約定代金："));
+      QLineEdit* below =
+          makeEntry(tiersBox_, tierReasons_, tierKey(i, "below"),
+                    name + QStringLiteral("：約定代金がこの額まで、またはこの額未満（円）"),
+                    name + QStringLiteral("の約定代金："));
       below->setText(tiers[i].below);
       grid->addWidget(below, row, 1);
-      grid->addWidget(caption(QStringLiteral("円未満"), tiersBox_), row, 2);
-      reasons->addWidget(entries_.at(tierKey(i, "below")).reason);
+      auto* unit = caption(QString(), tiersBox_);
+      unit->setObjectName(QStringLiteral("borderUnit"));
+      grid->addWidget(unit, row, 2);
       tierFocus_.push_back(below);
     } else {
-      grid->addWidget(caption(QStringLiteral("以上"), tiersBox_), row, 1, Qt::AlignCenter);
+      auto* open =
+          caption(tiers.size() == 1 ? QStringLiteral("すべての約定代金") : QString(), tiersBox_);
+      open->setObjectName(QStringLiteral("openTier"));
+      grid->addWidget(open, row, 1, 1, 2, Qt::AlignCenter);
     }
-    QLineEdit* fee = makeEntry(tiersBox_, tierKey(i, "fee"), 0,
-                               name + QStringLiteral("：手数料（円）"), QStringLiteral("手数料："));
-    fee->setText(tiers[i].fee);
-    grid->addWidget(fee, row, 3);
-    grid->addWidget(caption(QStringLiteral("円"), tiersBox_), row, 4);
-    reasons->addWidget(entries_.at(tierKey(i, "fee")).reason);
-    tierFocus_.push_back(fee);
+    const QString texts[] = {tiers[i].fee, tiers[i].percent, tiers[i].min, tiers[i].max};
+    for (int c = 0; c < 4; ++c) {
+      const core::SettingField& f = core::settingField(tierKey(i, kColumns[c]));
+      QLineEdit* field =
+          makeEntry(tiersBox_, tierReasons_, tierKey(i, kColumns[c]),
+                    name + QStringLiteral("：") + columnCaption(kColumns[c]),
+                    name + QStringLiteral("の") + qs(f.caption) + QStringLiteral("："));
+      entries_.at(tierKey(i, kColumns[c])).optional = c > 0;
+      field->setText(texts[c]);
+      grid->addWidget(field, row, 3 + c);
+      tierFocus_.push_back(field);
+    }
     auto* remove = new QPushButton(QStringLiteral("削除"), tiersBox_);
     remove->setObjectName(qs(tierKey(i, "remove")));
     remove->setAccessibleName(name + QStringLiteral("を削除"));
     remove->setAutoDefault(false);
     remove->setEnabled(tiers.size() > 1);
     connect(remove, &QPushButton::clicked, this, [this, i] { removeTier(i); });
-    grid->addWidget(remove, row, 5);
+    grid->addWidget(remove, row, 7);
     tierFocus_.push_back(remove);
-    grid->addLayout(reasons, row, 6);
   }
-  grid->setColumnStretch(6, 1);
-  feesLayout_->insertWidget(1, tiersBox_);
-  addTier_->setEnabled(tiers.size() < core::SettingsBounds::kMaxTiers);
+  grid->setColumnStretch(8, 1);
+  feesLayout_->insertWidget(2, tiersBox_);
+  addTier_->setEnabled(tiers.size() < core::kMaxTiers);
+  showBorders();
   orderTabs();
   filling_ = wasFilling;
 }
@@ -260,7 +356,7 @@ void SettingsDialog::showTiers(const std::vector<TierTexts>& tiers) {
 // empty until the person fills them in, starting with the threshold.
 void SettingsDialog::addTier() {
   std::vector<TierTexts> tiers = tierTexts();
-  if (tiers.size() >= core::SettingsBounds::kMaxTiers) return;
+  if (tiers.size() >= core::kMaxTiers) return;
   const std::size_t row = tiers.empty() ? 0 : tiers.size() - 1;
   tiers.insert(tiers.begin() + static_cast<std::ptrdiff_t>(row), TierTexts{});
   showTiers(tiers);
@@ -281,10 +377,11 @@ void SettingsDialog::removeTier(std::size_t row) {
   findChild<QWidget*>(qs(tierKey(next, "remove")))->setFocus(Qt::OtherFocusReason);
 }
 
-// Tab goes down the tiers row by row, then the quantity's and the price's entries, the tax rate,
-// and the buttons.
+// Tab goes from the name and the border rule down the tiers row by row, then the quantity's and the
+// price's entries, the tax rate, and the buttons.
 void SettingsDialog::orderTabs() {
-  std::vector<QWidget*> order = tierFocus_;
+  std::vector<QWidget*> order{name_, below_, upTo_};
+  order.insert(order.end(), tierFocus_.begin(), tierFocus_.end());
   order.push_back(addTier_);
   order.insert(order.end(), stepFocus_.begin(), stepFocus_.end());
   order.push_back(restore_);
@@ -294,79 +391,89 @@ void SettingsDialog::orderTabs() {
 
 void SettingsDialog::showSettings(const core::TradeSettings& settings) {
   const bool wasFilling = std::exchange(filling_, true);
+  name_->setText(qs(settings.name));
+  (settings.feeBorders == core::FeeBorders::UpTo ? upTo_ : below_)->setChecked(true);
   std::vector<TierTexts> tiers;
+  const auto text = [](std::optional<std::int64_t> units, int decimals) {
+    return units ? qs(core::unitsText(*units, decimals)) : QString();
+  };
   for (const core::FeeTierSetting& tier : settings.fees)
-    tiers.push_back({tier.below ? qs(core::unitsText(*tier.below, 0)) : QString(),
-                     qs(core::unitsText(tier.fee, 0))});
+    tiers.push_back({text(tier.below, 0), text(tier.fee, 0),
+                     tier.percent != 0 ? text(tier.percent, 4) : QString(), text(tier.min, 0),
+                     text(tier.max, 0)});
   showTiers(tiers);
   const auto put = [this](const std::string& key, std::int64_t units) {
     Entry& e = entries_.at(key);
     e.field->setText(qs(core::unitsText(units, e.decimals)));
   };
-  for (const auto& [name, row] :
-       {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
-    const std::string k = name;
-    for (const core::StepField& field : core::kStepFields)
-      put(k + "." + field.key, row->*field.value);
-  }
+  core::forEachStepNumber(settings, put);
   put("taxPercent", settings.taxThousandths);
   showTicks(settings.priceTicks);
   filling_ = wasFilling;
   recheck();
 }
 
-// Each entry is read on its own first (a number, in whole units); once all are, the settings
-// check names the first value the rules between entries refuse.
+// Each entry is read on its own (a number, in whole units), then the rules between entries are
+// checked: every entry that is not taken shows its reason at once.
 void SettingsDialog::recheck() {
   if (filling_) return;
   std::map<std::string, std::string> faults;
-  const auto read = [&](const std::string& key, std::int64_t& out) {
+  const auto read = [&](const std::string& key) -> std::optional<std::int64_t> {
     const Entry& e = entries_.at(key);
     const core::Units units = core::readUnits(e.field->text().toStdString(), e.decimals);
-    if (units.fault)
+    if (units.fault == core::UnitFault::Empty && e.optional) return std::nullopt;
+    if (units.fault) {
       faults[key] = core::faultText(*units.fault, e.decimals);
-    else
-      out = units.value;
+      return std::nullopt;
+    }
+    return units.value;
   };
   core::TradeSettings settings;
+  settings.name = name_->text().toStdString();
+  settings.feeBorders = borders();
   for (std::size_t i = 0; i < tierCount_; ++i) {
     core::FeeTierSetting tier;
-    if (i + 1 < tierCount_) read(tierKey(i, "below"), tier.below.emplace());
-    read(tierKey(i, "fee"), tier.fee);
+    if (i + 1 < tierCount_) tier.below = read(tierKey(i, "below")).value_or(0);
+    // The fixed fee may stay empty beside a rate.
+    const std::string percentKey = tierKey(i, "percent");
+    entries_.at(tierKey(i, "fee")).optional =
+        !entries_.at(percentKey).field->text().trimmed().isEmpty();
+    tier.fee = read(tierKey(i, "fee")).value_or(0);
+    tier.percent = read(percentKey).value_or(0);
+    tier.min = read(tierKey(i, "min"));
+    tier.max = read(tierKey(i, "max"));
     settings.fees.push_back(tier);
   }
   settings.priceTicks = chosenTicks();
   const bool ticked = settings.priceTicks.table != core::TickTable::Fixed;
-  for (const auto& [name, row] :
-       {std::pair{"quantity", &settings.quantity}, std::pair{"price", &settings.price}}) {
-    const std::string k = name;
-    for (const core::StepField& field : core::kStepFields) {
-      const std::string key = k + "." + field.key;
-      // With a tick table the fixed steps stand aside: kept when they read, else the built-in.
-      const bool fixedStep =
-          field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep;
-      const bool aside = ticked && row == &settings.price && fixedStep;
-      entries_.at(key).field->setEnabled(!aside);
-      if (!aside) {
-        read(key, row->*field.value);
-        continue;
-      }
+  core::forEachStepNumber(settings, [&](const std::string& key, std::int64_t& value) {
+    const bool aside = ticked && (key == "price.step" || key == "price.bigStep");
+    entries_.at(key).field->setEnabled(!aside);
+    if (!aside) value = read(key).value_or(0);
+  });
+  if (ticked) {
+    // With a tick table the fixed steps stand aside, unchecked: the file keeps them where they are
+    // a pair it takes, else the built-in ones, so that it reads again whatever is chosen later.
+    const auto quiet = [this](const std::string& key) -> std::optional<std::int64_t> {
       const Entry& e = entries_.at(key);
       const core::Units units = core::readUnits(e.field->text().toStdString(), e.decimals);
-      row->*field.value = units.fault ? core::builtInSettings().price.*field.value : units.value;
-    }
+      const core::SettingField& f = core::settingField(key);
+      if (units.fault || units.value < f.lowest || units.value > f.highest) return std::nullopt;
+      return units.value;
+    };
+    const auto step = quiet("price.step"), bigStep = quiet("price.bigStep");
+    const bool pair = step && bigStep && *step <= *bigStep;
+    const core::StepSetting builtIn = core::builtInSettings().price;
+    settings.price.step = pair ? *step : builtIn.step;
+    settings.price.bigStep = pair ? *bigStep : builtIn.bigStep;
   }
-  if (ticked && settings.price.step > settings.price.bigStep)
-    settings.price.step = settings.price.bigStep;
-  read("taxPercent", settings.taxThousandths);
+  settings.taxThousandths = read("taxPercent").value_or(0);
   std::string other;
-  if (faults.empty()) {
-    if (const auto fault = core::checkSettings(settings)) {
-      if (entries_.count(fault->key))
-        faults[fault->key] = fault->reason;
-      else
-        other = fault->reason;
-    }
+  for (const core::SettingsFault& fault : core::settingsFaults(settings)) {
+    if (entries_.count(fault.key))
+      faults.emplace(fault.key, fault.reason);  // a text's own fault comes first
+    else
+      other += (other.empty() ? "" : "\n") + fault.reason;
   }
   for (auto& [key, e] : entries_) {
     const auto fault = faults.find(key);
@@ -376,6 +483,7 @@ void SettingsDialog::recheck() {
     e.reason->setText(taken ? QString() : e.what + reason);
     e.reason->setVisible(!taken);
     e.field->setAccessibleDescription(reason);
+    e.field->setToolTip(reason);
   }
   otherFault_->setText(qs(other));
   otherFault_->setVisible(!other.empty());

@@ -15,6 +15,8 @@
 
 class QComboBox;
 class QDialogButtonBox;
+class QRadioButton;
+class QScrollArea;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -36,22 +38,25 @@ class SettingsDialog : public QDialog {
   void accept() override;
 
  private:
-  // One entry: its field, the label beside it that says why its text is not taken, and the
-  // decimals its unit allows. Entries are found by their file key ("fees[1].below").
+  // One entry: its field, the label in the list of reasons that says why its text is not taken,
+  // and the decimals its unit allows. Entries are found by their file key ("fees[1].below").
   struct Entry {
     QLineEdit* field = nullptr;
     QLabel* reason = nullptr;
     int decimals = 0;
-    QString what;  // before the reason where one label holds the reasons of two entries
+    QString what;           // the entry in the reason's words: 「2段目の手数料：」
+    bool optional = false;  // may stay empty (a tier's minimum and maximum)
   };
   struct TierTexts {
-    QString below;  // ignored for the last tier, which reads 「以上」
-    QString fee;
+    QString below;  // ignored for the last tier
+    QString fee, percent, min, max;
   };
 
-  QLineEdit* makeEntry(QWidget* parent, const std::string& key, int decimals,
-                       const QString& accessibleName, const QString& what = QString());
-  QGroupBox* stepGroup(const QString& title, const char* key, const QString& what, int decimals);
+  QLineEdit* makeEntry(QWidget* parent, QVBoxLayout* reasons, const std::string& key,
+                       const QString& accessibleName, const QString& what);
+  QGroupBox* stepGroup(const core::StepRow& row);
+  core::FeeBorders borders() const;
+  void showBorders();
   void addTickChoice(QGroupBox* priceGroup);
   void showTicks(const core::PriceTicks& ticks);
   core::PriceTicks chosenTicks() const;
@@ -72,9 +77,16 @@ class SettingsDialog : public QDialog {
   std::vector<QWidget*> stepFocus_;
   QPushButton* restore_ = nullptr;
   QDialogButtonBox* buttons_ = nullptr;
-  QLabel* otherFault_ = nullptr;           // a fault of no single entry
+  QLabel* otherFault_ = nullptr;  // the faults of no single entry
+  QLabel* explanation_ = nullptr;
+  QRadioButton* below_ = nullptr;
+  QRadioButton* upTo_ = nullptr;
+  QLineEdit* name_ = nullptr;
   QComboBox* ticks_ = nullptr;             // 単価の刻み: fixed steps or a tick table
   std::vector<core::TickBand> fileTicks_;  // the file's own table, kept when the dialog saves
+  QScrollArea* reasonsArea_ = nullptr;     // every reason at once, in a place of its own size
+  QVBoxLayout* tierReasons_ = nullptr;     // the tier rows' reasons, made anew with the rows
+  QVBoxLayout* otherReasons_ = nullptr;
   std::optional<core::TradeSettings> entered_;
   bool filling_ = false;  // entries are being made or filled: checked once, when all are there
 };

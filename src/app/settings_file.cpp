@@ -23,10 +23,8 @@ namespace {
 // device) is refused before it is read whole.
 constexpr qint64 kMaxFileBytes = 1 << 20;
 
-// The decimals of each kind of setting: yen, shares and thresholds are whole, prices are in
-// hundredths of a yen, the tax rate in thousandths of a percent.
-constexpr int kPriceDecimals = 2;
-constexpr int kTaxDecimals = 3;
+// The decimals of a number, from the table of setting fields.
+int decimalsOf(const std::string& key) { return core::settingField(key).decimals; }
 
 QString key(const char* name) { return QString::fromLatin1(name); }
 
@@ -59,6 +57,15 @@ std::optional<core::SettingsFault> readObject(const QJsonObject& parent, const c
   return std::nullopt;
 }
 
+// A count of units as the file's number: whole, or the nearest double to the decimal value,
+// whose shortest text is that value's own.
+QJsonValue decimalNumber(std::int64_t units, int decimals) {
+  if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
+  double scale = 1;
+  for (int k = 0; k < decimals; ++k) scale *= 10;
+  return QJsonValue(static_cast<double>(units) / scale);
+}
+
 // "ticks": "standard", "topix100" or a table of {"upTo": …, "tick": …} rows, the last without upTo.
 std::optional<core::SettingsFault> readTicks(const QJsonValue& value, core::PriceTicks& ticks) {
   const std::string where = "price.ticks";
@@ -83,12 +90,12 @@ std::optional<core::SettingsFault> readTicks(const QJsonValue& value, core::Pric
     const QJsonObject object = rows.at(i).toObject();
     core::TickBand band;
     if (object.contains(key("upTo"))) {
-      if (auto fault = readNumber(object.value(key("upTo")), row + ".upTo", kPriceDecimals,
-                                  band.upTo.emplace()))
+      if (auto fault = readNumber(object.value(key("upTo")), row + ".upTo",
+                                  decimalsOf(row + ".upTo"), band.upTo.emplace()))
         return fault;
     }
-    if (auto fault =
-            readNumber(object.value(key("tick")), row + ".tick", kPriceDecimals, band.tick))
+    if (auto fault = readNumber(object.value(key("tick")), row + ".tick", decimalsOf(row + ".tick"),
+                                band.tick))
       return fault;
     ticks.fileBands.push_back(band);
   }
@@ -109,8 +116,9 @@ QJsonValue ticksValue(const core::PriceTicks& ticks) {
   QJsonArray rows;
   for (const core::TickBand& band : ticks.fileBands) {
     QJsonObject row;
-    if (band.upTo) row.insert(key("upTo"), static_cast<double>(*band.upTo) / 100.0);
-    row.insert(key("tick"), static_cast<double>(band.tick) / 100.0);
+    if (band.upTo)
+      row.insert(key("upTo"), decimalNumber(*band.upTo, decimalsOf("price.ticks.upTo")));
+    row.insert(key("tick"), decimalNumber(band.tick, decimalsOf("price.ticks.tick")));
     rows.append(row);
   }
   return rows;
@@ -119,7 +127,7 @@ QJsonValue ticksValue(const core::PriceTicks& ticks) {
 // A row's four numbers; with `ticks` (the price row) it may also hold a tick table, and then its
 // fixed steps may be left out (they keep the built-in values).
 std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const char* name,
-                                               int decimals, core::StepSetting& row,
+                                               core::StepSetting& row,
                                                core::PriceTicks* ticks = nullptr) {
   QJsonObject object;
   if (auto fault = readObject(root, name, object)) return fault;
@@ -131,8 +139,9 @@ std::optional<core::SettingsFault> readStepRow(const QJsonObject& root, const ch
     const bool fixedStep =
         field.value == &core::StepSetting::step || field.value == &core::StepSetting::bigStep;
     if (ticked && fixedStep && !object.contains(key(field.key))) continue;
-    if (auto fault = readNumber(object.value(key(field.key)), std::string(name) + "." + field.key,
-                                decimals, row.*field.value))
+    const std::string where = std::string(name) + "." + field.key;
+    if (auto fault =
+            readNumber(object.value(key(field.key)), where, decimalsOf(where), row.*field.value))
       return fault;
   }
   return std::nullopt;
@@ -150,16 +159,51 @@ std::optional<core::SettingsFault> readFees(const QJsonObject& root,
       return core::SettingsFault{where, "{ } で囲んだ項目の組にしてください"};
     const QJsonObject tier = tiers.at(i).toObject();
     core::FeeTierSetting setting;
-    if (tier.contains(key("below"))) {
-      std::int64_t below = 0;
-      if (auto fault = readNumber(tier.value(key("below")), where + ".below", 0, below))
+    // The optional numbers of a tier; "fee" may be left out where a rate is given.
+    const auto optional =
+        [&](const char* name,
+            std::optional<std::int64_t>& out) -> std::optional<core::SettingsFault> {
+      if (!tier.contains(key(name))) return std::nullopt;
+      return readNumber(tier.value(key(name)), where + "." + name, decimalsOf(where + "." + name),
+                        out.emplace());
+    };
+    std::optional<std::int64_t> percent, fee;
+    for (const auto& [name, out] :
+         {std::pair{"below", &setting.below}, std::pair{"percent", &percent},
+          std::pair{"min", &setting.min}, std::pair{"max", &setting.max}})
+      if (auto fault = optional(name, *out)) return fault;
+    setting.percent = percent.value_or(0);
+    if (percent && !tier.contains(key("fee"))) fee = 0;
+    if (!fee) {
+      if (auto fault = readNumber(tier.value(key("fee")), where + ".fee",
+                                  decimalsOf(where + ".fee"), fee.emplace()))
         return fault;
-      setting.below = below;
     }
-    if (auto fault = readNumber(tier.value(key("fee")), where + ".fee", 0, setting.fee))
-      return fault;
+    setting.fee = *fee;
     fees.push_back(setting);
   }
+  return std::nullopt;
+}
+
+// "feeBorders": "below" (the default) or "upTo".
+std::optional<core::SettingsFault> readBorders(const QJsonObject& root, core::FeeBorders& out) {
+  const QJsonValue value = root.value(key("feeBorders"));
+  if (value.isUndefined()) return std::nullopt;
+  if (value == QJsonValue(QStringLiteral("below"))) {
+    out = core::FeeBorders::Below;
+  } else if (value == QJsonValue(QStringLiteral("upTo"))) {
+    out = core::FeeBorders::UpTo;
+  } else {
+    return core::SettingsFault{"feeBorders", "\"below\" か \"upTo\" にしてください"};
+  }
+  return std::nullopt;
+}
+
+std::optional<core::SettingsFault> readName(const QJsonObject& root, std::string& out) {
+  const QJsonValue value = root.value(key("name"));
+  if (value.isUndefined()) return std::nullopt;
+  if (!value.isString()) return core::SettingsFault{"name", "文字列にしてください"};
+  out = value.toString().toStdString();
   return std::nullopt;
 }
 
@@ -168,16 +212,11 @@ std::string lineOf(const QByteArray& contents, int offset) {
   return std::to_string(contents.left(end).count('\n') + 1);
 }
 
-QJsonObject stepObject(QJsonObject kept, const core::StepSetting& row, int decimals) {
-  const auto number = [decimals](std::int64_t units) {
-    if (decimals == 0) return QJsonValue(static_cast<qint64>(units));
-    // The nearest double to the decimal value, whose shortest text is that value's own.
-    double scale = 1;
-    for (int k = 0; k < decimals; ++k) scale *= 10;
-    return QJsonValue(static_cast<double>(units) / scale);
-  };
-  for (const core::StepField& field : core::kStepFields)
-    kept.insert(key(field.key), number(row.*field.value));
+QJsonObject stepObject(QJsonObject kept, const char* name, const core::StepSetting& row) {
+  for (const core::StepField& field : core::kStepFields) {
+    const std::string where = std::string(name) + "." + field.key;
+    kept.insert(key(field.key), decimalNumber(row.*field.value, decimalsOf(where)));
+  }
   return kept;
 }
 
@@ -201,11 +240,15 @@ Parsed parse(const QByteArray& contents) {
   core::TradeSettings settings = core::builtInSettings();
   settings.fees.clear();
   std::optional<core::SettingsFault> fault = readFees(root, settings.fees);
-  if (!fault) fault = readStepRow(root, "quantity", 0, settings.quantity);
-  if (!fault)
-    fault = readStepRow(root, "price", kPriceDecimals, settings.price, &settings.priceTicks);
+  if (!fault) fault = readBorders(root, settings.feeBorders);
+  if (!fault) fault = readName(root, settings.name);
+  for (const core::StepRow& r : core::kStepRows) {
+    if (!fault)
+      fault = readStepRow(root, r.key, settings.*r.row,
+                          r.row == &core::TradeSettings::price ? &settings.priceTicks : nullptr);
+  }
   if (!fault && root.contains(key("taxPercent")))
-    fault = readNumber(root.value(key("taxPercent")), "taxPercent", kTaxDecimals,
+    fault = readNumber(root.value(key("taxPercent")), "taxPercent", decimalsOf("taxPercent"),
                        settings.taxThousandths);
   if (!fault) fault = core::checkSettings(settings);
   if (fault)
@@ -262,22 +305,34 @@ std::optional<QString> write(const QString& path, const core::TradeSettings& set
   for (std::size_t i = 0; i < settings.fees.size(); ++i) {
     const qsizetype at = static_cast<qsizetype>(i);
     QJsonObject tier = at < oldTiers.size() ? oldTiers.at(at).toObject() : QJsonObject();
-    tier.remove(key("below"));
-    if (settings.fees[i].below)
-      tier.insert(key("below"), static_cast<qint64>(*settings.fees[i].below));
-    tier.insert(key("fee"), static_cast<qint64>(settings.fees[i].fee));
+    const core::FeeTierSetting& setting = settings.fees[i];
+    for (const char* name : {"below", "percent", "min", "max"}) tier.remove(key(name));
+    if (setting.below) tier.insert(key("below"), static_cast<qint64>(*setting.below));
+    tier.insert(key("fee"), static_cast<qint64>(setting.fee));
+    if (setting.percent != 0)
+      tier.insert(key("percent"), decimalNumber(setting.percent, decimalsOf("fees.percent")));
+    if (setting.min) tier.insert(key("min"), static_cast<qint64>(*setting.min));
+    if (setting.max) tier.insert(key("max"), static_cast<qint64>(*setting.max));
     tiers.append(tier);
   }
   root.insert(key("fees"), tiers);
-  root.insert(key("quantity"),
-              stepObject(root.value(key("quantity")).toObject(), settings.quantity, 0));
-  QJsonObject price =
-      stepObject(root.value(key("price")).toObject(), settings.price, kPriceDecimals);
-  price.remove(key("ticks"));
-  if (const QJsonValue ticks = ticksValue(settings.priceTicks); !ticks.isUndefined())
-    price.insert(key("ticks"), ticks);
-  root.insert(key("price"), price);
-  root.insert(key("taxPercent"), static_cast<double>(settings.taxThousandths) / 1000.0);
+  root.insert(key("feeBorders"), settings.feeBorders == core::FeeBorders::UpTo
+                                     ? QStringLiteral("upTo")
+                                     : QStringLiteral("below"));
+  if (settings.name.empty())
+    root.remove(key("name"));
+  else
+    root.insert(key("name"), QString::fromStdString(settings.name));
+  for (const core::StepRow& r : core::kStepRows) {
+    QJsonObject row = stepObject(root.value(key(r.key)).toObject(), r.key, settings.*r.row);
+    if (r.row == &core::TradeSettings::price) {
+      row.remove(key("ticks"));
+      if (const QJsonValue ticks = ticksValue(settings.priceTicks); !ticks.isUndefined())
+        row.insert(key("ticks"), ticks);
+    }
+    root.insert(key(r.key), row);
+  }
+  root.insert(key("taxPercent"), decimalNumber(settings.taxThousandths, decimalsOf("taxPercent")));
 
   return tk::saveWhole(path, QJsonDocument(root).toJson(QJsonDocument::Indented), tk::Folder::Make);
 }

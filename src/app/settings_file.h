@@ -9,6 +9,8 @@
 //     "taxPercent": 20.315 }
 //
 // "taxPercent" may be left out (a file from before the tax rate was a setting): the built-in rate.
+// So may "name", "feeBorders" ("below", the original's rule, or "upTo") and, in a tier,
+// "percent", "min" and "max"; "fee" may be left out beside a "percent".
 #include <QByteArray>
 #include <QString>
 #include <optional>

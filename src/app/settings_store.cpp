@@ -36,6 +36,13 @@ SettingsStore::Loaded SettingsStore::load(bool atStart) {
     return {std::nullopt, refusalMessage(path_, *read.fault, atStart)};
   }
   refused_.reset();
+  // Another file than the default one that does not exist yet starts from the default file's
+  // settings (nothing is written until the dialog's OK), so a second broker's file begins from
+  // the plan already set up.
+  if (read.missing && path_ != defaultPath()) {
+    const Read fallback = app::read(defaultPath());
+    return {fallback.fault ? core::builtInSettings() : fallback.settings, std::nullopt};
+  }
   return {read.settings, std::nullopt};
 }
 

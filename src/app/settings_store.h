@@ -24,7 +24,8 @@ class SettingsStore : public QObject {
     std::optional<core::TradeSettings> settings;  // nothing: keep the settings in force
     std::optional<QString> message;               // a refusal to report
   };
-  // Reads the file: a missing one is the built-in settings. A refused file is reported once
+  // Reads the file: a missing one is the built-in settings, or, for another file than the
+  // default one, the default file's settings. A refused file is reported once
   // however often the watcher reports it (the folder and the file both report one save, and so
   // does an unrelated file in the folder), and again only when its contents change. The watcher
   // is armed again first: a save by rename ends the old file's watch.

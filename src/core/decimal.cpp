@@ -276,6 +276,25 @@ Decimal wholeTowardZero(const Decimal& value) {
                              value.digits().substr(0, static_cast<std::size_t>(integerLength)), 0);
 }
 
+Decimal wholeDown(const Decimal& value) {
+  const Decimal whole = wholeTowardZero(value);
+  if (value.sign() >= 0 || whole == value) return whole;
+  return wholeYen({whole, Decimal(-1)});  // both whole: the sum is exact
+}
+
+int compare(const Decimal& a, const Decimal& b) {
+  if (a.sign() != b.sign()) return a.sign() < b.sign() ? -1 : 1;
+  if (a.sign() == 0) return 0;
+  int order = 0;  // of the magnitudes
+  if (top(a) != top(b)) {
+    order = top(a) < top(b) ? -1 : 1;
+  } else {
+    const int c = a.digits().compare(b.digits());  // both start at the same position
+    order = c < 0 ? -1 : c > 0 ? 1 : 0;
+  }
+  return a.sign() < 0 ? -order : order;
+}
+
 std::string groupedCentsText(const Decimal& value) {
   const std::string fixed = fixedText(value, 2);
   const bool negative = fixed.front() == '-';

@@ -56,8 +56,14 @@ std::string fixedText(const Decimal& value, int decimals);
 // The sum of the terms, rounded once to whole yen, halves away from zero.
 Decimal wholeYen(std::vector<Decimal> terms);
 
-// The whole part, toward zero (a tax is rounded down).
+// The whole part, toward zero (a tax is rounded down), and the largest whole number not above
+// the value (a percentage fee is rounded down).
 Decimal wholeTowardZero(const Decimal& value);
+Decimal wholeDown(const Decimal& value);
+
+// -1, 0 or 1 as a is below, equal to or above b; digit for digit, however far apart their
+// exponents lie.
+int compare(const Decimal& a, const Decimal& b);
 
 // An amount rounded to whole yen in the patterns "#,##0" (-3150 -> "-3,150") and "\\#,##0"
 // (1525 -> "\1,525", -25 -> "-\25"). An amount that rounds to zero is written without a minus.

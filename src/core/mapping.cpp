@@ -20,35 +20,41 @@ double PriceAtX(const ChartState& s, float x) {
 }
 
 float FuncY(const ChartState& s, float tempP, float tempT) {
-  const double y = s.graphBottom - (static_cast<double>(s.quantity) * tempP + tempT - s.amountMin) /
-                                       s.amountSpan * s.graphHeight;
+  return FuncY(s, tempP, static_cast<double>(s.quantity), tempT);
+}
+void Siten(ChartState& s, float tempT) { Siten(s, static_cast<double>(s.quantity), tempT); }
+void Syuten(ChartState& s, float tempT) { Syuten(s, static_cast<double>(s.quantity), tempT); }
+
+float FuncY(const ChartState& s, float tempP, double slope, float tempT) {
+  const double y =
+      s.graphBottom - (slope * tempP + tempT - s.amountMin) / s.amountSpan * s.graphHeight;
   return toSingle(y);
 }
 
-void Siten(ChartState& s, float tempT) {
-  const float a = toSingle(static_cast<double>(s.priceMin) * s.quantity + tempT);
+void Siten(ChartState& s, double slope, float tempT) {
+  const float a = toSingle(static_cast<double>(s.priceMin) * slope + tempT);
   if (a >= s.amountMin) {
     s.lineStartX = s.graphLeft;
-    s.lineStartY = toSingle(s.graphBottom -
-                            (static_cast<double>(s.priceMin) * s.quantity + tempT - s.amountMin) /
-                                s.amountSpan * s.graphHeight);
+    s.lineStartY =
+        toSingle(s.graphBottom - (static_cast<double>(s.priceMin) * slope + tempT - s.amountMin) /
+                                     s.amountSpan * s.graphHeight);
   } else {
     s.lineStartY = s.graphBottom;
-    s.lineStartX = toSingle(((static_cast<double>(s.amountMin) - tempT) / s.quantity - s.priceMin) /
+    s.lineStartX = toSingle(((static_cast<double>(s.amountMin) - tempT) / slope - s.priceMin) /
                                 s.priceSpan * s.graphWidth +
                             s.graphLeft);
   }
 }
 
-void Syuten(ChartState& s, float tempT) {
-  const float b = toSingle(static_cast<double>(s.priceMax) * s.quantity + tempT);
+void Syuten(ChartState& s, double slope, float tempT) {
+  const float b = toSingle(static_cast<double>(s.priceMax) * slope + tempT);
   if (s.amountMin <= b && b <= s.amountMax) {
     s.lineEndX = toSingle(plotRight(s));
-    s.lineEndY = toSingle(s.graphBottom -
-                          (static_cast<double>(s.priceMax) * s.quantity + tempT - s.amountMin) /
-                              s.amountSpan * s.graphHeight);
+    s.lineEndY =
+        toSingle(s.graphBottom - (static_cast<double>(s.priceMax) * slope + tempT - s.amountMin) /
+                                     s.amountSpan * s.graphHeight);
   } else {
-    s.lineEndX = toSingle(((static_cast<double>(s.amountMax) - tempT) / s.quantity - s.priceMin) /
+    s.lineEndX = toSingle(((static_cast<double>(s.amountMax) - tempT) / slope - s.priceMin) /
                               s.priceSpan * s.graphWidth +
                           s.graphLeft);
     s.lineEndY = toSingle(plotTop(s));

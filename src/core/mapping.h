@@ -19,6 +19,12 @@ float FuncY(const ChartState& s, float tempP, float tempT);
 void Siten(ChartState& s, float tempT);
 // Where it leaves the plot area (lineEndX/Y).
 void Syuten(ChartState& s, float tempT);
+// The same three for an amount line of another slope: slope x tempP + tempT, where the slope is
+// the quantity times one plus or minus a fee's rate. With the slope the quantity they are the
+// three above.
+float FuncY(const ChartState& s, float tempP, double slope, float tempT);
+void Siten(ChartState& s, double slope, float tempT);
+void Syuten(ChartState& s, double slope, float tempT);
 
 // A view the chart can map: finite lower ends, finite positive spans, and upper ends that stay
 // finite when stored as floats.

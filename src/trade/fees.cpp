@@ -13,8 +13,11 @@ constexpr core::Colour kBlack = core::RGB(0, 0, 0);
 }  // namespace
 
 float feeFor(const core::ChartState& s, float quantity, float price) {
-  // The product of two floats is exact in double.
-  return core::tierFee(s, core::feeTierOf(s, static_cast<double>(price) * quantity));
+  return core::feeOfFloats(s.settings, quantity, price);
+}
+
+core::Decimal exactFee(const core::ChartState& s, const core::Decimal& priceDecimal) {
+  return core::feeOf(s.settings, s.quantityDecimal * priceDecimal);
 }
 
 float settlementAmount(const core::ChartState& s, Side side, float quantity, float price) {
@@ -23,9 +26,9 @@ float settlementAmount(const core::ChartState& s, Side side, float quantity, flo
   return core::toSingle(side == Side::Buy ? value + fee : value - fee);
 }
 
-std::string settlementText(const core::ChartState& s, Side side, float price,
+std::string settlementText(const core::ChartState& s, Side side, float /*price*/,
                            const core::Decimal& priceDecimal) {
-  const core::Decimal fee = core::fromFloat(funcTip(s, price));
+  const core::Decimal fee = exactFee(s, priceDecimal);
   return core::yenText(
       core::wholeYen({s.quantityDecimal * priceDecimal, side == Side::Buy ? fee : -fee}));
 }
@@ -35,12 +38,11 @@ std::string settlementText(const core::ChartState& s, Side side) {
                            : settlementText(s, side, s.sellPrice, s.sellPriceDecimal);
 }
 
-core::Decimal shownProfit(const core::ChartState& s, float sellPrice,
+core::Decimal shownProfit(const core::ChartState& s, float /*sellPrice*/,
                           const core::Decimal& sellDecimal) {
-  const core::Decimal sellFee = core::fromFloat(funcTip(s, sellPrice));
-  const core::Decimal buyFee = core::fromFloat(funcTip(s, s.buyPrice));
-  return core::wholeYen({s.quantityDecimal * sellDecimal, -sellFee,
-                         -(s.quantityDecimal * s.buyPriceDecimal), -buyFee});
+  return core::wholeYen({s.quantityDecimal * sellDecimal, -exactFee(s, sellDecimal),
+                         -(s.quantityDecimal * s.buyPriceDecimal),
+                         -exactFee(s, s.buyPriceDecimal)});
 }
 
 ReadoutLook profitLossReadout(const core::ChartState& s) {

@@ -26,14 +26,45 @@ core::Decimal gridDecimal(std::int64_t k) {
   return core::Decimal::fromDigits(false, std::to_string(k), -2);
 }
 
-std::size_t tierAt(const core::ChartState& s, std::int64_t k) {
-  return core::feeTierOf(s, static_cast<double>(gridFloat(k)) * s.quantity);
+// Grid price k's exact trade value lies in `tier` or above, as the readout finds its tier. The
+// doubles settle it away from the border (the field values differ from their floats by less than
+// a millionth); near it the exact value decides.
+bool inTierOrAbove(const core::ChartState& s, std::int64_t k, std::size_t tier) {
+  const double value = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
+  const double border = core::tierThreshold(s, tier - 1);
+  if (std::fabs(value - border) > 1e-6 * (border + 1)) return value > border;
+  return core::feeTierOf(s.settings, s.quantityDecimal * gridDecimal(k)) >= tier;
+}
+
+// The purchase cost and its fee, exact and negated: the same for every sell price tried.
+struct Cost {
+  core::Decimal value, fee;
+};
+Cost purchaseCost(const core::ChartState& s) {
+  return {-(s.quantityDecimal * s.buyPriceDecimal), -exactFee(s, s.buyPriceDecimal)};
 }
 
 // The one exact test every price search makes: the readout, were the shares sold at grid price
-// k, shows a profit of at least x yen.
-bool readoutReaches(const core::ChartState& s, std::int64_t k, const core::Decimal& x) {
-  return core::wholeYen({shownProfit(s, gridFloat(k), gridDecimal(k)), -x}).sign() >= 0;
+// k (its value in `tier`), shows a profit of at least `aim` yen (as shownProfit, with the cost
+// given).
+bool readoutReaches(const core::ChartState& s, const Cost& cost, std::size_t tier, std::int64_t k,
+                    const core::Decimal& aim) {
+  const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
+  const core::Decimal profit = core::wholeYen(
+      {proceeds, -core::feeInTier(s.settings, tier, proceeds), cost.value, cost.fee});
+  return core::wholeYen({profit, -aim}).sign() >= 0;
+}
+
+// The same with the tier's fee before it is rounded down, which is the larger by less than a
+// yen: where this holds, the readout reaches the aim too, and it rises with the price (the rate
+// is at most a tenth).
+bool surelyReaches(const core::ChartState& s, const Cost& cost, std::size_t tier, std::int64_t k,
+                   const core::Decimal& aim) {
+  const core::Decimal proceeds = s.quantityDecimal * gridDecimal(k);
+  const core::FeeTerms fee = core::feeTerms(s.settings, tier, proceeds);
+  const core::Decimal profit =
+      core::wholeYen({proceeds, -fee.fixed, -fee.share, cost.value, cost.fee});
+  return core::wholeYen({profit, -aim}).sign() >= 0;
 }
 
 // The first k in [lo, hi] where a rising test turns true, hi + 1 when it never does.
@@ -76,31 +107,69 @@ std::int64_t firstTrueNear(std::int64_t lo, std::int64_t hi, double estimate, co
   return hi + 1;
 }
 
-// What a search assumes of the fees, kept here alone: within one fee tier the fee is the tier's
-// constant (core::tierFee), so there the profit rises with the price. A tier whose first price
-// reaches the aim reaches it throughout, the first price that does is found by halving, and the
-// floats (the trade value times the price, less that fee) settle every price far from the aim.
-// A fee that varies within a tier replaces this struct.
-struct ConstantFeeInTier {
+// What a search assumes of the fees, kept here alone: within one fee tier the fee before it is
+// rounded down is clamp(fixed + rate x value, min, max) (core::feeLine), so there the profit with
+// it rises with the price, and the fee rounded down is less than it by under a yen. The first
+// grid price where that profit reaches the aim is found by halving, the floats settling every
+// price far from the aim; below it the rounding may still let a few prices reach the aim, within
+// a few yen of trade value, and those are tried one by one.
+struct FeeInTier {
   const core::ChartState& s;
-  std::int64_t aim;  // yen of profit
-  double cost;       // the purchase cost with its fee, in double
+  Cost exact;
+  core::Decimal aim;  // yen of profit
+  double aimYen;
+  double cost;  // the purchase cost with its fee, in double
 
-  float feeOf(std::size_t tier) const { return core::tierFee(s, tier); }
-
-  // Grid price k, in the tier with fee `fee`, reaches the aim. The field values differ from
-  // their floats by less than a millionth; near the aim the exact test decides.
-  bool reachesAt(std::int64_t k, float fee) const {
+  // Grid price k in the tier reaches the aim even with the fee before rounding down. The field
+  // values differ from their floats by less than a millionth; near the aim the exact test decides.
+  bool surelyAt(std::int64_t k, std::size_t tier, const core::FeeLine& line) const {
     const double proceeds = static_cast<double>(s.quantity) * static_cast<double>(k) / 100.0;
-    const double aimYen = static_cast<double>(aim);
+    double fee = line.fixed + line.rate * proceeds;
+    if (line.min) fee = std::max(fee, *line.min);
+    if (line.max) fee = std::min(fee, *line.max);
     const double over = proceeds - fee - cost - aimYen;
     const double doubt = 1.0 + 1e-6 * (std::fabs(proceeds) + std::fabs(cost) + std::fabs(aimYen));
     if (over > doubt) return true;
     if (over < -doubt) return false;
-    return readoutReaches(s, k, core::Decimal(aim));
+    return surelyReaches(s, exact, tier, k, aim);
+  }
+  bool at(std::int64_t k, std::size_t tier) const { return readoutReaches(s, exact, tier, k, aim); }
+
+  // From grid price `from`, which reaches the aim, down to the lowest price from which on all
+  // do. Going down, the fee rounded down falls a yen at a time, ten yen of trade value or more
+  // apart (the rate is at most a tenth), and between two such steps the profit falls with the
+  // price: each run of one rounded fee is halved for its lowest price that reaches; where that is
+  // the run's first price, the run below is tried. A few prices are tried one by one first: with
+  // many shares or a coarse grid they are all there is.
+  std::int64_t lowestReaching(const core::PriceGrid& grid, std::size_t tier, std::int64_t first,
+                              std::int64_t from) const {
+    for (int tried = 0; tried < 8; ++tried) {
+      const std::int64_t below = grid.below(from);
+      if (below < first || !at(below, tier)) return from;
+      from = below;
+    }
+    const auto feeAt = [&](std::int64_t k) {
+      return core::feeInTier(s.settings, tier, s.quantityDecimal * gridDecimal(k));
+    };
+    for (;;) {
+      const core::Decimal fee = feeAt(from);
+      const std::int64_t run =
+          grid.atOrAbove(firstTrueNear(first, from, static_cast<double>(from), [&](std::int64_t k) {
+            return core::compare(feeAt(grid.atOrAbove(k)), fee) >= 0;
+          }));
+      const std::int64_t lowest =
+          grid.atOrAbove(firstTrueNear(run, from, static_cast<double>(from), [&](std::int64_t k) {
+            return at(grid.atOrAbove(k), tier);
+          }));
+      const std::int64_t below = grid.below(lowest);
+      if (lowest > run || below < first || !at(below, tier)) return lowest;
+      from = below;
+    }
   }
   // Where in the tier the aim is likely first reached, in hundredths.
-  double estimate(float fee) const { return std::ceil((cost + fee + aim) * 100.0 / s.quantity); }
+  double estimate(const core::FeeLine& line) const {
+    return std::ceil((cost + line.fixed + aimYen) * 100.0 / (s.quantity * (1 - line.rate)));
+  }
 };
 
 }  // namespace
@@ -108,32 +177,49 @@ struct ConstantFeeInTier {
 std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, std::int64_t profit,
                                                    const core::PriceGrid& grid) {
   if (!(s.quantity > 0)) return std::nullopt;
-  const ConstantFeeInTier fees{
-      s, profit, static_cast<double>(s.quantity) * s.buyPrice + funcTip(s, s.buyPrice)};
+  const Cost exact = purchaseCost(s);
+  const FeeInTier fees{s, exact, core::Decimal(profit), static_cast<double>(profit),
+                       static_cast<double>(s.quantity) * s.buyPrice - core::toFloat(exact.fee)};
   // Each tier holds a run of 0.01 prices (the trade value rises with the price); walk them from
-  // the highest down, trying the grid's prices among them. A tier whose first grid price reaches
-  // the aim reaches it throughout; the first tier from the top that does not holds the answer.
+  // the highest down, trying the grid's prices among them. In each, find the first grid price from
+  // which on every one reaches the aim; the first tier from the top where that is not its first
+  // grid price holds the answer.
   std::int64_t end = kHighest;  // the last 0.01 price of the tier in hand
+  // A whole quantity (the usual one) finds each tier's first price directly.
+  std::optional<std::int64_t> whole;
+  if (s.quantity >= 1 && s.quantity <= 1e9 && s.quantity == std::floor(s.quantity) &&
+      s.quantityDecimal == core::Decimal(static_cast<long long>(s.quantity)))
+    whole = static_cast<std::int64_t>(s.quantity);
   for (std::size_t tier = core::tierCount(s); tier-- > 0;) {
-    const std::int64_t start =
-        tier == 0 ? kLowest
-                  : firstTrueNear(kLowest, end,
-                                  std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
-                                  [&](std::int64_t k) { return tierAt(s, k) >= tier; });
+    std::int64_t start = kLowest;
+    if (tier > 0 && whole) {
+      // q x k against 100 x the threshold, in integers: past it (未満), or beyond it (まで).
+      const std::int64_t border = 100 * *s.settings.fees[tier - 1].below;
+      const bool upTo = s.settings.feeBorders == core::FeeBorders::UpTo;
+      start = std::min(end + 1, upTo ? border / *whole + 1 : (border + *whole - 1) / *whole);
+    } else if (tier > 0) {
+      start = firstTrueNear(kLowest, end,
+                            std::ceil(core::tierThreshold(s, tier - 1) * 100.0 / s.quantity),
+                            [&](std::int64_t k) { return inTierOrAbove(s, k, tier); });
+    }
     if (start > end) continue;  // no 0.01 price in this tier
     const std::int64_t first = grid.atOrAbove(start), last = grid.atOrBelow(end);
-    if (first <= last) {
-      const float fee = fees.feeOf(tier);
-      if (!fees.reachesAt(first, fee)) {
-        // The first hundredth whose grid price at or above it reaches: that grid price.
-        const std::int64_t from =
-            firstTrueNear(first + 1, last, fees.estimate(fee),
-                          [&](std::int64_t k) { return fees.reachesAt(grid.atOrAbove(k), fee); });
-        const std::int64_t answer = grid.atOrAbove(from > last ? last + 1 : from);
-        if (answer > kHighest) return std::nullopt;
-        return answer;
-      }
+    if (first > last) {
+      end = start - 1;
+      continue;
     }
+    const core::FeeLine line = core::feeLine(s.settings, tier);
+    std::int64_t from = first;
+    if (!fees.surelyAt(first, tier, line)) {
+      // The first hundredth whose grid price at or above it surely reaches: that grid price (the
+      // first of the tier above where none does).
+      const std::int64_t sure = firstTrueNear(
+          first + 1, last, fees.estimate(line),
+          [&](std::int64_t k) { return fees.surelyAt(grid.atOrAbove(k), tier, line); });
+      from = grid.atOrAbove(sure > last ? last + 1 : sure);
+      from = fees.lowestReaching(grid, tier, first, from);
+    }
+    if (from > first) return from > kHighest ? std::nullopt : std::optional<std::int64_t>(from);
     end = start - 1;
   }
   return std::nullopt;  // the aim is reached from the grid's lowest price up
@@ -181,8 +267,7 @@ PriceAnswer targetPrices(const core::ChartState& s) {
 }
 
 core::Decimal roundTripFees(const core::ChartState& s) {
-  return core::wholeYen(
-      {core::fromFloat(funcTip(s, s.buyPrice)), core::fromFloat(funcTip(s, s.sellPrice))});
+  return core::wholeYen({exactFee(s, s.buyPriceDecimal), exactFee(s, s.sellPriceDecimal)});
 }
 
 namespace {
@@ -311,7 +396,8 @@ std::optional<TradeExtent> tradeExtent(const core::ChartState& s) {
   for (std::size_t tier = 0; tier + 1 < core::tierCount(s); ++tier) {
     const float border = core::toSingle(core::tierThreshold(s, tier) / s.quantity);
     if (border > low && border < high)
-      prices.insert(prices.end(), {border, std::nextafter(border, -HUGE_VALF)});
+      prices.insert(prices.end(), {border, std::nextafter(border, -HUGE_VALF),
+                                   std::nextafter(border, HUGE_VALF)});  // either border rule
   }
   double amountLow = HUGE_VAL, amountHigh = -HUGE_VAL;
   for (const float price : prices) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/fee_schedule.h"
 #include "core/mapping.h"
 #include "core/number_text.h"
 #include "core/single.h"
@@ -134,8 +135,11 @@ Marker amountMarker(const core::ChartState& s, Side side, float lineHeight,
                     const TextWidthMm& textWidth) {
   const SideLook look = lookOf(side);
   const float price = priceOf(s, side);
-  const float fee = funcTip(s, price);
-  const float amount = settlementAmount(s, side, s.quantity, price);
+  // The fee the label charges, so that the line stands at the label's amount.
+  const float fee =
+      core::toFloat(exactFee(s, side == Side::Buy ? s.buyPriceDecimal : s.sellPriceDecimal));
+  const double value = static_cast<double>(s.quantity) * price;
+  const float amount = core::toSingle(side == Side::Buy ? value + fee : value - fee);
   const std::string amountText = settlementText(s, side);
   const float end = core::toSingle(core::plotRight(s) + look.amountReach);
   Marker m;
@@ -174,13 +178,17 @@ float pointerPrice(const core::ChartState& s, float x) {
   return core::readStrictFloat(core::format0_00(core::PriceAtX(s, x))).value_or(0);
 }
 
-std::array<std::string, 4> pointerReadout(const core::ChartState& s, float price) {
+std::array<std::string, 5> pointerReadout(const core::ChartState& s, float price) {
   const std::string priceText = core::format0_00(price);
   const core::Decimal priceDecimal = core::readExact(priceText).value_or(core::fromFloat(price));
+  // Both sides trade the same value at the pointer's price, so they pay the same fee; the line
+  // says so in the words of the two amounts above it.
+  const std::string fee = core::groupedText(exactFee(s, priceDecimal)) + "円";
   return {std::string("単価 ") + priceText,
           lookOf(Side::Buy).amountText + settlementText(s, Side::Buy, price, priceDecimal),
           lookOf(Side::Sell).amountText + settlementText(s, Side::Sell, price, priceDecimal),
-          "損益 " + core::groupedText(shownProfit(s, price, priceDecimal))};
+          "損益 " + core::groupedText(shownProfit(s, price, priceDecimal)),
+          "手数料 買 " + fee + " / 売 " + fee};
 }
 
 }  // namespace trade

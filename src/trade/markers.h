@@ -87,7 +87,8 @@ float pointerPrice(const core::ChartState& s, float x);
 // What the chart reads at a unit price: "単価 35.20", then the buy and sell settlement amounts of
 // the state's quantity at that price (as it is written, "0.00") as the amount labels write them
 // ("買 \\35,725", "売 \\34,675"; the screen shows the backslash as the yen sign), and the profit
-// were the shares sold there, as the readout writes it ("損益 -1,050").
-std::array<std::string, 4> pointerReadout(const core::ChartState& s, float price);
+// were the shares sold there, as the readout writes it ("損益 -1,050"), and the fee of each side
+// there ("手数料 買 525円 / 売 525円").
+std::array<std::string, 5> pointerReadout(const core::ChartState& s, float price);
 
 }  // namespace trade

@@ -1,6 +1,5 @@
 #include "app/tk/message_box.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 namespace tk {
@@ -14,6 +13,10 @@ QuestionSink& questionSink() {
   static QuestionSink s;
   return s;
 }
+// Boxes are titled with the program's name: the application's display name is not set, because
+// the window system would add it to every title, and the window's own title names the plan.
+const QString kTitle = QStringLiteral("ほしなみ。");
+
 }  // namespace
 
 void setMessageSink(MessageSink s) { sink() = std::move(s); }
@@ -23,8 +26,7 @@ void showMessage(QWidget* parent, const QString& text) {
     sink()(parent, text);
     return;
   }
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Ok, parent);
+  QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent);
   box.exec();
 }
 
@@ -32,8 +34,7 @@ void setQuestionSink(QuestionSink s) { questionSink() = std::move(s); }
 
 bool ask(QWidget* parent, const QString& text) {
   if (questionSink()) return questionSink()(parent, text);
-  QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
-                  QMessageBox::Yes | QMessageBox::No, parent);
+  QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }
