@@ -9,6 +9,7 @@
 //   HOSHINAMI_EVENTS=<n>  sets the number of events (default 4000, about 10 s with the
 //                         sanitizers; scripts/soak runs long ones)
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QTemporaryDir>
@@ -575,6 +576,8 @@ class RandomEventsTest : public WindowTest {
       describe("save the trade as \"" + str(name) + "\", answering " + (answer ? "yes" : "no"));
       const bool known = fileHolds().find(key) != nullptr;
       const std::array<float, 3> shown = {state().quantity, state().buyPrice, state().sellPrice};
+      const std::optional<std::int64_t> target = state().targetAfterTax;
+      const bool nisa = state().nisa;
       QTest::mouseClick(ui().CmdSaveTrade, Qt::LeftButton);
       if (!known || answer) {
         // What the file holds for the name, read as the fields read it, is what was shown.
@@ -582,7 +585,9 @@ class RandomEventsTest : public WindowTest {
         const app::KeptTrade* saved = file.find(key);
         const auto read = [](const QString& t) { return core::readStrictFloat(str(t)); };
         if (!saved || read(saved->quantity) != shown[0] || read(saved->buyPrice) != shown[1] ||
-            read(saved->sellPrice) != shown[2])
+            read(saved->sellPrice) != shown[2] || saved->nisa != nisa ||
+            trade::acceptTarget(str(saved->target)).value_or(trade::TargetEntry{{-1}}).yen !=
+                target)
           ADD_FAILURE() << "the file does not hold the trade saved as " << str(key);
       }
     } else if (r == 1) {
@@ -595,7 +600,8 @@ class RandomEventsTest : public WindowTest {
       const app::KeptTrade* saved = file.find(key);
       if (!saved || core::readStrictFloat(str(saved->quantity)) != state().quantity ||
           core::readStrictFloat(str(saved->buyPrice)) != state().buyPrice ||
-          core::readStrictFloat(str(saved->sellPrice)) != state().sellPrice)
+          core::readStrictFloat(str(saved->sellPrice)) != state().sellPrice ||
+          saved->nisa != state().nisa || saved->target != ui().TxtTarget->text())
         ADD_FAILURE() << "choosing " << str(key) << " did not bring its trade back: "
                       << (saved ? str(saved->quantity + u' ' + saved->buyPrice + u' ' +
                                       saved->sellPrice)
@@ -619,6 +625,23 @@ class RandomEventsTest : public WindowTest {
                     << str(held.join(u',')) << " after " << recent.back();
   }
 
+  // The target typed (or a text it does not take) or the NISA switch flipped by key or click.
+  void targetOrNisa() {
+    static const char* const kTargets[] = {"", "10000", "-500", "0", "1.5", "abc", "1e30"};
+    if (chance(0.5)) {
+      const char* text = from(kTargets);
+      describe("type the target \"" + std::string(text) + "\"");
+      ui().TxtTarget->setText(QString::fromUtf8(text));
+    } else if (chance(0.5)) {
+      describe("space on the NISA switch");
+      ui().ChkNisa->setFocus();
+      QTest::keyClick(ui().ChkNisa, Qt::Key_Space);
+    } else {
+      describe("click the NISA switch");
+      QTest::mouseClick(ui().ChkNisa, Qt::LeftButton);
+    }
+  }
+
   // Closes the window (or drops it as a crash would, after its timer wrote) and opens it again:
   // it shows the last trade, size and view of its settings file.
   void restart() {
@@ -640,13 +663,15 @@ class RandomEventsTest : public WindowTest {
     const core::ChartState& after = state();
     if (after.quantity != before.quantity || after.buyPrice != before.buyPrice ||
         after.sellPrice != before.sellPrice || after.compactMode != before.compactMode ||
+        after.targetAfterTax != before.targetAfterTax || after.nisa != before.nisa ||
         core::currentView(after) != core::currentView(before))
       ADD_FAILURE() << "after a restart the window shows " << core::plainFloat(after.quantity)
                     << " @ " << core::plainFloat(after.buyPrice) << " / "
                     << core::plainFloat(after.sellPrice) << ", not "
                     << core::plainFloat(before.quantity) << " @ "
                     << core::plainFloat(before.buyPrice) << " / "
-                    << core::plainFloat(before.sellPrice) << " (or another size or view)";
+                    << core::plainFloat(before.sellPrice)
+                    << " (or another size, view, target or NISA switch)";
   }
 
   QString fields() const {
@@ -689,6 +714,7 @@ class RandomEventsTest : public WindowTest {
     };
     const auto text = [](float f) { return core::plainFloat(f); };
 
+    if (ui().ChkNisa->isChecked() != s.nisa) v.push_back("the NISA switch and the tax disagree");
     // The view and the quantity.
     if (!positive(s.priceSpan)) v.push_back("priceSpan " + text(s.priceSpan));
     if (!positive(s.amountSpan)) v.push_back("amountSpan " + text(s.amountSpan));
@@ -879,6 +905,8 @@ TEST_F(RandomEventsTest, ASeededStormKeepsTheWindowSound) {
       namedTrade();
     } else if (r < 781) {
       restart();
+    } else if (r < 796) {
+      targetOrNisa();
     } else {
       mouseOnWindow();
     }

@@ -1,5 +1,6 @@
 // Entry fields, price markers and the profit/loss readout: the window's side of the trade.
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPalette>
@@ -90,6 +91,7 @@ void FrmPlot::connectTradeEvents() {
   connect(ui.TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
   connect(ui.TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
   connect(ui.TxtTarget, &QLineEdit::textChanged, this, [this] { TxtTarget_Change(); });
+  connect(ui.ChkNisa, &QCheckBox::toggled, this, [this] { ChkNisa_Click(); });
   // A field left with a text it did not take shows the value in force again, written as the step
   // buttons write it; from then on field, chart and readout agree.
   const auto restoreWhenLeft = [this](QLineEdit* field, auto text) {
@@ -147,6 +149,12 @@ void FrmPlot::TxtTarget_Change() {
   ShowFigures();
 }
 
+// The switch changes the tax, so the figures after tax: 税引後 and the target's price.
+void FrmPlot::ChkNisa_Click() {
+  state.nisa = ui.ChkNisa->isChecked();
+  ShowFigures();
+}
+
 // The amount lines depend on the quantity: a taken quantity redraws everything. Whether the text
 // is taken is decided here, once per text: a refused one stays refused until it changes, and no
 // zoom, undo or resize takes it behind the field's back.
@@ -196,15 +204,18 @@ bool FrmPlot::AllFieldsTaken() const {
   return !tk::shownRefused(ui.TxtQua) && !tk::shownRefused(ui.TxtBP) && !tk::shownRefused(ui.TxtSP);
 }
 
-// The break-even and target prices on the chart and the figures beside the readout, for the
-// trade in force; with a field not taken the figures cannot answer and say so, and a target not
-// taken has no price.
+// The figures of the trade in force; with a field not taken they cannot answer (nothing), and a
+// target not taken has no price.
+std::optional<trade::TradeFigures> FrmPlot::FiguresShown() const {
+  if (!AllFieldsTaken()) return std::nullopt;
+  trade::TradeFigures figures = trade::tradeFigures(state);
+  if (tk::shownRefused(ui.TxtTarget)) figures.target = {};
+  return figures;
+}
+
+// The break-even and target prices on the chart and the figures beside the readout.
 void FrmPlot::ShowFigures() {
-  std::optional<trade::TradeFigures> figures;
-  if (AllFieldsTaken()) {
-    figures = trade::tradeFigures(state);
-    if (tk::shownRefused(ui.TxtTarget)) figures->target = {};
-  }
+  const std::optional<trade::TradeFigures> figures = FiguresShown();
   MoveDashedMarkers(figures ? figures->breakEven.hundredths : std::nullopt,
                     figures ? figures->target.hundredths : std::nullopt);
   const std::vector<trade::FigureRow>& table = trade::figureTable();
@@ -294,15 +305,17 @@ void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel
 // to the window's right edge.
 void FrmPlot::MoveFigures() {
   constexpr double kGapMm = 3;
-  // Each figure, then its extras, which keep to one line together (a caption and its field).
+  // Each figure, then its extras, which keep to one line together (a caption and its field), and
+  // with the figure where they belong to it (the NISA switch).
   std::vector<QWidget*> items;
   std::vector<bool> joined;  // stays on the line of the item before it
   for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
     items.push_back(ui.LblFigures[i]);
     joined.push_back(false);
-    for (std::size_t e = 0; e < ui.FigureExtras[i].size(); ++e) {
-      items.push_back(ui.FigureExtras[i][e]);
-      joined.push_back(e > 0);
+    const FrmPlotControls::Extras& extras = ui.FigureExtras[i];
+    for (std::size_t e = 0; e < extras.controls.size(); ++e) {
+      items.push_back(extras.controls[e]);
+      joined.push_back(e > 0 || extras.withFigure);
     }
   }
   const double start =
