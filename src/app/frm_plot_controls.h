@@ -42,18 +42,14 @@ struct FrmPlotControls {
   tk::ShapeControl* ShpArea = nullptr;
   // The break-even and target prices on the chart (dashed lines with their labels), and the
   // figures beside the readout, one label per row of trade::figureTable(). FigureExtras[i] are
-  // the controls that stand after figure i in the same flow (the NISA switch after 税引後, on its
-  // line; the target field before its price).
+  // the controls that stand after figure i in the same flow (the NISA switch after 税引後, the
+  // target field before its price).
   tk::LineControl* LinBunki = nullptr;
   tk::MmLabel* LblBunki = nullptr;
   tk::LineControl* LinTarget = nullptr;
   tk::MmLabel* LblTarget = nullptr;
   std::vector<tk::MmLabel*> LblFigures;
-  struct Extras {
-    std::vector<QWidget*> controls;  // kept on one line together
-    bool withFigure = false;         // and on the figure's line
-  };
-  std::vector<Extras> FigureExtras;
+  std::vector<std::vector<QWidget*>> FigureExtras;
   tk::MmLabel* LblTargetCaption = nullptr;  // 「目標（税引後）」 before its field
   QLineEdit* TxtTarget = nullptr;
   QCheckBox* ChkNisa = nullptr;  // 「NISA（非課税）」: no tax on this window's trade

@@ -221,8 +221,8 @@ void FrmPlot::createControls() {
     });
     return static_cast<std::size_t>(row - table.begin());
   };
-  ui.FigureExtras[figureIndex("税引後")] = {{ui.ChkNisa}, true};
-  ui.FigureExtras[figureIndex("目標価格") - 1] = {{ui.LblTargetCaption, ui.TxtTarget}, false};
+  ui.FigureExtras[figureIndex("税引後")] = {ui.ChkNisa};
+  ui.FigureExtras[figureIndex("目標価格") - 1] = {ui.LblTargetCaption, ui.TxtTarget};
 
   // 「数値をコピー」 in the menu of the readout and of every figure.
   ui.ActCopyFigures = new QAction(QStringLiteral("数値をコピー"), this);
@@ -295,7 +295,7 @@ void FrmPlot::createControls() {
 
   // Keyboard focus moves in the order of the tab indices.
   std::stable_sort(tabs.begin(), tabs.end(),
-            [](const TabEntry& a, const TabEntry& b) { return a.index < b.index; });
+                   [](const TabEntry& a, const TabEntry& b) { return a.index < b.index; });
   for (std::size_t i = 1; i < tabs.size(); ++i) setTabOrder(tabs[i - 1].widget, tabs[i].widget);
   for (const TabEntry& entry : tabs) ui.tabOrder.push_back(entry.widget);
 

@@ -305,36 +305,44 @@ void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel
 // to the window's right edge.
 void FrmPlot::MoveFigures() {
   constexpr double kGapMm = 3;
-  // Each figure, then its extras, which keep to one line together (a caption and its field), and
-  // with the figure where they belong to it (the NISA switch).
+  // Each figure, then its extras, which keep to one line together (a caption and its field).
   std::vector<QWidget*> items;
   std::vector<bool> joined;  // stays on the line of the item before it
   for (std::size_t i = 0; i < ui.LblFigures.size(); ++i) {
     items.push_back(ui.LblFigures[i]);
     joined.push_back(false);
-    const FrmPlotControls::Extras& extras = ui.FigureExtras[i];
-    for (std::size_t e = 0; e < extras.controls.size(); ++e) {
-      items.push_back(extras.controls[e]);
-      joined.push_back(e > 0 || extras.withFigure);
+    for (std::size_t e = 0; e < ui.FigureExtras[i].size(); ++e) {
+      items.push_back(ui.FigureExtras[i][e]);
+      joined.push_back(e > 0);
     }
   }
-  const double start =
+  const double afterReadout =
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
+  // In the small window's lines, a line below the readout starts at the window's left margin.
+  bool belowReadout = false;
+  const double readoutBottom =
+      static_cast<double>(ui.LblSoneki->topMm()) + tk::pxToMm(ui.LblSoneki->height());
+  double top = ui.LblRieki->topMm();
   double lineHeight = 0;
   for (const QWidget* item : items) lineHeight = std::max(lineHeight, tk::pxToMm(item->height()));
   lineHeight += 1;
+  const auto start = [&](int line) {
+    return belowReadout && top + line * lineHeight >= readoutBottom
+               ? static_cast<double>(ui.LblRieki->leftMm())
+               : afterReadout;
+  };
   // The line of each item when the lines end at `right`.
   const auto lines = [&](double right, std::vector<int>& lineOf) {
-    double left = start;
     int line = 0;
+    double left = start(line);
     lineOf.clear();
     for (std::size_t i = 0; i < items.size(); ++i) {
       double run = tk::pxToMm(items[i]->width());
       for (std::size_t j = i + 1; j < items.size() && joined[j]; ++j)
         run += kGapMm + tk::pxToMm(items[j]->width());
-      if (!joined[i] && left > start && left + run > right) {
+      if (!joined[i] && left > start(line) && left + run > right) {
         ++line;
-        left = start;
+        left = start(line);
       }
       lineOf.push_back(line);
       left += tk::pxToMm(items[i]->width()) + kGapMm;
@@ -342,14 +350,14 @@ void FrmPlot::MoveFigures() {
     return line + 1;
   };
   std::vector<int> lineOf;
-  double top = ui.LblRieki->topMm();
   if (lines(core::plotRight(state), lineOf) > 2) {
-    lines(tk::pxToMm(width()), lineOf);
     top = state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M");
+    belowReadout = true;
+    lines(tk::pxToMm(width()), lineOf);
   }
-  double left = start;
+  double left = start(0);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i > 0 && lineOf[i] != lineOf[i - 1]) left = start;
+    if (i > 0 && lineOf[i] != lineOf[i - 1]) left = start(lineOf[i]);
     const double lineTop = top + lineOf[i] * lineHeight;
     if (auto* label = dynamic_cast<tk::MmLabel*>(items[i])) {
       if (label->leftMm() != core::toSingle(left)) label->setLeftMm(core::toSingle(left));
