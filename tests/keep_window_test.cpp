@@ -68,9 +68,9 @@ TEST_F(KeepWindowTest, EachSettingsFileComesBackAsItWasLeft) {
   type(QStringLiteral("300"), QStringLiteral("1234"), QStringLiteral("1250"));
   EXPECT_TRUE(ui().TmrKeep->isActive());
   // The target and the switch restart the timer like the fields.
-  for (const auto& change : std::vector<std::function<void()>>{
-           [&] { ui().TxtTarget->setText(QStringLiteral("-500")); },
-           [&] { ui().ChkNisa->setChecked(true); }}) {
+  for (const auto& change :
+       std::vector<std::function<void()>>{[&] { ui().TxtTarget->setText(QStringLiteral("-500")); },
+                                          [&] { ui().ChkNisa->setChecked(true); }}) {
     ui().TmrKeep->stop();
     change();
     EXPECT_TRUE(ui().TmrKeep->isActive());

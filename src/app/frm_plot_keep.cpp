@@ -79,9 +79,8 @@ KeptTrade FrmPlot::TradeShown() const {
   };
   trade.buyPrice = shown(ui.TxtBP, price(state.buyPriceDecimal));
   trade.sellPrice = shown(ui.TxtSP, price(state.sellPriceDecimal));
-  trade.target = shown(ui.TxtTarget, state.targetAfterTax
-                                         ? std::to_string(*state.targetAfterTax)
-                                         : std::string());
+  trade.target = shown(
+      ui.TxtTarget, state.targetAfterTax ? std::to_string(*state.targetAfterTax) : std::string());
   trade.nisa = ui.ChkNisa->isChecked();
   return trade;
 }

@@ -1,8 +1,8 @@
 // The keyboard beyond the buttons: the entry fields step like spin boxes (arrow and page keys, and
 // the mouse wheel over them), Esc drops a pending selection, and the picture shortcuts.
+#include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QAction>
 #include <QShortcut>
 
 #include "app/frm_plot.h"

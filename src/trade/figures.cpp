@@ -191,7 +191,8 @@ core::Decimal afterTaxOf(const core::ChartState& s, const core::Decimal& profit)
   if (profit.sign() <= 0) return profit;
   // The rate is kept in thousandths of a percent: tax = profit x thousandths / 100000.
   const core::Decimal tax = core::wholeTowardZero(
-      profit * core::Decimal::fromDigits(false, std::to_string(core::taxThousandthsInForce(s)), -5));
+      profit *
+      core::Decimal::fromDigits(false, std::to_string(core::taxThousandthsInForce(s)), -5));
   return core::wholeYen({profit, -tax});
 }
 
