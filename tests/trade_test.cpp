@@ -470,21 +470,6 @@ TEST(Figures, ProfitAfterTax) {
   }
 }
 
-// The NISA switch takes no tax, from the profit or on the way to a target, whatever the
-// settings' rate; the rate itself stays.
-TEST(Figures, NisaTradeIsUntaxed) {
-  core::ChartState s = startState();
-  setTrade(s, 1, 1000, 16899);
-  s.targetAfterTax = 10000;
-  const trade::TradeFigures taxed = trade::tradeFigures(s);
-  s.nisa = true;
-  const trade::TradeFigures untaxed = trade::tradeFigures(s);
-  EXPECT_EQ(core::plainText(untaxed.afterTax), "14849");
-  EXPECT_EQ(trade::profitNeeded(s, 10000), 10000);
-  EXPECT_LT(untaxed.target.hundredths, taxed.target.hundredths);
-  EXPECT_EQ(s.settings.taxThousandths, 20315);
-}
-
 // The copied figures: captions and plain values a spreadsheet reads, the orderable price where
 // the grids differ, 「—」 kept for a figure without an answer and for a trade not known.
 TEST(FiguresAsText, PlainNumbersUnderTheirCaptions) {
