@@ -2,12 +2,15 @@
 // named trades are saved, chosen and deleted from the list under the buttons; Ctrl+P prints.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <vector>
 
 #include "app/tk/print_dialog.h"
 #include "window_fixture.h"
@@ -64,6 +67,14 @@ TEST_F(KeepWindowTest, EachSettingsFileComesBackAsItWasLeft) {
   ui().TmrKeep->stop();
   type(QStringLiteral("300"), QStringLiteral("1234"), QStringLiteral("1250"));
   EXPECT_TRUE(ui().TmrKeep->isActive());
+  // The target and the switch restart the timer like the fields.
+  for (const auto& change :
+       std::vector<std::function<void()>>{[&] { ui().TxtTarget->setText(QStringLiteral("-500")); },
+                                          [&] { ui().ChkNisa->setChecked(true); }}) {
+    ui().TmrKeep->stop();
+    change();
+    EXPECT_TRUE(ui().TmrKeep->isActive());
+  }
   probe().CmdSize_Click();
   probe().Form_MouseDown(40, 70);  // a zoom
   probe().Form_MouseDown(60, 90);
@@ -81,6 +92,9 @@ TEST_F(KeepWindowTest, EachSettingsFileComesBackAsItWasLeft) {
 
   open(a);
   EXPECT_EQ(fields(), (QStringList{"300", "1234", "1250"}));
+  EXPECT_EQ(ui().TxtTarget->text(), QStringLiteral("-500"));
+  EXPECT_TRUE(ui().ChkNisa->isChecked());
+  EXPECT_TRUE(state().nisa);
   EXPECT_EQ(state().compactMode, core::kTrue);
   EXPECT_EQ(core::currentView(state()), zoomed);
   EXPECT_EQ(state().viewHistory.size(), 1u);  // the history is not kept
@@ -88,6 +102,7 @@ TEST_F(KeepWindowTest, EachSettingsFileComesBackAsItWasLeft) {
   window.reset();
   open(b);
   EXPECT_EQ(ui().TxtQua->text(), QStringLiteral("5000"));
+  EXPECT_FALSE(ui().ChkNisa->isChecked());
   EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 
@@ -96,9 +111,13 @@ TEST_F(KeepWindowTest, NamedTradesAreSavedChosenAndDeletedAfterAQuestion) {
   QComboBox* names = ui().CmbTrades;
   EXPECT_FALSE(ui().CmdSaveTrade->isEnabled());  // no name yet
   type(QStringLiteral("300"), QStringLiteral("1234"), QStringLiteral("1250"));
+  ui().TxtTarget->setText(QStringLiteral("10000"));
+  ui().ChkNisa->setChecked(true);
   names->setEditText(QStringLiteral("トヨタ"));
   QTest::mouseClick(ui().CmdSaveTrade, Qt::LeftButton);
   type(QStringLiteral("100"), QStringLiteral("50"), QStringLiteral("60"));
+  ui().TxtTarget->clear();
+  ui().ChkNisa->setChecked(false);
   names->setEditText(QStringLiteral("ソニー"));
   QTest::mouseClick(ui().CmdSaveTrade, Qt::LeftButton);
   EXPECT_TRUE(questions.isEmpty());
@@ -117,6 +136,9 @@ TEST_F(KeepWindowTest, NamedTradesAreSavedChosenAndDeletedAfterAQuestion) {
   const core::SavedView before = core::currentView(state());
   names->activated(names->findText(QStringLiteral("トヨタ")));
   EXPECT_EQ(fields(), (QStringList{"300", "1234", "1250"}));
+  EXPECT_EQ(ui().TxtTarget->text(), QStringLiteral("10000"));
+  EXPECT_TRUE(ui().ChkNisa->isChecked());
+  EXPECT_EQ(ui().LblFigures[2]->caption(), QStringLiteral("税引後 1,650円"));
   EXPECT_EQ(state().viewHistory.size(), views + 1);
   EXPECT_GT(state().priceMin + state().priceSpan, 1250);
   QTest::mouseClick(ui().CmdUndo, Qt::LeftButton);

@@ -123,6 +123,8 @@ TEST_F(WindowTest, SavedPicturesTakeTheirFormatFromTheSuffix) {
   EXPECT_EQ(png.pixelColor(2, 2), QColor(128, 128, 128));
   QTest::keyClick(window.get(), Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->image().size(), png.size());
+  // Beside it the trade and its figures as text, for a spreadsheet.
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("\n2000\t35.2\t150\t")));
 
   // The vector drawing is in millimetres and shows what the window shows: the frames, the
   // buttons, the labels and the chart's own texts, each naming fonts other renderers can fall

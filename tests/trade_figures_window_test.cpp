@@ -2,10 +2,15 @@
 // fitted to the trade and the view keys.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
 #include <QRegularExpression>
 #include <QTest>
 #include <cmath>
 
+#include "app/tk/mm_controls.h"
 #include "core/mapping.h"
 #include "view_window.h"
 
@@ -47,8 +52,19 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
                          QStringLiteral("往復手数料 3,150円"), QStringLiteral("税引後 1,315円"),
                          QStringLiteral("損益率 0.44%"), QStringLiteral("目標価格 —")}));
   EXPECT_EQ(ui().LblFigures[2]->accessibleName(), QStringLiteral("税引後 1,315円"));
-  for (const bool compact : {false, true}) {
-    if (compact) probe().CmdSize_Click();
+  ui().TxtTarget->setText(QStringLiteral("10000"));  // the longest line: every control shown
+  // With the tick table both price figures add the 0.01-grid price in brackets.
+  for (const int pass : {0, 1, 2, 3}) {
+    const bool compact = pass % 2 == 1, ticks = pass >= 2;
+    if (pass > 0) probe().CmdSize_Click();
+    if (pass == 2) {
+      core::TradeSettings settings = state().settings;
+      settings.priceTicks.table = core::TickTable::Standard;
+      probe().ApplySettings(settings);
+      ui().ChkNisa->setChecked(true);
+    }
+    ASSERT_EQ(state().compactMode != core::kFalse, compact);
+    SCOPED_TRACE(ticks ? "ticks" : "built-in");
     QRectF title;  // the price axis' title, printed on the chart right of the plot
     for (const auto& op : surface().ops())
       if (op.kind == tk::DrawOp::Text && op.text == QStringLiteral("単価"))
@@ -59,7 +75,7 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
     // The figures and the target field, in up to two lines: none covers another or the readout.
     std::vector<const QWidget*> placed = {ui().LblSoneki};
     std::vector<const QWidget*> items(ui().LblFigures.begin(), ui().LblFigures.end());
-    items.insert(items.end(), {ui().LblTargetCaption, ui().TxtTarget});
+    items.insert(items.end(), {ui().LblTargetCaption, ui().TxtTarget, ui().ChkNisa});
     for (const QWidget* l : items) {
       EXPECT_FALSE(title.intersects(QRectF(l->geometry()).adjusted(0.5, 0.5, -0.5, -0.5)))
           << compact;
@@ -71,6 +87,11 @@ TEST_F(FiguresWindow, FiguresStandBesideTheReadout) {
       EXPECT_GT(l->geometry().top(), tk::mmToPx(state().graphBottom)) << compact;
       placed.push_back(l);
     }
+    // The switch stands on 税引後's line, after it, where the line has room for it.
+    if (ticks && compact) continue;
+    EXPECT_NEAR(ui().ChkNisa->geometry().center().y(), ui().LblFigures[2]->geometry().center().y(),
+                1);
+    EXPECT_GT(ui().ChkNisa->x(), ui().LblFigures[2]->geometry().right());
   }
   for (const tk::MmLabel* l : {ui().LblBuy, ui().LblSell})
     EXPECT_FALSE(ui().LblBunki->geometry().intersects(l->geometry()));
@@ -104,6 +125,42 @@ TEST_F(FiguresWindow, TargetFieldFigureAndMarker) {
   ui().TxtTarget->clear();
   EXPECT_EQ(figures().back(), QStringLiteral("目標価格 —"));
   EXPECT_FALSE(ui().LinTarget->isVisible());
+}
+
+// The NISA switch, from the keyboard: no tax on this trade, so 税引後 and 目標価格 follow at
+// once; the settings keep their taxable rate.
+TEST_F(FiguresWindow, NisaSwitchTakesTheTaxAway) {
+  trade("300", "1234", "1250");
+  ui().TxtTarget->setText(QStringLiteral("10000"));
+  EXPECT_EQ(ui().ChkNisa->accessibleName(), QStringLiteral("NISA（非課税）"));
+  EXPECT_TRUE(ui().ChkNisa->focusPolicy() & Qt::TabFocus);
+  ui().TxtTarget->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+  ASSERT_EQ(QApplication::focusWidget(), ui().ChkNisa);
+  QTest::keyClick(ui().ChkNisa, Qt::Key_Space);
+  EXPECT_EQ(figures()[2], QStringLiteral("税引後 1,650円"));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,277.84円"));
+  EXPECT_EQ(state().settings.taxThousandths, 20315);
+  QTest::keyClick(ui().ChkNisa, Qt::Key_Space);
+  EXPECT_EQ(figures()[2], QStringLiteral("税引後 1,315円"));
+  EXPECT_EQ(figures().back(), QStringLiteral("目標価格 1,286.33円"));
+}
+
+// 「数値をコピー」 in the menu of the readout and of each figure puts the trade and its figures
+// on the clipboard as text.
+TEST_F(FiguresWindow, CopyFiguresFromTheMenu) {
+  trade("300", "1234", "1250");
+  for (tk::MmLabel* w : {ui().LblSoneki, ui().LblFigures.back()}) {
+    QGuiApplication::clipboard()->clear();
+    EXPECT_EQ(w->contextMenuPolicy(), Qt::ActionsContextMenu);
+    ASSERT_EQ(w->actions().size(), 1);
+    EXPECT_EQ(w->actions()[0]->text(), QStringLiteral("数値をコピー"));
+    w->actions()[0]->trigger();
+    const QStringList lines = QGuiApplication::clipboard()->text().split(u'\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("数量\t買付単価\t売却単価\t損益\t")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("300\t1234\t1250\t1650\t1244.5\t")));
+  }
 }
 
 // The break-even caption covers no caption, amount label or axis title, and leaves the buy and

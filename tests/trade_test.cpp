@@ -14,6 +14,7 @@
 #include "trade/entry_fields.h"
 #include "trade/fees.h"
 #include "trade/figures.h"
+#include "trade/figures_text.h"
 #include "trade/markers.h"
 #include "whole_yen.h"
 
@@ -539,6 +540,34 @@ TEST(Figures, ProfitAfterTax) {
     const trade::FigureTexts texts = trade::figureTexts(s, trade::breakEvenHundredths(s));
     EXPECT_EQ(texts.afterTax, c.expected) << c.sell << " " << c.taxThousandths;
     EXPECT_EQ(texts.fees, c.fees) << c.buy << " -> " << c.sell;
+  }
+}
+
+// The copied figures: captions and plain values a spreadsheet reads, the orderable price where
+// the grids differ, 「—」 kept for a figure without an answer and for a trade not known.
+TEST(FiguresAsText, PlainNumbersUnderTheirCaptions) {
+  const std::string captions =
+      "数量\t買付単価\t売却単価\t損益\t損益分岐\t往復手数料\t税引後\t損益率\t目標価格\n";
+  struct Case {
+    float quantity, buy, sell;
+    bool ticks, target, known;
+    const char* values;
+  };
+  for (const Case& c : {
+           Case{300, 1234, 1250, false, true, true,
+                "300\t1234\t1250\t1650\t1244.5\t3150\t1315\t0.44\t1286.33\n"},
+           Case{300, 1234, 1250, true, true, true,
+                "300\t1234\t1250\t1650\t1245\t3150\t1315\t0.44\t1287\n"},
+           Case{1000, 50, 45, false, false, true,
+                "1000\t50\t45\t-6575\t52.1\t1575\t-6575\t-12.88\t—\n"},
+           Case{300, 1234, 1250, false, true, false, "—\t—\t—\t—\t—\t—\t—\t—\t—\n"},
+       }) {
+    core::ChartState s = startState();
+    setTrade(s, c.quantity, c.buy, c.sell);
+    if (c.ticks) s.settings.priceTicks.table = core::TickTable::Standard;
+    if (c.target) s.targetAfterTax = 10000;
+    const auto known = c.known ? std::optional(trade::tradeFigures(s)) : std::nullopt;
+    EXPECT_EQ(trade::figuresAsText(s, known), captions + c.values) << c.buy << " " << c.ticks;
   }
 }
 

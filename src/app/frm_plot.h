@@ -27,6 +27,7 @@
 #include "app/trades_store.h"
 #include "core/chart_state.h"
 #include "trade/fees.h"
+#include "trade/figures.h"
 #include "trade/markers.h"
 
 class FrmPlotProbe;  // the tests' view of the window's insides
@@ -80,8 +81,10 @@ class FrmPlot : public QWidget {
   void MoveLinSYaku();
   void CalcSoneki();
   bool AllFieldsTaken() const;
+  std::optional<trade::TradeFigures> FiguresShown() const;
   void ShowFigures();
   void TxtTarget_Change();
+  void ChkNisa_Click();
   void MoveDashedMarkers(std::optional<std::int64_t> breakEvenHundredths,
                          std::optional<std::int64_t> targetHundredths);
   void PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font);
@@ -169,6 +172,7 @@ class FrmPlot : public QWidget {
   QImage PictureImage();
   void SavePicture();
   void CopyPicture();
+  void CopyFigures();
   void PrintWindow();
 
   core::ChartState state;
@@ -180,7 +184,6 @@ class FrmPlot : public QWidget {
   // The last trade, size and view of this window's settings file; none without a settings file.
   std::unique_ptr<StateStore> keptState;
   std::optional<KeptWindow> lastKept;  // as the file holds it: unchanged, nothing is written
-  KeptTrade tradeExtras;               // the values of the trade this window does not show yet
   std::unique_ptr<TradesStore> namedTrades;
 };
 

@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -40,7 +42,8 @@ struct FrmPlotControls {
   tk::ShapeControl* ShpArea = nullptr;
   // The break-even and target prices on the chart (dashed lines with their labels), and the
   // figures beside the readout, one label per row of trade::figureTable(). FigureExtras[i] are
-  // the controls that stand after figure i in the same flow (the target field before its price).
+  // the controls that stand after figure i in the same flow (the NISA switch after 税引後, the
+  // target field before its price).
   tk::LineControl* LinBunki = nullptr;
   tk::MmLabel* LblBunki = nullptr;
   tk::LineControl* LinTarget = nullptr;
@@ -49,6 +52,9 @@ struct FrmPlotControls {
   std::vector<std::vector<QWidget*>> FigureExtras;
   tk::MmLabel* LblTargetCaption = nullptr;  // 「目標（税引後）」 before its field
   QLineEdit* TxtTarget = nullptr;
+  QCheckBox* ChkNisa = nullptr;  // 「NISA（非課税）」: no tax on this window's trade
+  // 「数値をコピー」: the trade and its figures as text, from the readout's and the figures' menu.
+  QAction* ActCopyFigures = nullptr;
   QPushButton* CmdFit = nullptr;  // the view fitted to the trade
   // The named trades (銘柄) under the buttons above: a name typed or chosen, saved and deleted.
   QComboBox* CmbTrades = nullptr;

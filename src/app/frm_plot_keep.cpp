@@ -2,6 +2,7 @@
 // settings file (state.json, written a second after the last change and when the window closes),
 // and the named trades (銘柄, trades.json) saved, chosen and deleted from the list under the
 // buttons.
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
@@ -41,8 +42,9 @@ void FrmPlot::connectKeepEvents(const QString& settingsPath) {
   ui.TmrKeep->setSingleShot(true);  // restarted by every change: it fires once they pause
   ui.TmrKeep->setInterval(kKeepDelayMs);
   connect(ui.TmrKeep, &QTimer::timeout, this, [this] { TmrKeep_Timer(); });
-  for (QLineEdit* field : {ui.TxtQua, ui.TxtBP, ui.TxtSP})
+  for (QLineEdit* field : {ui.TxtQua, ui.TxtBP, ui.TxtSP, ui.TxtTarget})
     connect(field, &QLineEdit::textChanged, this, [this] { NoteChange(); });
+  connect(ui.ChkNisa, &QCheckBox::toggled, this, [this] { NoteChange(); });
 
   keptState =
       std::make_unique<StateStore>(keptFolder() + QStringLiteral("/state.json"), settingsPath);
@@ -66,7 +68,7 @@ void FrmPlot::RestoreKept(const KeptWindow& kept) {
 
 // The trade as the fields show it: a text a field took as typed, else the value in force.
 KeptTrade FrmPlot::TradeShown() const {
-  KeptTrade trade = tradeExtras;
+  KeptTrade trade;
   const auto shown = [](const QLineEdit* field, const std::string& inForce) {
     return tk::shownRefused(field) ? QString::fromStdString(inForce) : field->text().trimmed();
   };
@@ -77,6 +79,9 @@ KeptTrade FrmPlot::TradeShown() const {
   };
   trade.buyPrice = shown(ui.TxtBP, price(state.buyPriceDecimal));
   trade.sellPrice = shown(ui.TxtSP, price(state.sellPriceDecimal));
+  trade.target = shown(
+      ui.TxtTarget, state.targetAfterTax ? std::to_string(*state.targetAfterTax) : std::string());
+  trade.nisa = ui.ChkNisa->isChecked();
   return trade;
 }
 
@@ -120,7 +125,8 @@ FrmPlot::~FrmPlot() {
 // fields' values (their amounts must stay finite), so a text refused while another field still
 // held the old value is typed again once the others are in.
 void FrmPlot::ShowTrade(const KeptTrade& trade) {
-  tradeExtras = trade;
+  ui.ChkNisa->setChecked(trade.nisa);
+  ui.TxtTarget->setText(trade.target);
   const std::array<std::pair<QLineEdit*, QString>, 3> fields = {
       {{ui.TxtQua, trade.quantity}, {ui.TxtBP, trade.buyPrice}, {ui.TxtSP, trade.sellPrice}}};
   for (const auto& [field, text] : fields) field->setText(text);

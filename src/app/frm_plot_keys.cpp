@@ -1,5 +1,6 @@
 // The keyboard beyond the buttons: the entry fields step like spin boxes (arrow and page keys, and
 // the mouse wheel over them), Esc drops a pending selection, and the picture shortcuts.
+#include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QShortcut>
@@ -33,6 +34,7 @@ void FrmPlot::connectKeyEvents() {
   auto* copy = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), this);
   copy->setAutoRepeat(false);
   connect(copy, &QShortcut::activated, this, [this] { CopyPicture(); });
+  connect(ui.ActCopyFigures, &QAction::triggered, this, [this] { CopyFigures(); });
   auto* print = new QShortcut(QKeySequence::Print, this);
   print->setAutoRepeat(false);
   connect(print, &QShortcut::activated, this, [this] { PrintWindow(); });

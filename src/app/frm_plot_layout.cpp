@@ -1,5 +1,7 @@
 // Every control of the window with its design position (twips), caption, font, colours, tool tip,
 // accessible name and tab index.
+#include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -207,11 +209,32 @@ void FrmPlot::createControls() {
   described(ui.TxtTarget, "税引後に残したい損益（円）。空欄なら目標なし");
   ui.TxtTarget->resize(tk::twipsToPx(1200), tk::twipsToPx(330));
   tabs.push_back({36, ui.TxtTarget});
-  const auto targetPrice = std::find_if(
-      trade::figureTable().begin(), trade::figureTable().end(),
-      [](const trade::FigureRow& row) { return std::string_view(row.caption) == "目標価格"; });
-  ui.FigureExtras[static_cast<std::size_t>(targetPrice - trade::figureTable().begin()) - 1] = {
-      ui.LblTargetCaption, ui.TxtTarget};
+  ui.ChkNisa = new QCheckBox(QStringLiteral("NISA（非課税）"), this);
+  ui.ChkNisa->setObjectName(QStringLiteral("ChkNisa"));
+  ui.ChkNisa->setAttribute(Qt::WA_NoMousePropagation);
+  ui.ChkNisa->setAccessibleName(QStringLiteral("NISA（非課税）"));
+  described(ui.ChkNisa, "この取引を非課税（NISA）として税引後と目標価格を計算します");
+  ui.ChkNisa->adjustSize();
+  tabs.insert(tabs.end() - 1, {36, ui.ChkNisa});  // it stands before the target field
+  const auto figureIndex = [](std::string_view caption) {
+    const auto& table = trade::figureTable();
+    const auto row = std::find_if(table.begin(), table.end(), [&](const trade::FigureRow& r) {
+      return std::string_view(r.caption) == caption;
+    });
+    return static_cast<std::size_t>(row - table.begin());
+  };
+  ui.FigureExtras[figureIndex("税引後")] = {ui.ChkNisa};
+  ui.FigureExtras[figureIndex("目標価格") - 1] = {ui.LblTargetCaption, ui.TxtTarget};
+
+  // 「数値をコピー」 in the menu of the readout and of every figure.
+  ui.ActCopyFigures = new QAction(QStringLiteral("数値をコピー"), this);
+  ui.ActCopyFigures->setObjectName(QStringLiteral("ActCopyFigures"));
+  std::vector<QWidget*> withMenu(ui.LblFigures.begin(), ui.LblFigures.end());
+  withMenu.push_back(ui.LblSoneki);
+  for (QWidget* w : withMenu) {
+    w->setContextMenuPolicy(Qt::ActionsContextMenu);
+    w->addAction(ui.ActCopyFigures);
+  }
 
   // Frame1: the three rows of entry fields with their step buttons.
   ui.Label1[6] = label(ui.Frame1, "Label1_6", "数量：", {495, 480, 450, 180}, kGrey, kBlack);
@@ -273,8 +296,8 @@ void FrmPlot::createControls() {
                       QStringLiteral("進む"));
 
   // Keyboard focus moves in the order of the tab indices.
-  std::sort(tabs.begin(), tabs.end(),
-            [](const TabEntry& a, const TabEntry& b) { return a.index < b.index; });
+  std::stable_sort(tabs.begin(), tabs.end(),
+                   [](const TabEntry& a, const TabEntry& b) { return a.index < b.index; });
   for (std::size_t i = 1; i < tabs.size(); ++i) setTabOrder(tabs[i - 1].widget, tabs[i].widget);
   for (const TabEntry& entry : tabs) ui.tabOrder.push_back(entry.widget);
 

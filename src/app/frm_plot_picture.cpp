@@ -1,8 +1,10 @@
 // The window saved as a picture file (Ctrl+S: PNG, SVG or PDF, by the file's suffix), copied to
-// the clipboard as a bitmap (Ctrl+Shift+C) or printed (Ctrl+P).
+// the clipboard as a bitmap with the figures as text (Ctrl+Shift+C; the text alone from the
+// menu 「数値をコピー」) or printed (Ctrl+P).
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPrinter>
 #include <QStandardPaths>
 
@@ -14,6 +16,7 @@
 #include "app/tk/save_file.h"
 #include "app/tk/units.h"
 #include "core/number_text.h"
+#include "trade/figures_text.h"
 
 namespace app {
 
@@ -62,6 +65,16 @@ void FrmPlot::PrintWindow() {
     tk::showMessage(this, QStringLiteral("印刷できませんでした。"));
 }
 
-void FrmPlot::CopyPicture() { QGuiApplication::clipboard()->setImage(PictureImage()); }
+// The bitmap for pictures, and the trade with its figures as text for spreadsheets.
+void FrmPlot::CopyPicture() {
+  auto* both = new QMimeData;
+  both->setImageData(PictureImage());
+  both->setText(tk::qs(trade::figuresAsText(state, FiguresShown())));
+  QGuiApplication::clipboard()->setMimeData(both);
+}
+
+void FrmPlot::CopyFigures() {
+  QGuiApplication::clipboard()->setText(tk::qs(trade::figuresAsText(state, FiguresShown())));
+}
 
 }  // namespace app

@@ -1,5 +1,6 @@
 // Entry fields, price markers and the profit/loss readout: the window's side of the trade.
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPalette>
@@ -90,6 +91,7 @@ void FrmPlot::connectTradeEvents() {
   connect(ui.TxtBP, &QLineEdit::textChanged, this, [this] { TxtBP_Change(); });
   connect(ui.TxtSP, &QLineEdit::textChanged, this, [this] { TxtSP_Change(); });
   connect(ui.TxtTarget, &QLineEdit::textChanged, this, [this] { TxtTarget_Change(); });
+  connect(ui.ChkNisa, &QCheckBox::toggled, this, [this] { ChkNisa_Click(); });
   // A field left with a text it did not take shows the value in force again, written as the step
   // buttons write it; from then on field, chart and readout agree.
   const auto restoreWhenLeft = [this](QLineEdit* field, auto text) {
@@ -147,6 +149,12 @@ void FrmPlot::TxtTarget_Change() {
   ShowFigures();
 }
 
+// The switch changes the tax, so the figures after tax: 税引後 and the target's price.
+void FrmPlot::ChkNisa_Click() {
+  state.nisa = ui.ChkNisa->isChecked();
+  ShowFigures();
+}
+
 // The amount lines depend on the quantity: a taken quantity redraws everything. Whether the text
 // is taken is decided here, once per text: a refused one stays refused until it changes, and no
 // zoom, undo or resize takes it behind the field's back.
@@ -196,15 +204,18 @@ bool FrmPlot::AllFieldsTaken() const {
   return !tk::shownRefused(ui.TxtQua) && !tk::shownRefused(ui.TxtBP) && !tk::shownRefused(ui.TxtSP);
 }
 
-// The break-even and target prices on the chart and the figures beside the readout, for the
-// trade in force; with a field not taken the figures cannot answer and say so, and a target not
-// taken has no price.
+// The figures of the trade in force; with a field not taken they cannot answer (nothing), and a
+// target not taken has no price.
+std::optional<trade::TradeFigures> FrmPlot::FiguresShown() const {
+  if (!AllFieldsTaken()) return std::nullopt;
+  trade::TradeFigures figures = trade::tradeFigures(state);
+  if (tk::shownRefused(ui.TxtTarget)) figures.target = {};
+  return figures;
+}
+
+// The break-even and target prices on the chart and the figures beside the readout.
 void FrmPlot::ShowFigures() {
-  std::optional<trade::TradeFigures> figures;
-  if (AllFieldsTaken()) {
-    figures = trade::tradeFigures(state);
-    if (tk::shownRefused(ui.TxtTarget)) figures->target = {};
-  }
+  const std::optional<trade::TradeFigures> figures = FiguresShown();
   MoveDashedMarkers(figures ? figures->breakEven.hundredths : std::nullopt,
                     figures ? figures->target.hundredths : std::nullopt);
   const std::vector<trade::FigureRow>& table = trade::figureTable();
@@ -305,23 +316,33 @@ void FrmPlot::MoveFigures() {
       joined.push_back(e > 0);
     }
   }
-  const double start =
+  const double afterReadout =
       static_cast<double>(ui.LblSoneki->leftMm()) + tk::pxToMm(ui.LblSoneki->width()) + kGapMm;
+  // In the small window's lines, a line below the readout starts at the window's left margin.
+  bool belowReadout = false;
+  const double readoutBottom =
+      static_cast<double>(ui.LblSoneki->topMm()) + tk::pxToMm(ui.LblSoneki->height());
+  double top = ui.LblRieki->topMm();
   double lineHeight = 0;
   for (const QWidget* item : items) lineHeight = std::max(lineHeight, tk::pxToMm(item->height()));
   lineHeight += 1;
+  const auto start = [&](int line) {
+    return belowReadout && top + line * lineHeight >= readoutBottom
+               ? static_cast<double>(ui.LblRieki->leftMm())
+               : afterReadout;
+  };
   // The line of each item when the lines end at `right`.
   const auto lines = [&](double right, std::vector<int>& lineOf) {
-    double left = start;
     int line = 0;
+    double left = start(line);
     lineOf.clear();
     for (std::size_t i = 0; i < items.size(); ++i) {
       double run = tk::pxToMm(items[i]->width());
       for (std::size_t j = i + 1; j < items.size() && joined[j]; ++j)
         run += kGapMm + tk::pxToMm(items[j]->width());
-      if (!joined[i] && left > start && left + run > right) {
+      if (!joined[i] && left > start(line) && left + run > right) {
         ++line;
-        left = start;
+        left = start(line);
       }
       lineOf.push_back(line);
       left += tk::pxToMm(items[i]->width()) + kGapMm;
@@ -329,14 +350,14 @@ void FrmPlot::MoveFigures() {
     return line + 1;
   };
   std::vector<int> lineOf;
-  double top = ui.LblRieki->topMm();
   if (lines(core::plotRight(state), lineOf) > 2) {
-    lines(tk::pxToMm(width()), lineOf);
     top = state.graphBottom + 1.0 + 2.0 * surface.TextHeight("M");
+    belowReadout = true;
+    lines(tk::pxToMm(width()), lineOf);
   }
-  double left = start;
+  double left = start(0);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    if (i > 0 && lineOf[i] != lineOf[i - 1]) left = start;
+    if (i > 0 && lineOf[i] != lineOf[i - 1]) left = start(lineOf[i]);
     const double lineTop = top + lineOf[i] * lineHeight;
     if (auto* label = dynamic_cast<tk::MmLabel*>(items[i])) {
       if (label->leftMm() != core::toSingle(left)) label->setLeftMm(core::toSingle(left));

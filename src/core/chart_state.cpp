@@ -2,6 +2,10 @@
 
 namespace core {
 
+std::int64_t taxThousandthsInForce(const ChartState& s) {
+  return s.nisa ? 0 : s.settings.taxThousandths;
+}
+
 void setStartView(ChartState& s) {
   s.graphWidth = 100;
   s.priceSpan = 100;

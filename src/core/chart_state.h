@@ -64,11 +64,17 @@ struct ChartState {
   // The profit after tax the user aims at (目標（税引後）), whole yen; none while the field is
   // empty.
   std::optional<std::int64_t> targetAfterTax;
+  // The NISA switch of this window: the trade is tax-free whatever rate the settings hold.
+  bool nisa = false;
   // The fee tiers, the step buttons' units and limits and the tax rate in force: the user's, or
   // the built-in ones. They take the place of the fees and the quantity limit the window once
   // kept as constants of its own.
   TradeSettings settings = builtInSettings();
 };
+
+// The tax rate in force for the trade held, in thousandths of a percent: the settings' taxable
+// rate, or 0 while the NISA switch is on. Every figure after tax reads the rate here.
+std::int64_t taxThousandthsInForce(const ChartState& s);
 
 // Sets the start view and the start plot area, as start-up does before it reads the fields.
 void setStartView(ChartState& s);

@@ -232,7 +232,7 @@ std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
 std::optional<std::int64_t> profitNeeded(const core::ChartState& s, std::int64_t target) {
   if (target <= 0) return target;
   // After tax a profit p keeps p - floor(p x rate), which rises with p (by 0 or 1 a yen).
-  const std::int64_t rate = s.settings.taxThousandths;
+  const std::int64_t rate = core::taxThousandthsInForce(s);
   constexpr std::int64_t kWhole = 100'000;
   if (rate >= kWhole) return std::nullopt;
   // p x rate / 100000 rounded down, in two parts so that no product leaves an int64.
@@ -276,7 +276,8 @@ core::Decimal afterTaxOf(const core::ChartState& s, const core::Decimal& profit)
   if (profit.sign() <= 0) return profit;
   // The rate is kept in thousandths of a percent: tax = profit x thousandths / 100000.
   const core::Decimal tax = core::wholeTowardZero(
-      profit * core::Decimal::fromDigits(false, std::to_string(s.settings.taxThousandths), -5));
+      profit *
+      core::Decimal::fromDigits(false, std::to_string(core::taxThousandthsInForce(s)), -5));
   return core::wholeYen({profit, -tax});
 }
 
