@@ -208,14 +208,14 @@ void FrmPlot::createControls() {
   ui.TxtTarget->setAccessibleName(QStringLiteral("目標（税引後）"));
   described(ui.TxtTarget, "税引後に残したい損益（円）。空欄なら目標なし");
   ui.TxtTarget->resize(tk::twipsToPx(1200), tk::twipsToPx(330));
-  tabs.push_back({36, ui.TxtTarget});
+  tabs.push_back({40, ui.TxtTarget});  // after the named trades' buttons and the switch
   ui.ChkNisa = new QCheckBox(QStringLiteral("NISA（非課税）"), this);
   ui.ChkNisa->setObjectName(QStringLiteral("ChkNisa"));
   ui.ChkNisa->setAttribute(Qt::WA_NoMousePropagation);
   ui.ChkNisa->setAccessibleName(QStringLiteral("NISA（非課税）"));
   described(ui.ChkNisa, "この取引を非課税（NISA）として税引後と目標価格を計算します");
   ui.ChkNisa->adjustSize();
-  tabs.insert(tabs.end() - 1, {36, ui.ChkNisa});  // it stands before the target field
+  tabs.push_back({39, ui.ChkNisa});  // it stands before the target field
   const auto figureIndex = [](std::string_view caption) {
     const auto& table = trade::figureTable();
     const auto row = std::find_if(table.begin(), table.end(), [&](const trade::FigureRow& r) {
