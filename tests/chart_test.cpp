@@ -390,6 +390,31 @@ TEST(GraphMake, AmountLabelsStayWholeAndReadAsTheirValues) {
   }
 }
 
+// 100,000 shares fitted between 99,999 and 100,000: amounts near ten billion yen, where floats lie
+// 1,024 yen apart. The labels read the grid's values, not the seven digits of the floats beside
+// them ("99.99981" 億円 on the line of 99.9998).
+TEST(GraphMake, AmountLabelsOfHugeAmountsReadTheGridsValues) {
+  core::ChartState s = startState();
+  s.amountMin = 9'999'880'000.0f;
+  s.amountSpan = 130'000;
+  RecordingCanvas canvas;
+  chart::GraphMake(s, canvas);
+  ASSERT_GE(s.amountStep, 10'000);
+  const int power = canvas.printed[2].text == "（億円）"   ? 8
+                    : canvas.printed[2].text == "（万円）" ? 4
+                                                           : 0;
+  int labels = 0;
+  for (std::size_t n = power ? 3 : 2; n < canvas.printed.size(); ++n) {
+    const auto& p = canvas.printed[n];
+    if (p.y > s.graphBottom) continue;
+    const auto shown = core::readExact(p.text);
+    ASSERT_TRUE(shown.has_value()) << p.text;
+    EXPECT_GE(shown->exponent() + power, 4) << p.text;  // a whole number of ten thousands
+    ++labels;
+  }
+  EXPECT_GE(labels, 5);
+}
+
 // No two price labels touch: where the labels of the step the "MM" search gives would, the grid
 // takes the next larger step; wherever they fit, the step is that search's.
 TEST(GraphMake, PriceLabelsNeverTouch) {

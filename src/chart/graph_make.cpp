@@ -117,6 +117,27 @@ AmountLabels amountLabels(const core::ChartState& s, const Canvas& canvas,
   return best;
 }
 
+// A tick's value as its label writes it. Above 2^24 yen a float no longer holds every whole
+// number: the axis' start and the tick's offset are each rounded to the floats' spacing there,
+// so their sum may lie beside the grid value by up to a spacing, which seven digits show (a label
+// "99.99981" 億円 on the line of 99.9998). Where the sum lies that close to a multiple of the
+// step's last decimal place, the label writes that multiple; elsewhere the float's own text.
+std::string amountPlain(float tick, float start, float step) {
+  const std::string plain = core::plainFloat(tick);
+  constexpr double kWhole = 16777216.0;  // 2^24: up to here every whole number is a float
+  const double magnitude =
+      std::max(std::fabs(static_cast<double>(tick)), std::fabs(static_cast<double>(start)));
+  if (!(magnitude > kWhole) || !std::isfinite(magnitude) || !(step > 0)) return plain;
+  double place = std::pow(10.0, std::floor(std::log10(static_cast<double>(step))));
+  if (std::fmod(static_cast<double>(step), place) != 0) place /= 10;  // a step of 2.5 x 10^n
+  const double grid = std::round(static_cast<double>(tick) / place) * place;
+  const float far = std::fabs(tick) > std::fabs(start) ? tick : start;
+  const double spacing = static_cast<double>(std::nextafter(std::fabs(far), HUGE_VALF)) -
+                         static_cast<double>(std::fabs(far));
+  if (std::fabs(grid - static_cast<double>(tick)) > spacing) return plain;
+  return core::plainDouble(grid);
+}
+
 // A price tick: where its line stands, its value, and where its label is printed and ends.
 struct PriceTick {
   float x, value, left, right;
@@ -166,7 +187,8 @@ void GraphMake(core::ChartState& s, Canvas& canvas) {
   }
   std::vector<std::string> amountPlains;
   amountPlains.reserve(amountTicks.size());
-  for (const float i : amountTicks) amountPlains.push_back(core::plainFloat(i + s.amountMin));
+  for (const float i : amountTicks)
+    amountPlains.push_back(amountPlain(i + s.amountMin, s.amountMin, s.amountStep));
   const AmountLabels labels = amountLabels(s, canvas, amountPlains);
 
   // Titles: "単価" right of the price axis' end, below its labels; "受渡金額" ending at the
