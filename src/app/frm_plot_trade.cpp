@@ -183,14 +183,16 @@ void FrmPlot::MoveLinS() { applyPriceMarker(state, trade::Side::Sell, ui.LinS, u
 
 // The buy amount marker; the sell label moves with it where the two would overlap.
 void FrmPlot::MoveLinBYaku() {
-  const trade::AmountMarkers m = amountMarkers(state, surface.TextHeight("M"), ui.LblBYaku, ui.LblSYaku);
+  const trade::AmountMarkers m =
+      amountMarkers(state, surface.TextHeight("M"), ui.LblBYaku, ui.LblSYaku);
   applyLine(ui.LinBYaku, m.buy.line);
   applyLabel(ui.LblBYaku, m.buy);
   applyLabel(ui.LblSYaku, m.sell);
 }
 
 void FrmPlot::MoveLinSYaku() {
-  const trade::AmountMarkers m = amountMarkers(state, surface.TextHeight("M"), ui.LblSYaku, ui.LblBYaku);
+  const trade::AmountMarkers m =
+      amountMarkers(state, surface.TextHeight("M"), ui.LblSYaku, ui.LblBYaku);
   applyLine(ui.LinSYaku, m.sell.line);
   applyLabel(ui.LblSYaku, m.sell);
 }

@@ -117,6 +117,14 @@ float tierFee(const ChartState& s, std::size_t tier) {
 
 float toFloat(const Decimal& whole) {
   if (whole.sign() == 0) return 0;
+  // Up to fifteen digits the whole number is exact in double, as its text would read.
+  if (whole.exponent() >= 0 &&
+      whole.digits().size() + static_cast<std::size_t>(whole.exponent()) <= 15) {
+    std::int64_t value = 0;
+    for (const char c : whole.digits()) value = value * 10 + (c - '0');
+    for (std::int64_t i = 0; i < whole.exponent(); ++i) value *= 10;
+    return toSingle(static_cast<double>(whole.sign() < 0 ? -value : value));
+  }
   return toSingle(std::stod(plainText(whole)));
 }
 
