@@ -173,4 +173,28 @@ TEST(ExactMoney, RandomTradesMatchWholeNumberArithmetic) {
   }
 }
 
+// Products and sums on either side of 18 digits, where the arithmetic leaves 64 bits.
+TEST(ExactMoney, ProductsAndSumsAroundSixtyFourBitsMatchWideArithmetic) {
+  std::mt19937_64 random(20261208);
+  const auto ofDigits = [&](int digits) {  // a whole number of exactly that many digits
+    long long low = 1;
+    for (int i = 1; i < digits; ++i) low *= 10;
+    return std::uniform_int_distribution<long long>(low, 10 * low - 1)(random);
+  };
+  std::uniform_int_distribution<int> shortDigits(6, 12), longDigits(15, 18);
+  for (int n = 0; n < 2000; ++n) {
+    const long long price = ofDigits(shortDigits(random)), quantity = ofDigits(shortDigits(random));
+    const long long plus = ofDigits(longDigits(random)), minus = ofDigits(longDigits(random));
+    // price and both sums in hundredths, the quantity whole.
+    const Decimal product = read(priceText(price)) * read(std::to_string(quantity));
+    const Decimal sum = core::wholeYen({product, read(priceText(plus)), -read(priceText(minus))});
+    const Int128 expected = Int128(price) * quantity + plus - minus;
+    EXPECT_EQ(core::groupedText(sum), yenOfHundredths(expected, ""))
+        << price << " x " << quantity << " + " << plus << " - " << minus;
+    EXPECT_EQ(core::groupedText(core::wholeYen({product})),
+              yenOfHundredths(Int128(price) * quantity, ""))
+        << price << " x " << quantity;
+  }
+}
+
 }  // namespace

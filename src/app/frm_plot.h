@@ -87,7 +87,7 @@ class FrmPlot : public QWidget {
   void ChkNisa_Click();
   void MoveDashedMarkers(std::optional<std::int64_t> breakEvenHundredths,
                          std::optional<std::int64_t> targetHundredths);
-  void PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font);
+  void PlaceNewMarks(std::vector<trade::Marker*> marks);
   void MoveFigures();
 
   // ---- step buttons and their repeat timers (frm_plot_stepper.cpp) ----

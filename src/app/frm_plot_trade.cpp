@@ -51,21 +51,24 @@ void applyPriceMarker(const core::ChartState& s, trade::Side side, tk::LineContr
   applyLabel(label, m);
 }
 
-// Both amount markers as they stand beside each other. The two labels share one font: measured
-// in it, as shown (the yen mark, not the backslash).
+// A caption's width in the font the labels share, measured through the label that shows it where
+// one does (each remembers the last text it measured), else through the first: a price step
+// changes one caption and leaves the other as it was.
+float captionWidthMm(std::initializer_list<const tk::MmLabel*> labels, std::string_view caption) {
+  const QString text = tk::qs(caption);
+  const tk::MmLabel* by = *labels.begin();
+  for (const tk::MmLabel* label : labels)
+    if (label->caption() == text) by = label;
+  return by->captionWidthMm(text);
+}
+
+// Both amount markers as they stand beside each other, the side that moved first. The two labels
+// share one font: measured in it, as shown (the yen mark, not the backslash).
 trade::AmountMarkers amountMarkers(const core::ChartState& s, float lineHeight,
-                                   const tk::MmLabel* label) {
-  // Each caption is measured once: placing a label and keeping the two apart both need its width.
-  const QFontMetricsF metrics(label->font());
-  std::vector<std::pair<std::string, float>> measured;
-  const auto width = [&](std::string_view caption) {
-    for (const auto& [text, mm] : measured)
-      if (text == caption) return mm;
-    const float mm = tk::textWidthMm(metrics, tk::qs(caption));
-    measured.emplace_back(caption, mm);
-    return mm;
-  };
-  return trade::amountMarkers(s, lineHeight, width);
+                                   const tk::MmLabel* moved, const tk::MmLabel* other) {
+  return trade::amountMarkers(s, lineHeight, [&](std::string_view caption) {
+    return captionWidthMm({moved, other}, caption);
+  });
 }
 
 // Runs a procedure whenever the keyboard focus leaves the watched field.
@@ -180,14 +183,16 @@ void FrmPlot::MoveLinS() { applyPriceMarker(state, trade::Side::Sell, ui.LinS, u
 
 // The buy amount marker; the sell label moves with it where the two would overlap.
 void FrmPlot::MoveLinBYaku() {
-  const trade::AmountMarkers m = amountMarkers(state, surface.TextHeight("M"), ui.LblBYaku);
+  const trade::AmountMarkers m =
+      amountMarkers(state, surface.TextHeight("M"), ui.LblBYaku, ui.LblSYaku);
   applyLine(ui.LinBYaku, m.buy.line);
   applyLabel(ui.LblBYaku, m.buy);
   applyLabel(ui.LblSYaku, m.sell);
 }
 
 void FrmPlot::MoveLinSYaku() {
-  const trade::AmountMarkers m = amountMarkers(state, surface.TextHeight("M"), ui.LblSYaku);
+  const trade::AmountMarkers m =
+      amountMarkers(state, surface.TextHeight("M"), ui.LblSYaku, ui.LblBYaku);
   applyLine(ui.LinSYaku, m.sell.line);
   applyLabel(ui.LblSYaku, m.sell);
 }
@@ -262,15 +267,16 @@ void FrmPlot::MoveDashedMarkers(std::optional<std::int64_t> breakEvenHundredths,
   std::vector<trade::Marker*> marks;
   for (std::optional<trade::Marker>* m : {&breakEven, &target})
     if (*m) marks.push_back(&**m);
-  if (!marks.empty()) PlaceNewMarks(std::move(marks), ui.LblBunki);
+  if (!marks.empty()) PlaceNewMarks(std::move(marks));
   applyDashedMarker(ui.LinBunki, ui.LblBunki, breakEven);
   applyDashedMarker(ui.LinTarget, ui.LblTarget, target);
 }
 
 // The marks that came after the buy and sell markers stand clear of them: of their captions,
 // their amount labels, their price lines from the captions down to the plot, and of the titles
-// printed above the plot. `font` is the new captions' label (they share one font).
-void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel* font) {
+// printed above the plot. The new captions are the break-even's and the target's labels' (they
+// share one font).
+void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks) {
   const double plotTop = core::plotTop(state);
   trade::MarkRoom room{{}, 0, tk::pxToMm(width())};
   const auto boxOf = [](const QRect& r) {
@@ -281,20 +287,20 @@ void FrmPlot::PlaceNewMarks(std::vector<trade::Marker*> marks, const tk::MmLabel
     room.keep.push_back(boxOf(label->geometry()));
   for (const tk::LineControl* line : {ui.LinB, ui.LinS})
     if (line->isVisibleTo(this)) room.keep.push_back({line->x1(), line->y2(), line->x1(), plotTop});
-  for (const tk::DrawOp& op : surface.ops()) {
+  for (std::size_t i = 0; i < surface.ops().size(); ++i) {
+    const tk::DrawOp& op = surface.ops()[i];
     if (op.kind != tk::DrawOp::Text || op.y1 >= plotTop) continue;
-    const std::string text = op.text.toStdString();
-    room.keep.push_back({op.x1, op.y1, op.x1 + static_cast<double>(surface.TextWidth(text)),
-                         op.y1 + static_cast<double>(surface.TextHeight(text))});
+    room.keep.push_back({op.x1, op.y1, op.x1 + static_cast<double>(surface.PrintedWidth(i)),
+                         op.y1 + static_cast<double>(surface.TextHeight(""))});
   }
   // A caption is as wide and as high as its label: from the whole pixel left of and above its
   // place on.
-  const QFontMetricsF metrics(font->font());
+  const QFontMetricsF metrics(ui.LblBunki->font());
   const double pixel = tk::pxToMm(1);
   trade::placeNewMarks(
       state, std::move(marks), std::move(room),
       core::toSingle(tk::pxToMm(metrics.height()) + pixel), [&](std::string_view caption) {
-        return core::toSingle(tk::textWidthMm(metrics, tk::displayText(tk::qs(caption))) + pixel);
+        return core::toSingle(captionWidthMm({ui.LblBunki, ui.LblTarget}, caption) + pixel);
       });
 }
 

@@ -25,6 +25,50 @@ std::int64_t top(const Decimal& d) {
   return d.exponent() + static_cast<std::int64_t>(d.digits().size()) - 1;
 }
 
+// Most products and sums the program makes are of a few digits: those fit in 64 bits, and are
+// worked out there instead of digit for digit. The same value either way.
+constexpr std::size_t kSmallDigits = 18;  // below 10^18: nine of them still fit in an int64
+
+std::uint64_t smallValue(const std::string& digits) {
+  std::uint64_t value = 0;
+  for (const char c : digits) value = value * 10 + static_cast<unsigned>(c - '0');
+  return value;
+}
+
+Decimal fromSmall(bool negative, std::uint64_t magnitude, std::int64_t exponent) {
+  char buffer[24];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, magnitude).ptr;
+  return Decimal::fromDigits(negative, std::string(buffer, end), exponent);
+}
+
+// The rounded sum of wholeYen where every term, written out down to the lowest digit of any of
+// them (and at most eighteen places below the units), has at most eighteen digits.
+std::optional<Decimal> smallWholeYen(const std::vector<Decimal>& terms) {
+  if (terms.size() > 9) return std::nullopt;
+  std::int64_t lowest = 0;
+  for (const Decimal& t : terms)
+    if (t.sign() != 0) lowest = std::min(lowest, t.exponent());
+  if (lowest < -static_cast<std::int64_t>(kSmallDigits)) return std::nullopt;
+  std::int64_t sum = 0;
+  for (const Decimal& t : terms) {
+    if (t.sign() == 0) continue;
+    const std::int64_t shift = t.exponent() - lowest;
+    if (static_cast<std::int64_t>(t.digits().size()) + shift >
+        static_cast<std::int64_t>(kSmallDigits))
+      return std::nullopt;
+    auto aligned = static_cast<std::int64_t>(smallValue(t.digits()));
+    for (std::int64_t i = 0; i < shift; ++i) aligned *= 10;
+    sum += t.sign() < 0 ? -aligned : aligned;
+  }
+  std::uint64_t magnitude =
+      sum < 0 ? 0ULL - static_cast<std::uint64_t>(sum) : static_cast<std::uint64_t>(sum);
+  std::uint64_t unit = 1;
+  for (std::int64_t i = lowest; i < 0; ++i) unit *= 10;
+  const std::uint64_t remainder = magnitude % unit;
+  magnitude = magnitude / unit + (2 * remainder >= unit ? 1 : 0);
+  return fromSmall(sum < 0, magnitude, 0);
+}
+
 // Digit strings of whole numbers, most significant first, in base 10^9 limbs (least significant
 // first) and back, so a product takes one step per nine digits.
 constexpr std::uint64_t kLimb = 1'000'000'000;
@@ -155,6 +199,9 @@ Decimal Decimal::operator-() const {
 
 Decimal operator*(const Decimal& a, const Decimal& b) {
   if (a.sign() == 0 || b.sign() == 0) return Decimal();
+  if (a.digits_.size() + b.digits_.size() <= kSmallDigits)
+    return fromSmall(a.negative_ != b.negative_, smallValue(a.digits_) * smallValue(b.digits_),
+                     a.exponent_ + b.exponent_);
   const std::vector<std::uint64_t> x = toLimbs(a.digits_), y = toLimbs(b.digits_);
   std::vector<std::uint64_t> product(x.size() + y.size(), 0);
   for (std::size_t i = 0; i < x.size(); ++i) {
@@ -214,6 +261,7 @@ std::optional<Decimal> readExact(std::string_view text) {
 // replaced by one unit just below those digits. The exact and the replaced sum then fall between
 // the same two neighbouring multiples of that last position and round the same way.
 Decimal wholeYen(std::vector<Decimal> terms) {
+  if (const std::optional<Decimal> small = smallWholeYen(terms)) return *small;
   std::erase_if(terms, [](const Decimal& t) { return t.sign() == 0; });
   std::sort(terms.begin(), terms.end(),
             [](const Decimal& a, const Decimal& b) { return top(a) < top(b); });
@@ -231,6 +279,9 @@ Decimal wholeYen(std::vector<Decimal> terms) {
 
 Decimal fromFloat(float value) {
   if (!std::isfinite(value)) return Decimal();
+  // A whole float below 2^63 (every fee and most amounts) is its integer.
+  if (value == std::trunc(value) && std::fabs(value) < 9.2e18f)
+    return Decimal(static_cast<long long>(value));
   // 150 decimals hold the smallest float's value exactly, and 40 digits the largest's integer.
   char buffer[200];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),

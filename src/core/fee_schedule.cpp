@@ -17,8 +17,21 @@ Decimal rateOf(const FeeTierSetting& tier) {
   return Decimal::fromDigits(false, std::to_string(tier.percent), -6);
 }
 
-int compareWhole(const Decimal& value, std::int64_t threshold) {
-  return compare(value, Decimal(static_cast<long long>(threshold)));
+// A value against a whole number of yen: -1, 0 or 1. A trade value of a few digits (nearly every
+// one) is compared by its whole part in 64 bits; a value with decimals is never whole, so it lies
+// above that part (below it when negative). The rest is compared as decimals.
+int compareWhole(const Decimal& value, std::int64_t whole) {
+  const std::int64_t exponent = value.exponent();
+  const auto size = static_cast<std::int64_t>(value.digits().size());
+  if (value.sign() == 0 || size > 18 || exponent < -18 || size + exponent > 18)
+    return compare(value, Decimal(static_cast<long long>(whole)));
+  std::int64_t part = 0;  // the whole part's magnitude
+  for (std::int64_t i = 0; i < size + std::min<std::int64_t>(exponent, 0); ++i)
+    part = part * 10 + (value.digits()[static_cast<std::size_t>(i)] - '0');
+  for (std::int64_t i = 0; i < exponent; ++i) part *= 10;
+  if (value.sign() < 0) part = -part;
+  if (exponent < 0) return (value.sign() > 0 ? part >= whole : part > whole) ? 1 : -1;
+  return part < whole ? -1 : part > whole ? 1 : 0;
 }
 
 }  // namespace
@@ -117,6 +130,14 @@ float tierFee(const ChartState& s, std::size_t tier) {
 
 float toFloat(const Decimal& whole) {
   if (whole.sign() == 0) return 0;
+  // Up to fifteen digits the whole number is exact in double, as its text would read.
+  if (whole.exponent() >= 0 &&
+      whole.digits().size() + static_cast<std::size_t>(whole.exponent()) <= 15) {
+    std::int64_t value = 0;
+    for (const char c : whole.digits()) value = value * 10 + (c - '0');
+    for (std::int64_t i = 0; i < whole.exponent(); ++i) value *= 10;
+    return toSingle(static_cast<double>(whole.sign() < 0 ? -value : value));
+  }
   return toSingle(std::stod(plainText(whole)));
 }
 

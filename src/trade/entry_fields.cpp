@@ -1,6 +1,8 @@
 #include "trade/entry_fields.h"
 
 #include <cmath>
+#include <optional>
+#include <utility>
 
 #include "core/decimal.h"
 #include "core/number_text.h"
@@ -18,7 +20,9 @@ bool amountsFinite(const core::ChartState& s, Side side, float quantity, float p
 }  // namespace
 
 core::Decimal exactValue(std::string_view text, float taken) {
-  return core::readExact(text).value_or(core::fromFloat(taken));
+  // The float's value only where the text has none: working it out is dear.
+  if (std::optional<core::Decimal> exact = core::readExact(text)) return *std::move(exact);
+  return core::fromFloat(taken);
 }
 
 std::optional<float> acceptPrice(const core::ChartState& s, Side side, std::string_view text) {

@@ -172,12 +172,11 @@ struct FeeInTier {
   }
 };
 
-}  // namespace
-
-std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, std::int64_t profit,
-                                                   const core::PriceGrid& grid) {
+// lowestPriceFromWhichOn with the purchase cost worked out: the figures make four searches of
+// one trade.
+std::optional<std::int64_t> lowestFrom(const core::ChartState& s, const Cost& exact,
+                                       std::int64_t profit, const core::PriceGrid& grid) {
   if (!(s.quantity > 0)) return std::nullopt;
-  const Cost exact = purchaseCost(s);
   const FeeInTier fees{s, exact, core::Decimal(profit), static_cast<double>(profit),
                        static_cast<double>(s.quantity) * s.buyPrice - core::toFloat(exact.fee)};
   // Each tier holds a run of 0.01 prices (the trade value rises with the price); walk them from
@@ -225,6 +224,13 @@ std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, st
   return std::nullopt;  // the aim is reached from the grid's lowest price up
 }
 
+}  // namespace
+
+std::optional<std::int64_t> lowestPriceFromWhichOn(const core::ChartState& s, std::int64_t profit,
+                                                   const core::PriceGrid& grid) {
+  return lowestFrom(s, purchaseCost(s), profit, grid);
+}
+
 std::optional<std::int64_t> breakEvenHundredths(const core::ChartState& s) {
   return lowestPriceFromWhichOn(s, 0, core::PriceGrid::hundredths());
 }
@@ -246,25 +252,27 @@ std::optional<std::int64_t> profitNeeded(const core::ChartState& s, std::int64_t
 
 namespace {
 
-PriceAnswer pricesFor(const core::ChartState& s, std::int64_t profit) {
+PriceAnswer pricesFor(const core::ChartState& s, const Cost& cost, std::int64_t profit) {
   const core::PriceGrid orderable(s.settings);
   PriceAnswer answer;
-  answer.hundredths = lowestPriceFromWhichOn(s, profit, core::PriceGrid::hundredths());
-  answer.orderable = orderable.isEveryHundredth() ? answer.hundredths
-                                                  : lowestPriceFromWhichOn(s, profit, orderable);
+  answer.hundredths = lowestFrom(s, cost, profit, core::PriceGrid::hundredths());
+  answer.orderable =
+      orderable.isEveryHundredth() ? answer.hundredths : lowestFrom(s, cost, profit, orderable);
   return answer;
+}
+
+PriceAnswer targetPricesFor(const core::ChartState& s, const Cost& cost) {
+  if (!s.targetAfterTax) return {};
+  const auto profit = profitNeeded(s, *s.targetAfterTax);
+  if (!profit) return {};
+  return pricesFor(s, cost, *profit);
 }
 
 }  // namespace
 
-PriceAnswer breakEvenPrices(const core::ChartState& s) { return pricesFor(s, 0); }
+PriceAnswer breakEvenPrices(const core::ChartState& s) { return pricesFor(s, purchaseCost(s), 0); }
 
-PriceAnswer targetPrices(const core::ChartState& s) {
-  if (!s.targetAfterTax) return {};
-  const auto profit = profitNeeded(s, *s.targetAfterTax);
-  if (!profit) return {};
-  return pricesFor(s, *profit);
-}
+PriceAnswer targetPrices(const core::ChartState& s) { return targetPricesFor(s, purchaseCost(s)); }
 
 core::Decimal roundTripFees(const core::ChartState& s) {
   return core::wholeYen({exactFee(s, s.buyPriceDecimal), exactFee(s, s.sellPriceDecimal)});
@@ -315,9 +323,14 @@ std::optional<std::int64_t> returnHundredths(const core::ChartState& s) {
 }
 
 TradeFigures tradeFigures(const core::ChartState& s) {
+  const Cost cost = purchaseCost(s);
   const core::Decimal profit = shownProfit(s, s.sellPrice, s.sellPriceDecimal);
-  return {breakEvenPrices(s),    targetPrices(s), roundTripFees(s),
-          afterTaxOf(s, profit), profit,          returnOf(s, profit)};
+  return {pricesFor(s, cost, 0),
+          targetPricesFor(s, cost),
+          roundTripFees(s),
+          afterTaxOf(s, profit),
+          profit,
+          returnOf(s, profit)};
 }
 
 namespace {

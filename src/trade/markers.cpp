@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "core/fee_schedule.h"
 #include "core/mapping.h"
@@ -180,7 +181,8 @@ float pointerPrice(const core::ChartState& s, float x) {
 
 std::array<std::string, 5> pointerReadout(const core::ChartState& s, float price) {
   const std::string priceText = core::format0_00(price);
-  const core::Decimal priceDecimal = core::readExact(priceText).value_or(core::fromFloat(price));
+  const std::optional<core::Decimal> read = core::readExact(priceText);
+  const core::Decimal priceDecimal = read ? *read : core::fromFloat(price);
   // Both sides trade the same value at the pointer's price, so they pay the same fee; the line
   // says so in the words of the two amounts above it.
   const std::string fee = core::groupedText(exactFee(s, priceDecimal)) + "円";

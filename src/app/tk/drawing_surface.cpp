@@ -46,6 +46,13 @@ float DrawingSurface::TextWidth(std::string_view text) const {
   return textWidthMm(metrics_, qs(text));
 }
 
+float DrawingSurface::PrintedWidth(std::size_t index) const {
+  if (printedWidths_.size() != ops_.size()) printedWidths_.assign(ops_.size(), -1);
+  float& width = printedWidths_[index];
+  if (width < 0) width = textWidthMm(metrics_, ops_[index].text);
+  return width;
+}
+
 float DrawingSurface::TextHeight(std::string_view) const {
   return core::toSingle(pxToMm(metrics_.height()));
 }

@@ -41,6 +41,9 @@ class DrawingSurface : public chart::Canvas {
   float TextHeight(std::string_view text) const override;
 
   const std::vector<DrawOp>& ops() const { return ops_; }
+  // The width of the text of ops()[index], measured once per display list: what stands above
+  // the chart is measured again on every price change, and its texts change only with a redraw.
+  float PrintedWidth(std::size_t index) const;
   // What the last redraw changed on the window, in logical pixels: where the drawing before it
   // lay and where the new one lies. The rest of the window shows what it showed.
   QRegion changed() const { return QRegion(bounds_) + QRegion(previousBounds_); }
@@ -67,6 +70,7 @@ class DrawingSurface : public chart::Canvas {
   std::vector<DrawOp>& edit() {
     picture_ = QImage();
     lastRatio_ = 0;
+    printedWidths_.clear();
     return ops_;
   }
 
@@ -76,6 +80,7 @@ class DrawingSurface : public chart::Canvas {
   // tick labels of an unchanged view, the titles), and laying them out is most of a replay.
   mutable QHash<QString, QStaticText> laidOut_;
   std::vector<DrawOp> ops_;
+  mutable std::vector<float> printedWidths_;  // by op, negative until measured
   QRect bounds_, previousBounds_;  // around every operation since the last Cls, and before it
   QImage picture_;                 // null from the moment the display list changes
   QColor pictureBackground_;

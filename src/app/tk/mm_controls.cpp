@@ -10,6 +10,7 @@
 
 #include "app/tk/direct_pixels.h"
 #include "app/tk/units.h"
+#include "core/single.h"
 
 namespace tk {
 
@@ -25,7 +26,6 @@ MmLabel::MmLabel(QWidget* parent) : QLabel(parent) {
 void MmLabel::setCaption(const QString& caption) {
   caption_ = caption;
   const QString shown = displayText(caption);
-  if (shown != text()) textWidth_ = -1;
   setText(shown);
   setAccessibleName(shown);
   relayout();
@@ -50,20 +50,29 @@ void MmLabel::setColours(core::Colour back, core::Colour fore) {
 void MmLabel::relayout() {
   // The widget starts at the whole pixel left of the exact position; the text is painted at the
   // exact fraction, so a right-aligned caption ends exactly where the program put its end.
-  if (textWidth_ < 0) {
-    const QFontMetricsF fm(font());
-    textWidth_ = fm.horizontalAdvance(text());
-    lineHeight_ = fm.height();
-  }
+  const double textWidth = shownWidthPx(text());
+  if (lineHeight_ < 0) lineHeight_ = QFontMetricsF(font()).height();
   const double x = mmToPx(left_);
   const double y = mmToPx(top_);
   const double x0 = std::floor(x);
   const double y0 = std::floor(y);
-  const double w = std::ceil(x - x0 + textWidth_);
+  const double w = std::ceil(x - x0 + textWidth);
   const double h = std::ceil(y - y0 + lineHeight_);
   setGeometry(static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(std::max(1.0, w)),
               static_cast<int>(std::max(1.0, h)));
   update();
+}
+
+double MmLabel::shownWidthPx(const QString& shown) const {
+  if (measuredWidth_ < 0 || shown != measured_) {
+    measuredWidth_ = QFontMetricsF(font()).horizontalAdvance(shown);
+    measured_ = shown;
+  }
+  return measuredWidth_;
+}
+
+float MmLabel::captionWidthMm(const QString& caption) const {
+  return core::toSingle(pxToMm(shownWidthPx(displayText(caption))));
 }
 
 void MmLabel::paintEvent(QPaintEvent*) {
@@ -78,7 +87,7 @@ void MmLabel::paintEvent(QPaintEvent*) {
 }
 
 void MmLabel::changeEvent(QEvent* event) {
-  if (event->type() == QEvent::FontChange) textWidth_ = -1;
+  if (event->type() == QEvent::FontChange) measuredWidth_ = lineHeight_ = -1;
   QLabel::changeEvent(event);
 }
 

@@ -20,6 +20,8 @@ class MmLabel : public QLabel {
   void setTopMm(float top);
   float leftMm() const { return left_; }
   float topMm() const { return top_; }
+  // A caption's width as this label would show it, in millimetres (as textWidthMm measures it).
+  float captionWidthMm(const QString& caption) const;
   void setColours(core::Colour back, core::Colour fore);
   core::Colour backColour() const { return back_; }
   core::Colour foreColour() const { return fore_; }
@@ -32,12 +34,16 @@ class MmLabel : public QLabel {
 
  private:
   void relayout();
+  double shownWidthPx(const QString& shown) const;
   QString caption_;
   float left_ = 0, top_ = 0;
-  // The text's width and line height in the label's font, measured once per text and font: a
-  // label is placed several times at start and on every resize, and shaping the text is most of
-  // what placing it costs. Negative until measured.
-  double textWidth_ = -1, lineHeight_ = -1;
+  // The last text measured in the label's font and its width, and the font's line height: a
+  // label is placed several times at start and on every resize, a marker's new caption is
+  // measured before the label takes it, and shaping the text is most of what placing it costs.
+  // Forgotten when the font changes; negative until measured.
+  mutable QString measured_;
+  mutable double measuredWidth_ = -1;
+  double lineHeight_ = -1;
   core::Colour back_ = 0, fore_ = 0;
 };
 
