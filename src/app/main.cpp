@@ -1,3 +1,5 @@
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -7,6 +9,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <memory>
+#include <thread>
 
 #include "app/first_paint_exit.h"
 #include "app/frm_plot.h"
@@ -82,10 +85,16 @@ int main(int argc, char* argv[]) {
   QString settingsPath;
   if (const auto exitCode = readOptions(argc, argv, settingsPath)) return *exitCode;
 
+  // Reading the system's font configuration and font list is the largest single piece of start-up
+  // work, and the connection to the display below mostly waits on the display's answers: the two
+  // go side by side. Fontconfig starts only once, whichever thread asks first; Qt's own first call
+  // comes with the first font, after the join, and finds it done.
+  std::thread fontconfigStart([] { FcInit(); });
   QApplication app(argc, argv);
   nameTheProgram();
   QTranslator qtTexts;
   useJapaneseQtTexts(qtTexts);
+  fontconfigStart.join();
   // The window's own 9 pt Gothic for everything, Qt's dialogs and tool tips too: their texts are
   // Japanese. It also spares a second font: an entry field lays out its text once in the
   // application's font before it takes its own.
