@@ -7,6 +7,7 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "cmake --install failed")
 endif()
 foreach(path bin/hoshinami
+             ${LIBDIR}/hoshinami/libhoshinami_pages.so
              share/applications/jp.hoshinami.Hoshinami.desktop
              share/metainfo/jp.hoshinami.Hoshinami.metainfo.xml
              share/icons/hicolor/16x16/apps/hoshinami.png

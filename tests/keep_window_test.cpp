@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "app/tk/print_dialog.h"
+#include "app/tk/page_output.h"
 #include "window_fixture.h"
 
 namespace {

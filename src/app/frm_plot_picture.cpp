@@ -5,13 +5,12 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QPrinter>
 #include <QStandardPaths>
 
 #include "app/frm_plot.h"
 #include "app/tk/message_box.h"
+#include "app/tk/page_output.h"
 #include "app/tk/picture.h"
-#include "app/tk/print_dialog.h"
 #include "app/tk/save_dialog.h"
 #include "app/tk/save_file.h"
 #include "app/tk/units.h"
@@ -53,15 +52,9 @@ void FrmPlot::SavePicture() {
                               .arg(QDir::toNativeSeparators(path), *failure));
 }
 
-// Printed as the PDF is painted, fitted to the page; the window is wider than high, so the page
-// starts turned.
+// Printed as the PDF is painted, fitted to the page.
 void FrmPlot::PrintWindow() {
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(QPageLayout::Landscape);
-  printer.setDocName(QStringLiteral("ほしなみ。"));
-  if (!tk::askPrinter(this, &printer)) return;
-  tk::paintOnPage(this, &printer);
-  if (printer.printerState() == QPrinter::Error)
+  if (tk::printWindow(this, QStringLiteral("ほしなみ。"), tk::paintOnPage) == tk::Printed::Failed)
     tk::showMessage(this, QStringLiteral("印刷できませんでした。"));
 }
 

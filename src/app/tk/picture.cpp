@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QRegularExpression>
-#include <QSvgGenerator>
 #include <QWidget>
 #include <algorithm>
 #include <cmath>
 
+#include "app/tk/page_output.h"
 #include "app/tk/units.h"
 
 namespace tk {
@@ -63,18 +63,8 @@ QByteArray withFallbackFamilies(QByteArray svg) {
 }
 
 QByteArray encodeSvg(QWidget* window) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  QSvgGenerator generator;
-  generator.setOutputDevice(&buffer);
-  generator.setResolution(kDotsPerInch);
-  generator.setSize(window->size());  // written in millimetres
-  generator.setViewBox(window->rect());
-  generator.setTitle(kTitle);
-  generator.setDescription(kDescription);
-  window->render(&generator);
-  return withFallbackFamilies(bytes);
+  const QByteArray svg = windowSvg(window, kDotsPerInch, kTitle, kDescription);
+  return svg.isEmpty() ? svg : withFallbackFamilies(svg);
 }
 
 // One page exactly the window's size, without margins.
