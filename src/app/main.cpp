@@ -9,6 +9,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <memory>
+#include <system_error>
 #include <thread>
 
 #include "app/first_paint_exit.h"
@@ -89,12 +90,17 @@ int main(int argc, char* argv[]) {
   // work, and the connection to the display below mostly waits on the display's answers: the two
   // go side by side. Fontconfig starts only once, whichever thread asks first; Qt's own first call
   // comes with the first font, after the join, and finds it done.
-  std::thread fontconfigStart([] { FcInit(); });
+  std::thread fontconfigStart;
+  try {
+    fontconfigStart = std::thread([] { FcInit(); });
+  } catch (const std::system_error&) {
+    // No thread to spare: Qt starts fontconfig itself with the first font.
+  }
   QApplication app(argc, argv);
   nameTheProgram();
   QTranslator qtTexts;
   useJapaneseQtTexts(qtTexts);
-  fontconfigStart.join();
+  if (fontconfigStart.joinable()) fontconfigStart.join();
   // The window's own 9 pt Gothic for everything, Qt's dialogs and tool tips too: their texts are
   // Japanese. It also spares a second font: an entry field lays out its text once in the
   // application's font before it takes its own.
