@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -172,6 +173,21 @@ TEST_F(KeepWindowTest, TheNamedTradesCoverNothingAtEitherSize) {
     }
     probe().CmdSize_Click();
   }
+}
+
+// The window's texts skip shaping; a name whose mark is written apart from its letter needs it.
+TEST_F(KeepWindowTest, ANameWithADakutenWrittenApartShowsItJoined) {
+  open(QString());
+  QComboBox* names = ui().CmbTrades;
+  const QString apart = QString::fromUtf16(u"\u304B\u3099"), joined = QStringLiteral("が");
+  const auto width = [&](const QString& text) {
+    return QFontMetricsF(names->font()).horizontalAdvance(text);
+  };
+  names->setEditText(apart);
+  EXPECT_EQ(width(apart), width(joined));
+  QTest::mouseClick(ui().CmdSaveTrade, Qt::LeftButton);
+  names->setEditText(QString());  // still in the list
+  EXPECT_EQ(width(apart), width(joined));
 }
 
 TEST_F(KeepWindowTest, CtrlPPrintsTheWindowOnALandscapePage) {

@@ -163,6 +163,7 @@ class FrmPlot : public QWidget {
   void ShowTrade(const KeptTrade& trade);
   void ShowTradeNames();
   void ShowTradeButtons();
+  void ShapeTradeNames();
   void CmbTrades_Click(const QString& name);
   void CmdSaveTrade_Click();
   void CmdDeleteTrade_Click();

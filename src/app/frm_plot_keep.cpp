@@ -8,12 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <array>
 #include <utility>
 
 #include "app/frm_plot.h"
 #include "app/tk/message_box.h"
 #include "app/tk/refused_entry.h"
+#include "app/tk/units.h"
 #include "app/trades_store.h"
 #include "core/number_text.h"
 
@@ -155,6 +157,21 @@ void FrmPlot::ShowTradeButtons() {
   const QString name = ui.CmbTrades->currentText().trimmed();
   ui.CmdSaveTrade->setEnabled(!name.isEmpty());
   ui.CmdDeleteTrade->setEnabled(namedTrades->find(name) != nullptr);
+  ShapeTradeNames();
+}
+
+// The names take the window's unshaped font while none has a combining mark; one that has (a
+// dakuten written apart, as some systems store names) takes the shaped font, which joins the mark
+// to its letter, for the box and its list.
+void FrmPlot::ShapeTradeNames() {
+  const auto marked = [](const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isMark(); });
+  };
+  bool marks = marked(ui.CmbTrades->currentText());
+  for (int i = 0; i < ui.CmbTrades->count() && !marks; ++i)
+    marks = marked(ui.CmbTrades->itemText(i));
+  if (marks != ui.CmbTrades->testAttribute(Qt::WA_SetFont))
+    ui.CmbTrades->setFont(marks ? tk::windowFont() : QFont());  // an empty font: the window's
 }
 
 // A name chosen brings its trade back and the view fitted to it, as one view that 戻る undoes.

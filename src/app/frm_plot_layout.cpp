@@ -75,7 +75,7 @@ void FrmPlot::createControls() {
     // The font first: a text set before it would be laid out once more in the inherited font.
     auto* t = new QLineEdit(ui.Frame1);
     t->setObjectName(QString::fromUtf8(name));
-    t->setFont(tk::gothicFont(9.75));
+    t->setFont(tk::unshaped(tk::gothicFont(9.75)));
     t->setText(QString::fromUtf8(text));
     t->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     t->setAttribute(Qt::WA_NoMousePropagation);
@@ -120,9 +120,9 @@ void FrmPlot::createControls() {
     return t;
   };
 
-  const QFont regular = tk::windowFont();
-  const QFont stepFont = tk::gothicFont(9.0, true);
-  const QFont arrowFont = tk::gothicFont(12.0, true);
+  const QFont regular = tk::unshaped(tk::windowFont());
+  const QFont stepFont = tk::unshaped(tk::gothicFont(9.0, true));
+  const QFont arrowFont = tk::unshaped(tk::gothicFont(12.0, true));
 
   // The window: caption, grey background, default font.
   setWindowTitle(QStringLiteral("ほしなみ。"));
@@ -182,7 +182,7 @@ void FrmPlot::createControls() {
   ui.LblRieki = label(this, "LblRieki", "損益：", {315, 7140, 450, 180}, kGrey, kBlack);
   ui.LblSoneki =
       label(this, "LblSoneki", "0", {840, 7035, 1695, 420}, kRed, kWhite, "損益（自動計算）");
-  ui.LblSoneki->setFont(tk::gothicFont(15.75, true));
+  ui.LblSoneki->setFont(tk::unshaped(tk::gothicFont(15.75, true)));
   ui.LblSoneki->setCaption(QStringLiteral("0"));
   ui.LblSell = label(this, "LblSell", "売", {3465, 6195, 270, 180}, kRed, kWhite);
   ui.LblBuy = label(this, "LblBuy", "買", {3675, 6825, 270, 180}, kCyan, kBlack);
@@ -202,7 +202,7 @@ void FrmPlot::createControls() {
       label(this, "LblTargetCaption", "目標（税引後）", {0, 0, 0, 0}, kGrey, kBlack);
   ui.TxtTarget = new QLineEdit(this);
   ui.TxtTarget->setObjectName(QStringLiteral("TxtTarget"));
-  ui.TxtTarget->setFont(tk::gothicFont(9.75));
+  ui.TxtTarget->setFont(tk::unshaped(tk::gothicFont(9.75)));
   ui.TxtTarget->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   ui.TxtTarget->setAttribute(Qt::WA_NoMousePropagation);
   ui.TxtTarget->setAccessibleName(QStringLiteral("目標（税引後）"));

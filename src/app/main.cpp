@@ -103,8 +103,9 @@ int main(int argc, char* argv[]) {
   if (fontconfigStart.joinable()) fontconfigStart.join();
   // The window's own 9 pt Gothic for everything, Qt's dialogs and tool tips too: their texts are
   // Japanese. It also spares a second font: an entry field lays out its text once in the
-  // application's font before it takes its own.
-  QApplication::setFont(tk::windowFont());
+  // application's font before it takes its own. Unshaped, as the window's: the dialogs that show
+  // a name or a file name take the shaped one themselves.
+  QApplication::setFont(tk::unshaped(tk::windowFont()));
 
   app::FrmPlot window(settingsPath);
   app::quitAfterFirstPaintIfAsked(&window);  // for the start-up benchmark only

@@ -17,6 +17,7 @@
 #include "app/settings_file.h"
 #include "app/tk/message_box.h"
 #include "app/tk/refused_entry.h"
+#include "app/tk/units.h"
 #include "core/unit_text.h"
 
 namespace app {
@@ -53,6 +54,7 @@ SettingsDialog::SettingsDialog(const core::TradeSettings& current, QString path,
     : QDialog(parent), path_(std::move(path)) {
   filling_ = true;
   setObjectName(QStringLiteral("settingsDialog"));
+  setFont(tk::windowFont());  // the plan's name is typed here
   setWindowTitle(QStringLiteral("取引の設定"));
   auto* layout = new QVBoxLayout(this);
 

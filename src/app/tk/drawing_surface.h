@@ -32,7 +32,7 @@ struct DrawOp {
 
 class DrawingSurface : public chart::Canvas {
  public:
-  explicit DrawingSurface(QFont font = windowFont());
+  explicit DrawingSurface(QFont font = unshaped(windowFont()));
 
   void Cls();
   void Line(float x1, float y1, float x2, float y2) override;

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "app/tk/units.h"
+
 namespace tk {
 
 namespace {
@@ -27,6 +29,7 @@ void showMessage(QWidget* parent, const QString& text) {
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, kTitle, text, QMessageBox::Ok, parent);
+  box.setFont(windowFont());  // a message may quote a name or a file name
   box.exec();
 }
 
@@ -35,6 +38,7 @@ void setQuestionSink(QuestionSink s) { questionSink() = std::move(s); }
 bool ask(QWidget* parent, const QString& text) {
   if (questionSink()) return questionSink()(parent, text);
   QMessageBox box(QMessageBox::Question, kTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+  box.setFont(windowFont());
   box.setDefaultButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes;
 }

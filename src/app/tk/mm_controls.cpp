@@ -20,7 +20,7 @@ MmLabel::MmLabel(QWidget* parent) : QLabel(parent) {
   setContentsMargins(0, 0, 0, 0);
   setIndent(0);
   setMargin(0);
-  setFont(windowFont());
+  setFont(unshaped(windowFont()));
 }
 
 void MmLabel::setCaption(const QString& caption) {

@@ -1,4 +1,5 @@
 // libhoshinami_pages: the SVG writer and the printer, loaded by the program on first use.
+#include <QApplication>
 #include <QBuffer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -35,6 +36,10 @@ tk::Printed print(QWidget* window, const QString& documentName, const tk::Printe
     chosen = ask(window, &printer);
   } else {
     QPrintDialog dialog(&printer, window);
+    // The application's font skips shaping; printer and file names may need it.
+    QFont shaped = QApplication::font();
+    shaped.setStyleStrategy(QFont::PreferDefault);
+    dialog.setFont(shaped);
     chosen = dialog.exec() == QDialog::Accepted;
   }
   if (!chosen) return tk::Printed::Cancelled;

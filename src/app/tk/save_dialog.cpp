@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "app/tk/units.h"
+
 namespace tk {
 
 namespace {
@@ -31,6 +33,7 @@ class SaveDialog : public QFileDialog {
   SaveDialog(QWidget* parent, const QString& suggested, std::vector<FileKind> kinds)
       : QFileDialog(parent, QStringLiteral("グラフを画像で保存"), suggested),
         kinds_(std::move(kinds)) {
+    setFont(windowFont());  // file names as they are written, marks and all
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
     // Only this dialog lets the name be completed before the question.

@@ -48,14 +48,15 @@ QFont gothicFont(double points, bool bold) {
   font.setStyleHint(QFont::SansSerif);
   font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
   font.setBold(bold);
-  // Japanese, digits and Latin need no shaping: their glyphs and advances come straight from the
-  // font, the same pixels with less text work. Scripts that need shaping (a name typed in Arabic,
-  // say) are still shaped.
-  font.setStyleStrategy(QFont::PreferNoShaping);
   return font;
 }
 
 QFont windowFont() { return gothicFont(9.0); }
+
+QFont unshaped(QFont font) {
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  return font;
+}
 
 QString displayText(const QString& caption) {
   QString shown = caption;

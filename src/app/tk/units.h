@@ -31,6 +31,12 @@ const QStringList& gothicFamilyPreference();
 // Sizes are fixed in pixels (1 pt = 96/72 px) so that measures do not depend on the screen's dpi.
 QFont gothicFont(double points, bool bold = false);
 QFont windowFont();  // 9 pt regular: everything printed on the chart and its text measures
+// The font for the window's own captions and figures (and the application's): Japanese, digits and
+// Latin with no combining marks, whose glyphs and advances come straight from the font, so they
+// skip shaping (the same pixels for less text work). What shows names a person typed or a system
+// gave keeps the shaped font: a combining mark written apart (a dakuten, as some systems store
+// names) needs shaping to join its letter.
+QFont unshaped(QFont font);
 
 // A backslash in a caption is the yen sign of the original Japanese fonts: the caption keeps the
 // backslash (that is its value) and the screen shows "¥".
