@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <string_view>
 #include <utility>
 
 #include "app/settings_file.h"
@@ -197,7 +198,12 @@ QGroupBox* SettingsDialog::stepGroup(const core::StepRow& r) {
     const QString name = qs(core::settingField(fieldKey).caption);
     QLineEdit* field = makeEntry(group, otherReasons_, fieldKey, what + QStringLiteral("の") + name,
                                  what + QStringLiteral("の") + name + QStringLiteral("："));
-    auto* label = caption(name + QStringLiteral("："), group);
+    // The two steps say which of the window's buttons take them.
+    const std::string_view which = f.key;
+    const QString buttons = which == "step"      ? QStringLiteral("（＜ ＞）")
+                            : which == "bigStep" ? QStringLiteral("（＜＜ ＞＞）")
+                                                 : QString();
+    auto* label = caption(name + buttons + QStringLiteral("："), group);
     label->setBuddy(field);
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
