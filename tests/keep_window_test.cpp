@@ -13,7 +13,9 @@
 #include <functional>
 #include <vector>
 
+#include "app/tk/fresh_combo_box.h"
 #include "app/tk/page_output.h"
+#include "app/trades_store.h"
 #include "window_fixture.h"
 
 namespace {
@@ -156,6 +158,13 @@ TEST_F(KeepWindowTest, NamedTradesAreSavedChosenAndDeletedAfterAQuestion) {
   open(QString());
   ASSERT_EQ(ui().CmbTrades->count(), 1);
   EXPECT_EQ(ui().CmbTrades->itemText(0), QStringLiteral("トヨタ"));
+  // A name another window saves meanwhile is in the list when it opens.
+  app::TradesStore elsewhere(keptFile("trades.json"));
+  ASSERT_FALSE(elsewhere.load());
+  ASSERT_FALSE(elsewhere.put(QStringLiteral("ホンダ"), app::KeptTrade{}));
+  ui().CmbTrades->showPopup();
+  EXPECT_EQ(ui().CmbTrades->count(), 2);
+  ui().CmbTrades->hidePopup();
   EXPECT_TRUE(messages.isEmpty()) << messages.join(u'\n').toStdString();
 }
 

@@ -29,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "app/tk/fresh_combo_box.h"
 #include "app/trades_store.h"
 #include "core/number_text.h"
 #include "step_buttons.h"

@@ -15,6 +15,7 @@ class QWidget;
 
 namespace tk {
 class ChartArea;
+class FreshComboBox;
 class LineControl;
 class MmLabel;
 class ReadoutTip;
@@ -57,7 +58,7 @@ struct FrmPlotControls {
   QAction* ActCopyFigures = nullptr;
   QPushButton* CmdFit = nullptr;  // the view fitted to the trade
   // The named trades (銘柄) under the buttons above: a name typed or chosen, saved and deleted.
-  QComboBox* CmbTrades = nullptr;
+  tk::FreshComboBox* CmbTrades = nullptr;
   QPushButton* CmdSaveTrade = nullptr;
   QPushButton* CmdDeleteTrade = nullptr;
   QTimer* TmrKeep = nullptr;             // writes the kept trade a second after the last change

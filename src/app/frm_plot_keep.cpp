@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "app/frm_plot.h"
+#include "app/tk/fresh_combo_box.h"
 #include "app/tk/message_box.h"
 #include "app/tk/refused_entry.h"
 #include "app/tk/units.h"
@@ -31,6 +32,11 @@ void FrmPlot::connectKeepEvents(const QString& settingsPath) {
   if (const auto message = namedTrades->load()) tk::showMessage(this, *message);
   ShowTradeNames();
   ui.CmbTrades->setCurrentIndex(-1);
+  // Another window may have saved or deleted names since: the list is read again as it opens.
+  ui.CmbTrades->setRefill([this] {
+    if (const auto message = namedTrades->load()) tk::showMessage(this, *message);
+    ShowTradeNames();
+  });
   connect(ui.CmbTrades, &QComboBox::activated, this,
           [this](int index) { CmbTrades_Click(ui.CmbTrades->itemText(index)); });
   connect(ui.CmbTrades, &QComboBox::currentTextChanged, this, [this] { ShowTradeButtons(); });

@@ -16,6 +16,7 @@
 #include "app/tk/button_filters.h"
 #include "app/tk/chart_accessible.h"
 #include "app/tk/frame_style.h"
+#include "app/tk/fresh_combo_box.h"
 #include "app/tk/mm_controls.h"
 #include "app/tk/units.h"
 #include "trade/figures.h"
@@ -162,7 +163,7 @@ void FrmPlot::createControls() {
                      "買値・売値・損益分岐が入るように表示範囲を合わせます（Ctrl+0）",
                      QStringLiteral("取引に合わせる"));
   // The named trades fill the room under those three buttons, which the compact window has too.
-  ui.CmbTrades = new QComboBox(this);
+  ui.CmbTrades = new tk::FreshComboBox(this);
   ui.CmbTrades->setObjectName(QStringLiteral("CmbTrades"));
   ui.CmbTrades->setEditable(true);
   ui.CmbTrades->setInsertPolicy(QComboBox::NoInsert);
